@@ -1,0 +1,34 @@
+// What only an operating system has: a window to present frames in, events, device states,
+// a clock and a mixer. The game and the media layer see the platform only through this.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/input.h"
+#include "media/sound.h"
+#include "media/surface.h"
+
+namespace platform {
+
+class Platform : public media::InputSource {
+public:
+    ~Platform() override = default;
+
+    // Builds the display, windowed or desktop full screen; false (with one stderr line) when the
+    // mode cannot be set.
+    virtual bool initDisplay(bool fullscreen) = 0;
+    // Shows the finished back buffer; offsetX is the surface control's left edge inside the
+    // window, in surface pixels.
+    virtual void present(const media::Surface& surface, int offsetX) = 0;
+    // Collects the events since the last call: virtual-key codes of keys pressed, in order, and
+    // whether the window was closed.
+    virtual void pollEvents(std::vector<int>& keyDowns, bool& quit) = 0;
+    // The application is active (its window has the focus).
+    virtual bool active() = 0;
+    virtual uint64_t nowMs() = 0;
+    virtual void sleepMs(uint32_t ms) = 0;
+    virtual media::AudioOut& audio() = 0;
+};
+
+}  // namespace platform
