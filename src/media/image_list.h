@@ -59,7 +59,8 @@ private:
     // The source rectangle of a pattern in the drawable form; false when the item has no such
     // pattern or nothing to draw.
     bool patternRect(int pattern, Rect& out) const;
-    void drawScaled(Surface& dst, const Rect& r, int pattern, int alpha) const;
+    // weight: 0 … 32, 32 opaque
+    void drawScaled(Surface& dst, const Rect& r, int pattern, int weight) const;
     Picture picture_;
     int drawW_ = 0, drawH_ = 0;
     std::vector<uint16_t> px_;       // drawW_·drawH_ RGB565 pixels

@@ -22,7 +22,7 @@ TEST(FightFrame, EmptyStageIsBlackAndALoadedOneIsDrawnFromTheCamera) {
     inFight(game);
     game.form.DXDraw1.Surface.fill(media::kWhite);
     game.frame();
-    EXPECT_EQ(game.form.DXDraw1.Surface.colorAt(10, 50), media::kBlack);
+    EXPECT_EQ(game.form.DXDraw1.Surface.colorAt(130, 200), media::kBlack);
 
     // A 600×320 stage whose column x has blue = x / 3: the view starts at telaX.
     media::Picture stage(600, 320);
@@ -34,7 +34,7 @@ TEST(FightFrame, EmptyStageIsBlackAndALoadedOneIsDrawnFromTheCamera) {
     item.Restore();
     game.m().telaX = 150;
     game.frame();
-    EXPECT_EQ(game.form.DXDraw1.Surface.colorAt(30, 50), shown(media::rgb(0, 0, 60)));
+    EXPECT_EQ(game.form.DXDraw1.Surface.colorAt(130, 200), shown(media::rgb(0, 0, 93)));
 }
 
 TEST(FightFrame, SuperPauseReplacesTheStageWithAJerkingGrid) {

@@ -1,0 +1,108 @@
+// Frame cost of the screens and the cost of start-up, on the headless platform.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "game/tform1.h"
+#include "media/bmp_writer.h"
+#include "platform/headless/headless_platform.h"
+
+namespace {
+
+using pelea::TForm1;
+namespace fs = std::filesystem;
+
+// A folder with 36 portraits and a stage, so start-up and the screens have real pictures.
+const std::string& dataFolder() {
+    static const std::string dir = [] {
+        const fs::path d = fs::temp_directory_path() / "pelea-bench-data";
+        fs::create_directories(d);
+        for (int c = 1; c <= 12; ++c) {
+            const std::string num = (c < 10 ? "0" : "") + std::to_string(c);
+            media::Picture small(50, 60, media::rgb(20 * c, 90, 200 - 10 * c));
+            media::Picture large(96, 104, media::rgb(200 - 10 * c, 60, 20 * c));
+            for (int y = 0; y < 10; ++y) {
+                for (int x = 0; x < 50; ++x) small.setPixel(x, y, media::kWhite);  // keyed corner
+            }
+            media::writeBmp((d / ("R" + num + "-a.bmp")).string(), small);
+            media::writeBmp((d / ("R" + num + "-b.bmp")).string(), large);
+        }
+        media::Picture stage(600, 320);
+        for (int y = 0; y < 320; ++y) {
+            for (int x = 0; x < 600; ++x) stage.setPixel(x, y, media::rgb(x % 256, y % 256, 90));
+        }
+        for (int s = 1; s <= 8; ++s) {
+            media::writeBmp((d / ("Cenario-0" + std::to_string(s) + ".bmp")).string(), stage);
+        }
+        return d.string();
+    }();
+    return dir;
+}
+
+struct Session {
+    platform::HeadlessPlatform plat;
+    std::unique_ptr<TForm1> form;
+    explicit Session(bool blind = false) {
+        pelea::StartOptions o;
+        o.seeded = true;
+        o.seed = 1;
+        form = std::make_unique<TForm1>(plat, o);
+        form->FormCreate();
+        form->setBlindMute(blind);
+    }
+    void toSelectChoosing() {
+        form->g.m.modoTela = pelea::tela::Selecao;
+        while (form->g.m.faseSelecao != 2) form->DXTimer1Timer();
+        form->L(2).humano = 1;  // both sides choosing: names, portraits and cursors on screen
+        form->L(2).escolhido = 0;
+    }
+    void toFight() {
+        form->g.m.modoTela = pelea::tela::Selecao;
+        form->iniciarLuta();
+        form->DXTimer1Timer();
+    }
+};
+
+void enterData() {
+    static const bool entered = [] { return chdir(dataFolder().c_str()) == 0; }();
+    (void)entered;
+}
+
+void BM_StartUpToFirstFrame(benchmark::State& state) {
+    enterData();
+    for (auto _ : state) {
+        Session s;
+        s.form->DXTimer1Timer();
+        benchmark::DoNotOptimize(s.form->DXDraw1.Surface.pixels());
+    }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond);
+
+void BM_SelectScreenFrame(benchmark::State& state) {
+    enterData();
+    Session s;
+    s.toSelectChoosing();
+    for (auto _ : state) {
+        s.form->g.m.tempo = 20;  // the countdown never runs out
+        s.form->DXTimer1Timer();
+    }
+}
+BENCHMARK(BM_SelectScreenFrame)->Unit(benchmark::kMicrosecond);
+
+void fightFrame(benchmark::State& state, bool blind) {
+    enterData();
+    Session s(blind);
+    s.toFight();
+    for (auto _ : state) s.form->DXTimer1Timer();
+}
+
+void BM_EmptyFightFrameDrawn(benchmark::State& state) { fightFrame(state, false); }
+BENCHMARK(BM_EmptyFightFrameDrawn)->Unit(benchmark::kMicrosecond);
+
+void BM_EmptyFightFrameBlind(benchmark::State& state) { fightFrame(state, true); }
+BENCHMARK(BM_EmptyFightFrameBlind)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,18 @@
+#include "media/input.h"
+
+namespace media {
+
+namespace {
+constexpr uint32_t kStateBits = 0xFF;
+}
+
+void DXInput::Update() {
+    keyboard_ = joystick_ = 0;
+    if (src_.foreground()) {
+        keyboard_ = src_.keyboardRaw() & kStateBits;
+        joystick_ = src_.joystickRaw() & kStateBits;
+    }
+    states_ = keyboard_ | joystick_;
+}
+
+}  // namespace media

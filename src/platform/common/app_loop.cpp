@@ -1,0 +1,48 @@
+#include "platform/common/app_loop.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+constexpr uint32_t kMaxSleepMs = 10;
+constexpr size_t kKeyReserve = 32;
+
+}  // namespace
+
+uint32_t idleSleepMs(bool ticking, uint64_t msUntilDue) {
+    if (!ticking) return kMaxSleepMs;
+    // A tick that is due but was not taken still waits a little, so the loop never spins.
+    return static_cast<uint32_t>(std::clamp<uint64_t>(msUntilDue, 1, kMaxSleepMs));
+}
+
+int runGame(pelea::TForm1& form, Platform& platform) {
+    std::vector<int> keys;
+    keys.reserve(kKeyReserve);
+    for (;;) {
+        keys.clear();
+        bool quit = false;
+        platform.pollEvents(keys, quit);
+        for (const int vk : keys) {
+            if (form.terminated()) break;
+            form.FormKeyDown(vk);
+        }
+        if (quit || form.terminated()) {
+            form.FormClose();
+            return 0;
+        }
+        media::DXTimer& timer = form.DXTimer1;
+        const bool active = platform.active();
+        if (timer.Enabled && timer.idle(platform.nowMs(), active)) {
+            form.DXTimer1Timer();
+            platform.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+            continue;
+        }
+        const bool ticking = timer.Enabled && active;
+        platform.sleepMs(idleSleepMs(ticking, timer.msUntilDue(platform.nowMs())));
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,192 @@
+#include "platform/common/command_line.h"
+
+#include <charconv>
+#include <limits>
+#include <string_view>
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  pelea [--data DIR] [--scale N] [--fullscreen] [--demo]\n"
+    "  pelea --headless --frames N [--seed S] [--input FILE] [--trace FILE]\n"
+    "        [--shot F:FILE.png]... [--data DIR] [--demo]\n"
+    "\n"
+    "  --data DIR        folder of the game's files (default: the working directory)\n"
+    "  --scale N         window size as a whole multiple of 400x300, 1 to 16\n"
+    "  --fullscreen      start in desktop full screen\n"
+    "  --demo            fighter 1 starts computer-driven too\n"
+    "  --headless        run without a window or sound\n"
+    "  --frames N        number of frames to run (at least 1)\n"
+    "  --seed S          seed of the random generator (0 to 2^64-1)\n"
+    "  --input FILE      input script: \"F kb|joy STATE...\", \"F key NAME...\", "
+    "\"F set NAME VALUE\"\n"
+    "  --trace FILE      one JSON line of state per frame\n"
+    "  --shot F:FILE.png the picture after frame F (repeatable)\n"
+    "  --help            this text\n";
+
+template <typename T>
+bool parseNumber(std::string_view s, T& out) {
+    const char* end = s.data() + s.size();
+    const auto [ptr, ec] = std::from_chars(s.data(), end, out);
+    return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end;
+}
+
+class Parser {
+public:
+    Parser(const std::vector<std::string>& args, CommandLine& out) : args_(args), out_(out) {}
+    bool parse(std::string& error);
+
+private:
+    bool option(const std::string& name);
+    bool value(const std::string& name, std::string& v);
+    bool shot(const std::string& v);
+    bool check();
+    bool fail(std::string message) {
+        error_ = std::move(message);
+        return false;
+    }
+
+    const std::vector<std::string>& args_;
+    CommandLine& out_;
+    size_t i_ = 0;
+    std::string inlineValue_;
+    bool hasInline_ = false;
+    std::vector<std::string> headlessOnly_;
+    std::vector<std::string> windowOnly_;
+    bool framesGiven_ = false;
+    std::string error_;
+};
+
+bool Parser::value(const std::string& name, std::string& v) {
+    if (hasInline_) {
+        v = inlineValue_;
+        return true;
+    }
+    if (i_ + 1 >= args_.size() || args_[i_ + 1].rfind("--", 0) == 0) {
+        return fail(name + " needs a value");
+    }
+    v = args_[++i_];
+    return true;
+}
+
+bool Parser::shot(const std::string& v) {
+    const size_t colon = v.find(':');
+    Shot s;
+    if (colon == std::string::npos || colon + 1 == v.size()) {
+        return fail("--shot wants F:FILE.png, got \"" + v + "\"");
+    }
+    if (!parseNumber(std::string_view(v).substr(0, colon), s.frame)) {
+        return fail("--shot frame \"" + v.substr(0, colon) + "\" is not a frame number");
+    }
+    s.path = v.substr(colon + 1);
+    out_.run.shots.push_back(std::move(s));
+    return true;
+}
+
+bool Parser::option(const std::string& name) {
+    std::string v;
+    if (name == "--help" || name == "-h") {
+        out_.help = true;
+    } else if (name == "--headless") {
+        out_.headless = true;
+    } else if (name == "--demo") {
+        out_.demo = true;
+    } else if (name == "--fullscreen") {
+        out_.fullscreen = true;
+        windowOnly_.push_back(name);
+    } else if (name == "--data") {
+        if (!value(name, v)) return false;
+        if (v.empty()) return fail("--data needs a folder");
+        out_.dataDir = v;
+    } else if (name == "--scale") {
+        if (!value(name, v)) return false;
+        if (!parseNumber(v, out_.scale) || out_.scale < kMinScale || out_.scale > kMaxScale) {
+            return fail("--scale wants a whole number from 1 to 16, got \"" + v + "\"");
+        }
+        windowOnly_.push_back(name);
+    } else if (name == "--frames") {
+        if (!value(name, v)) return false;
+        if (!parseNumber(v, out_.run.frames) || out_.run.frames < 1) {
+            return fail("--frames wants a whole number of at least 1, got \"" + v + "\"");
+        }
+        framesGiven_ = true;
+        headlessOnly_.push_back(name);
+    } else if (name == "--seed") {
+        if (!value(name, v)) return false;
+        if (!parseNumber(v, out_.run.seed)) {
+            return fail("--seed wants a whole number from 0 to 18446744073709551615, got \"" + v +
+                        "\"");
+        }
+        out_.run.seeded = true;
+        headlessOnly_.push_back(name);
+    } else if (name == "--input" || name == "--trace") {
+        if (!value(name, v)) return false;
+        if (v.empty()) return fail(name + " needs a file name");
+        (name == "--input" ? out_.run.inputPath : out_.run.tracePath) = v;
+        headlessOnly_.push_back(name);
+    } else if (name == "--shot") {
+        if (!value(name, v) || !shot(v)) return false;
+        headlessOnly_.push_back(name);
+    } else {
+        return fail("unknown option \"" + name + "\" (try --help)");
+    }
+    if (hasInline_ && v.empty()) return fail(name + " takes no value");
+    return true;
+}
+
+bool Parser::check() {
+    if (out_.help) return true;
+    if (!out_.headless) {
+        if (!headlessOnly_.empty()) return fail(headlessOnly_.front() + " needs --headless");
+        return true;
+    }
+    if (!windowOnly_.empty()) return fail(windowOnly_.front() + " is for the window only");
+    if (!framesGiven_) return fail("--headless needs --frames N");
+    for (const Shot& s : out_.run.shots) {
+        if (s.frame >= out_.run.frames) {
+            return fail("--shot frame " + std::to_string(s.frame) + " is past the last frame " +
+                        std::to_string(out_.run.frames - 1));
+        }
+    }
+    out_.run.dataDir = out_.dataDir;
+    out_.run.demo = out_.demo;
+    return true;
+}
+
+bool Parser::parse(std::string& error) {
+    for (i_ = 0; i_ < args_.size(); ++i_) {
+        const std::string& arg = args_[i_];
+        if (arg.rfind("--", 0) != 0 && arg != "-h") {
+            error = "unexpected argument \"" + arg + "\" (try --help)";
+            return false;
+        }
+        const size_t eq = arg.find('=');
+        hasInline_ = eq != std::string::npos;
+        inlineValue_ = hasInline_ ? arg.substr(eq + 1) : std::string{};
+        if (!option(hasInline_ ? arg.substr(0, eq) : arg)) {
+            error = error_;
+            return false;
+        }
+    }
+    if (!check()) {
+        error = error_;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error) {
+    out = CommandLine{};
+    return Parser(args, out).parse(error);
+}
+
+const char* usageText() {
+    return kUsage;
+}
+
+}  // namespace platform

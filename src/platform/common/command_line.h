@@ -1,0 +1,30 @@
+// The command line: the game in a window, or the headless runner.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/headless/runner.h"
+
+namespace platform {
+
+struct CommandLine {
+    bool help = false;
+    bool headless = false;
+    int scale = 0;  // 0: the largest that fits the desktop
+    bool fullscreen = false;
+    std::string dataDir;
+    bool demo = false;
+    HeadlessOptions run;  // the headless options; dataDir and demo are copied in
+};
+
+inline constexpr int kMinScale = 1;
+inline constexpr int kMaxScale = 16;
+
+// Parses the arguments after the program name; false with a one-line problem in error.
+bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
+
+// The usage text for --help.
+const char* usageText();
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+// Input scripts for headless runs: one event per line, "F kb STATE...", "F joy STATE...",
+// "F key NAME...", "F set NAME VALUE"; '#' starts a comment; frames never go backwards.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/state.h"
+#include "platform/common/fields.h"
+
+namespace platform {
+
+enum class EventKind { Keyboard, Joystick, Key, Set };
+
+struct ScriptEvent {
+    int64_t frame = 0;
+    EventKind kind = EventKind::Keyboard;
+    uint32_t states = 0;    // kb, joy: the whole set from this frame on
+    std::vector<int> keys;  // key: virtual-key codes, in order
+    FieldRef target;        // set
+    int64_t intValue = 0;
+    double doubleValue = 0.0;
+    int line = 0;
+};
+
+struct InputScript {
+    std::vector<ScriptEvent> events;  // in file order, frames not decreasing
+};
+
+struct ScriptError {
+    int line = 0;
+    std::string message;
+};
+
+// Parses one line. Returns the problem, or an empty string when the line is fine; event is
+// empty for a blank or comment line.
+std::string parseScriptLine(std::string_view line, std::optional<ScriptEvent>& event);
+
+// Parses a whole script; false with the first malformed line in error.
+bool parseScript(std::string_view text, InputScript& script, ScriptError& error);
+
+// Writes the value of a set event into the state.
+void applySet(pelea::GameState& g, const ScriptEvent& e);
+
+}  // namespace platform

@@ -1,0 +1,93 @@
+// The program's entry: the game in a window, or the headless runner.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "game/tform1.h"
+#include "platform/common/app_loop.h"
+#include "platform/common/command_line.h"
+#include "platform/headless/runner.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace {
+
+constexpr const char* kNoDisplay =
+    "pelea: no display found; use --headless to run without a window";
+
+bool envSet(const char* name) {
+    const char* v = std::getenv(name);
+    return v != nullptr && v[0] != '\0';
+}
+
+// Brings SDL's video up; false with one line when there is no display to show a window on.
+// A driver the user names in SDL_VIDEODRIVER is taken as asked, even one without a screen.
+bool startVideo() {
+    const bool driverAsked = envSet("SDL_VIDEODRIVER");
+    if (!driverAsked && !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY")) {
+        std::fprintf(stderr, "%s\n", kNoDisplay);
+        return false;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_TIMER) !=
+        0) {
+        std::fprintf(stderr, "%s (%s)\n", kNoDisplay, SDL_GetError());
+        return false;
+    }
+    if (!driverAsked && platform::isWindowlessVideoDriver(SDL_GetCurrentVideoDriver())) {
+        std::fprintf(stderr, "%s\n", kNoDisplay);
+        SDL_Quit();
+        return false;
+    }
+    return true;
+}
+
+int runWindow(const platform::CommandLine& cl) {
+    if (!cl.dataDir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(cl.dataDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "pelea: cannot use the data folder %s: %s\n", cl.dataDir.c_str(),
+                         ec.message().c_str());
+            return platform::kExitBadInput;
+        }
+    }
+    if (!startVideo()) return platform::kExitFailure;
+    int code = platform::kExitFailure;
+    {
+        platform::SdlPlatform sdl(cl.scale);
+        if (sdl.initDisplay(false)) {
+            pelea::StartOptions options;
+            options.demo = cl.demo;
+            pelea::TForm1 form(sdl, options);
+            form.FormCreate();
+            if (cl.fullscreen) {
+                form.DXDraw1.fullScreen = true;
+                sdl.initDisplay(true);
+            }
+            code = platform::runGame(form, sdl);
+        }
+    }
+    SDL_Quit();
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    platform::CommandLine cl;
+    std::string error;
+    if (!platform::parseCommandLine(args, cl, error)) {
+        std::fprintf(stderr, "pelea: %s\n", error.c_str());
+        return platform::kExitBadInput;
+    }
+    if (cl.help) {
+        std::fputs(platform::usageText(), stdout);
+        return platform::kExitDone;
+    }
+    if (cl.headless) return platform::runHeadless(cl.run);
+    return runWindow(cl);
+}

@@ -1,0 +1,45 @@
+// Sound through SDL2_mixer: every uploaded sound is a chunk over our own copy of its samples;
+// copies overlap on free mixing channels (more are allocated when all are busy) and the looped
+// sound has a channel of its own.
+#pragma once
+
+#include <SDL_mixer.h>
+
+#include <memory>
+#include <vector>
+
+#include "media/sound.h"
+
+namespace platform {
+
+class SdlAudio : public media::AudioOut {
+public:
+    SdlAudio() = default;
+    ~SdlAudio() override;
+    SdlAudio(const SdlAudio&) = delete;
+    SdlAudio& operator=(const SdlAudio&) = delete;
+
+    // Opens the mixer; false (sound stays off) when no device opens.
+    bool open();
+    bool isOpen() const { return open_; }
+    void close();
+
+    int upload(const media::SoundData& data) override;
+    void play(int handle, bool looped) override;
+    void stop(int handle) override;
+    void reset() override;
+
+private:
+    struct Sound {
+        std::vector<int16_t> samples;  // the chunk plays straight from these
+        Mix_Chunk* chunk = nullptr;
+    };
+    Mix_Chunk* chunkOf(int handle) const;
+    int playOnFreeChannel(Mix_Chunk* chunk);
+
+    bool open_ = false;
+    int channels_ = 0;
+    std::vector<std::unique_ptr<Sound>> sounds_;
+};
+
+}  // namespace platform
