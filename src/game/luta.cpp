@@ -95,9 +95,6 @@ void TForm1::lutaCenario() {
     }
 }
 
-// 7. Clock, life bars, portraits, round lamps, names and scores.
-void TForm1::lutaPainelSuperior() {}
-
 // 8. The devices are read every fight frame; players' requests come with the fighters' input.
 void TForm1::lutaEntradaJogador() { DXInput1.Update(); }
 
@@ -107,9 +104,6 @@ void TForm1::lutaSequencias() {}
 // 10. The computer opponent.
 void TForm1::lutaCpu() {}
 
-// 11. The flying and the breakable stage objects.
-void TForm1::lutaObjetosCenario() {}
-
 // 12. Both fighters, the one in front last.
 void TForm1::lutaDesenhaLutadores() {}
 
@@ -118,12 +112,6 @@ void TForm1::lutaDefesas() {}
 
 // 14. Effects: updated, drawn and tested for contact.
 void TForm1::lutaEfeitos() {}
-
-// 15. Messages, combo counters and the special meters.
-void TForm1::lutaPainelInferior() {}
-
-// 16. Time over, round start, round end and match end.
-void TForm1::lutaRegrasRound() {}
 
 // 17. Hit slide, blow resolution and edge recoil of each fighter.
 void TForm1::lutaGolpes() {}

@@ -133,6 +133,23 @@ public:
     void lutaFisica();
     void lutaPisca();
 
+    // --- fight display, round rules and stage objects
+    void painelSuperior(int n);
+    void painelInferior(int n);
+    void relogioRound();
+    void tempoEsgotado();
+    void inicioDoRound();
+    void fimDoRound();
+    void vencedorRound(int n, int e, bool avancou);
+    void vencedorPartida(int n, int e, bool avancou);
+    void cortina(int p);
+    void objetoVoador();
+    void objetoQuebravel();
+
+    // --- calls into the fighters and the effects
+    void acao(int n, int codigo);  // action request to fighter n
+    void criaefeito(int x, int y, int tipo, std::string_view variante, int dono);
+
     // --- input helpers
     uint32_t estados(int n) const;  // fighter n's device set (1 keyboard, 2 joystick)
     bool novo(int n, uint32_t estado) const;  // a new press: set now, clear last frame
