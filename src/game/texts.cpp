@@ -9,17 +9,17 @@ namespace {
 constexpr std::array<std::string_view, 13> kNomes = {
     "-",
     "Paco Sombrero",
-    "Lupe Centella",
-    "Toño Trueno",
-    "Chela Brava",
     "Gordo Ruiz",
-    "Nacha Fuego",
+    "Lupe Centella",
+    "Toño Cuernos",
+    "Chispita",
+    "Gran Goyo",
     "Rulo Veloz",
-    "Beto Culebra",
-    "Doña Remedios",
+    "Beto Patines",
+    "Don Remedios",
+    "Chela Abanico",
+    "El Coyote",
     "Chuy Tornado",
-    "Mono Pérez",
-    "La Flaca",
 };
 
 constexpr std::array<std::string_view, 13> kTexto = {
@@ -39,21 +39,9 @@ constexpr std::array<std::string_view, 13> kTexto = {
 };
 
 constexpr std::array<std::string_view, 15> kConfig = {
-    "-",
-    "Configuracion",
-    "Nível Juego  ",
-    "Limite de Tempo",
-    "Si ",
-    "No ",
-    "Poder",
-    "NORMAL",
-    "1P MAX",
-    "2P MAX",
-    "MAX",
-    "Nível de Daño",
-    "Sangre",
-    "Rounds",
-    "F1SALIR",
+    "-",   "Configuracion", "Nível Juego  ", "Limite de Tempo", "Si ",
+    "No ", "Poder",         "NORMAL",        "1P MAX",          "2P MAX",
+    "MAX", "Nível de Daño", "Sangre",        "Rounds",          "F1SALIR",
 };
 
 // Three phrases per character, then a separator line.
@@ -64,60 +52,60 @@ constexpr std::array<std::string_view, 49> kFrases = {
     "Vuelve cuando aprendas a pelear, compadre.",
     "Ni el viento me tumba, menos tú.",
     "-",
-    // 2 Lupe Centella
-    "Más rápida que un chisme en el mercado.",
-    "Parpadeaste y ya estabas en el suelo.",
-    "Ese golpe te lo mandé con cariño.",
-    "-",
-    // 3 Toño Trueno
-    "Cuando yo truena, tú te callas.",
-    "Te avisé que venía la tormenta.",
-    "Ni el paraguas te salva de esta.",
-    "-",
-    // 4 Chela Brava
-    "Con la Chela no se juega, mijo.",
-    "Anda a llorarle a tu mamá.",
-    "Otra vez será, si es que te dejo.",
-    "-",
-    // 5 Gordo Ruiz
+    // 2 Gordo Ruiz
     "Esto lo celebro con un buen plato.",
     "Peso pesado, golpe pesado.",
     "¿Quién dijo que el gordo no corre?",
     "-",
-    // 6 Nacha Fuego
-    "Te quemé antes de que llegaras.",
-    "Pica más que el ají de mi abuela.",
-    "Échale agua, que te está humeando.",
+    // 3 Lupe Centella
+    "Más rápida que un chisme en el mercado.",
+    "Parpadeaste y ya estabas en el suelo.",
+    "Ese golpe te lo mandé con cariño.",
+    "-",
+    // 4 Toño Cuernos
+    "Cuando embisto, no hay quien me pare.",
+    "Te avisé que venía la estampida.",
+    "¡Ole! Y al suelo.",
+    "-",
+    // 5 Chispita
+    "¡Chiquito pero matón!",
+    "Ni me viste venir, abuelo.",
+    "¡Otra, otra! ¿Ya te cansaste?",
+    "-",
+    // 6 Gran Goyo
+    "Cuando caigo yo, tiembla el barrio.",
+    "Mientras más grande, más dura la caída.",
+    "Anda a crecer y después vuelves.",
     "-",
     // 7 Rulo Veloz
     "Ya me fui y tú recién te diste cuenta.",
     "La próxima corre más, pues.",
     "Velocidad pura, sin frenos.",
     "-",
-    // 8 Beto Culebra
-    "Me arrastro, pero muerdo.",
-    "Nunca le des la espalda a una culebra.",
-    "Sssssabía que ibas a caer.",
+    // 8 Beto Patines
+    "Me deslicé y tú te caíste.",
+    "Sin frenos y sin piedad.",
+    "Rueda, rueda, que te pasé.",
     "-",
-    // 9 Doña Remedios
+    // 9 Don Remedios
     "Para cada mal, un coscorrón.",
     "Toma tu remedio y a la cama.",
     "Respeta a tus mayores, chiquillo.",
     "-",
-    // 10 Chuy Tornado
+    // 10 Chela Abanico
+    "Con gracia y con fuerza, así se baila.",
+    "Te abaniqué hasta el suelo.",
+    "Aprende a bailar y después hablamos.",
+    "-",
+    // 11 El Coyote
+    "El desierto no perdona, y yo tampoco.",
+    "Auuuu... otra presa más.",
+    "Come arena, forastero.",
+    "-",
+    // 12 Chuy Tornado
     "Te di más vueltas que una lavadora.",
     "¿Mareado? Así empieza el tornado.",
     "Gira, gira, y al suelo.",
-    "-",
-    // 11 Mono Pérez
-    "Colgado de la rama y ganando igual.",
-    "¿Quién es el mono ahora, ah?",
-    "Plátano para mí, chichón para ti.",
-    "-",
-    // 12 La Flaca
-    "Flaca, pero con mano de fierro.",
-    "Me viste venir y no me creíste.",
-    "Huesos duros, golpes más duros.",
     "-",
 };
 

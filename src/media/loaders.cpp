@@ -70,9 +70,42 @@ void copyPixels(SDL_Surface* s, Picture& out) {
     }
 }
 
+// Plain PCM at 11025, 22050 or 44100 Hz (every built-in sound, every generated track) is
+// converted here, interpolating linearly between source frames: SDL's general converter costs
+// about 1.3 ms per second of sound, which would take most of the start-up budget.
+bool convertSimple(const SDL_AudioSpec& spec, const Uint8* buf, Uint32 len, SoundData& out) {
+    const bool u8 = spec.format == AUDIO_U8;
+    if (!u8 && spec.format != AUDIO_S16LSB) return false;
+    if (spec.channels != 1 && spec.channels != 2) return false;
+    if (spec.freq <= 0 || SoundData::kRate % spec.freq != 0) return false;
+    const size_t ratio = static_cast<size_t>(SoundData::kRate / spec.freq);
+    const size_t bytes = u8 ? 1 : 2;
+    const size_t channels = spec.channels;
+    const size_t frames = len / (bytes * channels);
+    auto sample = [&](size_t frame, size_t channel) -> int {
+        const Uint8* p = buf + (frame * channels + channel) * bytes;
+        if (u8) return (static_cast<int>(p[0]) - 128) * 256;
+        return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
+    };
+    out.samples.resize(frames * ratio * SoundData::kChannels);
+    for (size_t f = 0; f < frames; ++f) {
+        for (size_t c = 0; c < SoundData::kChannels; ++c) {
+            const size_t from = channels == 1 ? 0 : c;
+            const int a = sample(f, from);
+            const int b = f + 1 < frames ? sample(f + 1, from) : a;
+            for (size_t r = 0; r < ratio; ++r) {
+                const int v = a + (b - a) * static_cast<int>(r) / static_cast<int>(ratio);
+                out.samples[((f * ratio) + r) * SoundData::kChannels + c] = static_cast<int16_t>(v);
+            }
+        }
+    }
+    return true;
+}
+
 // Converts decoded WAVE data to signed 16-bit stereo at 44100 Hz. (The audio stream of SDL 2.26
 // loses the resampler's last block on flush, so the one-shot converter is used.)
 bool convert(const SDL_AudioSpec& spec, const Uint8* buf, Uint32 len, SoundData& out) {
+    if (convertSimple(spec, buf, len, out)) return true;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
                           SoundData::kChannels, SoundData::kRate) < 0) {

@@ -1,0 +1,431 @@
+#include "assetgen/figure.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace assetgen {
+namespace {
+
+constexpr float kBackDim = 0.72f;  // limbs behind the body are drawn darker
+
+struct Joints {
+    Vec neck, shoulderF, shoulderB, head, elbowF, handF, elbowB, handB;
+    Vec waist, kneeF, ankleF, toeF, kneeB, ankleB, toeB, hipF, hipB;
+    Vec up, across;  // the torso's axis and its forward normal
+    float headAngle;
+};
+
+bool scalesArmF(Reach r) {
+    return r == Reach::FrontArm || r == Reach::BothArms;
+}
+bool scalesArmB(Reach r) {
+    return r == Reach::BackArm || r == Reach::BothArms;
+}
+
+Joints layout(const Character& c, const Pose& p, float s) {
+    const Build& b = c.build;
+    const float h = b.height;
+    Joints j{};
+    j.up = {std::sin(p.lean * 3.14159265f / 180.0f), -std::cos(p.lean * 3.14159265f / 180.0f)};
+    j.across = {-j.up.y, j.up.x};
+    j.neck = j.up * (b.torso * h);
+    const Vec shoulder = j.up * ((b.torso - 0.025f) * h);
+    j.shoulderF = shoulder + j.across * (b.chest * 0.3f * h);
+    j.shoulderB = shoulder - j.across * (b.chest * 0.4f * h);
+    j.headAngle = p.lean + p.head;
+    j.head = j.neck + rotated({0, -1}, j.headAngle) * ((b.neck + b.headR) * h);
+    const float sf = scalesArmF(p.reach) ? s : 1.0f, sb = scalesArmB(p.reach) ? s : 1.0f;
+    j.elbowF = j.shoulderF + dirOf(p.armF.upper) * (b.upperArm * h * sf);
+    j.handF = j.elbowF + dirOf(p.armF.lower) * (b.foreArm * h * sf);
+    j.elbowB = j.shoulderB + dirOf(p.armB.upper) * (b.upperArm * h * sb);
+    j.handB = j.elbowB + dirOf(p.armB.lower) * (b.foreArm * h * sb);
+    j.waist = j.up * (b.torso * 0.38f * h);
+    j.hipF = j.across * (b.hip * 0.25f * h);
+    j.hipB = j.across * (-b.hip * 0.25f * h);
+    const float lf = p.reach == Reach::FrontLeg ? s : 1.0f,
+                lb = p.reach == Reach::BackLeg ? s : 1.0f;
+    j.kneeF = j.hipF + dirOf(p.legF.upper) * (b.thigh * h * lf);
+    j.ankleF = j.kneeF + dirOf(p.legF.lower) * (b.shin * h * lf);
+    j.toeF = j.ankleF + dirOf(p.footF) * (b.foot * h);
+    j.kneeB = j.hipB + dirOf(p.legB.upper) * (b.thigh * h * lb);
+    j.ankleB = j.kneeB + dirOf(p.legB.lower) * (b.shin * h * lb);
+    j.toeB = j.ankleB + dirOf(p.footB) * (b.foot * h);
+    return j;
+}
+
+class FigureBuilder {
+public:
+    FigureBuilder(const Character& c, const Pose& p, float s)
+        : c_(c), k_(c.costume), p_(p), j_(layout(c, p, s)), h_(c.build.height) {}
+
+    std::vector<Shape> build() {
+        backAccessory();
+        arm(j_.shoulderB, j_.elbowB, j_.handB, p_.handB, p_.backView ? 1.0f : kBackDim);
+        leg(j_.hipB, j_.kneeB, j_.ankleB, j_.toeB, p_.backView ? 1.0f : kBackDim);
+        torso();
+        if (k_.top_ == Top::Dress) skirt();
+        head();
+        leg(j_.hipF, j_.kneeF, j_.ankleF, j_.toeF, p_.backView ? kBackDim : 1.0f);
+        arm(j_.shoulderF, j_.elbowF, j_.handF, p_.handF, p_.backView ? kBackDim : 1.0f);
+        for (Shape& s : out_)
+            turn(s);
+        return std::move(out_);
+    }
+
+private:
+    float px(float f) const { return f * h_; }
+    Material mat(media::TColor col, float dim = 1.0f) const { return materialOf(col, dim); }
+    // A point in the head's own frame (x forward, y down, in head radii).
+    Vec headPt(float x, float y) const {
+        const float r = px(c_.build.headR);
+        return j_.head + rotated({x * r, y * r}, j_.headAngle);
+    }
+    Vec headDir(float x, float y) const { return rotated({x, y}, j_.headAngle); }
+    void add(const Shape& s) { out_.push_back(s); }
+
+    void turn(Shape& s) const {
+        if (p_.rot == 0) return;
+        for (Vec& v : s.p)
+            v = rotated(v, p_.rot);
+        s.clipAt = rotated(s.clipAt, p_.rot);
+        s.clipN = rotated(s.clipN, p_.rot);
+        s.angle += p_.rot;
+    }
+
+    bool sleeves() const { return k_.top_ == Top::Jacket || k_.top_ == Top::Gi; }
+
+    void arm(Vec sh, Vec el, Vec hand, Hand kind, float dim) {
+        const Build& b = c_.build;
+        const Material upper = mat(sleeves() ? k_.top : k_.skin, dim);
+        const Material lower = mat(k_.skin, dim);
+        add(capsule(el, hand, px(b.armR * 0.92f), px(b.armR * 0.8f), lower));
+        add(capsule(sh, el, px(b.armR * 1.15f), px(b.armR * 0.95f), upper));
+        if (k_.accessory == Accessory::Wristbands || k_.top_ == Top::Gi) {
+            const Vec a = el + (hand - el) * 0.55f, z = el + (hand - el) * 0.88f;
+            const media::TColor band = k_.accessory == Accessory::Wristbands ? k_.extra : k_.trim;
+            add(capsule(a, z, px(b.armR * 1.05f), px(b.armR * 1.0f), mat(band, dim)));
+        }
+        const Vec d = hand - el;
+        const float len = std::max(0.01f, std::hypot(d.x, d.y));
+        const Vec u = d * (1.0f / len);
+        const float ang = std::atan2(u.x, u.y) * 180.0f / 3.14159265f;
+        const media::TColor glove = k_.accessory == Accessory::Wristbands ? k_.skin : k_.skin;
+        if (kind == Hand::Open) {
+            add(ellipse(hand + u * px(b.handR * 0.5f), px(b.handR * 0.75f), px(b.handR * 1.25f),
+                        -ang, mat(glove, dim)));
+        } else {
+            add(ellipse(hand + u * px(b.handR * 0.3f), px(b.handR * 1.05f), px(b.handR * 1.0f), 0,
+                        mat(glove, dim)));
+        }
+    }
+
+    void leg(Vec hip, Vec knee, Vec ankle, Vec toe, float dim) {
+        const Build& b = c_.build;
+        const bool bareShin = k_.legs_ == Legs::Shorts;
+        const Material thighM = mat(k_.legs, dim);
+        const Material shinM = mat(bareShin ? k_.skin : k_.legs, dim);
+        const float baggy = k_.legs_ == Legs::Trousers ? 1.12f : 0.95f;
+        add(capsule(knee, ankle, px(b.shinR * baggy), px(b.shinR * baggy * 0.95f), shinM));
+        add(capsule(hip, knee, px(b.legR * baggy), px(b.shinR * baggy * 1.05f), thighM));
+        const Vec f = toe - ankle;
+        const Vec heel = ankle - f * 0.25f;
+        const bool skates = k_.accessory == Accessory::Skates;
+        const Material shoe = mat(k_.shoes, dim);
+        if (skates || k_.shoes != k_.skin) {
+            add(capsule(ankle + (knee - ankle) * 0.28f, ankle, px(b.shinR * 1.05f),
+                        px(b.shinR * 1.1f), shoe));
+        }
+        add(capsule(heel, toe, px(b.shinR * 0.95f), px(b.shinR * 0.7f), shoe));
+        if (skates) {
+            const Vec down = rotated(f * (1.0f / std::max(0.01f, std::hypot(f.x, f.y))), 90);
+            for (float t : {0.0f, 0.5f, 1.0f}) {
+                const Vec w = heel + (toe - heel) * t + down * px(b.shinR * 1.3f);
+                add(ellipse(w, px(0.022f), px(0.022f), 0, mat(k_.extra, dim)));
+            }
+        }
+    }
+
+    void torso() {
+        const Build& b = c_.build;
+        const Vec a = j_.across;
+        const Vec n = j_.neck - j_.up * px(0.01f), w = j_.waist;
+        const Material chestM =
+            mat(k_.top_ == Top::Bare || k_.top_ == Top::Vest ? k_.skin : k_.top);
+        const Shape chest =
+            polygon({n - a * px(b.chest * 0.95f), n + a * px(b.chest * 0.8f), w + a * px(b.waist),
+                     a * px(b.hip) - j_.up * px(0.02f), a * px(-b.hip) - j_.up * px(0.02f),
+                     w - a * px(b.waist * 1.1f)},
+                    px(0.012f), chestM);
+        add(chest);
+        if (k_.top_ == Top::Vest) {
+            Shape vest = chest;
+            vest.mat = mat(k_.top);
+            add(clippedBy(vest, n + a * px(b.chest * 0.1f), a));
+        }
+        if (k_.top_ == Top::Gi) {
+            add(polygon({n + a * px(b.chest * 0.15f), n + a * px(b.chest * 0.75f),
+                         n + a * px(b.chest * 0.6f) - j_.up * px(0.09f)},
+                        0, mat(k_.skin)));
+        }
+        if (k_.top_ == Top::Bare) {  // the pectoral line
+            Shape pec = capsule(n + a * px(b.chest * 0.1f) - j_.up * px(0.075f),
+                                n + a * px(b.chest * 0.75f) - j_.up * px(0.07f), px(0.006f),
+                                px(0.004f), mat(scaled(k_.skin, 0.55f)));
+            pec.outline = 0;
+            pec.flat = true;
+            add(pec);
+        }
+        // Hips: the top of the trousers and the belt.
+        add(polygon({w - a * px(b.waist * 1.1f), w + a * px(b.waist * 1.05f),
+                     a * px(b.hip) + j_.up * px(-0.03f), a * px(-b.hip) + j_.up * px(-0.03f)},
+                    px(0.01f), mat(k_.legs)));
+        const Vec bt = w + j_.up * px(0.012f), bb = w - j_.up * px(0.02f);
+        add(polygon({bt - a * px(b.waist * 1.15f), bt + a * px(b.waist * 1.1f),
+                     bb + a * px(b.waist * 1.12f), bb - a * px(b.waist * 1.18f)},
+                    0, mat(k_.belt)));
+        if (k_.accessory == Accessory::ChampionBelt) {
+            const Vec plate = w + a * px(b.waist * 0.55f) - j_.up * px(0.004f);
+            add(ellipse(plate, px(0.05f), px(0.036f), 0, mat(k_.extra)));
+            Shape gem = ellipse(plate, px(0.014f), px(0.014f), 0, mat(media::rgb(210, 30, 40)));
+            gem.outline = 0.8f;
+            add(gem);
+        }
+        if (k_.accessory == Accessory::Bandana) {  // a bandolier across the chest
+            add(capsule(n - a * px(b.chest * 0.8f), w + a * px(b.waist * 0.9f), px(0.014f),
+                        px(0.014f), mat(k_.trim)));
+        }
+        if (k_.accessory == Accessory::ShoulderPads) {
+            add(ellipse(j_.shoulderB, px(0.07f), px(0.05f), p_.lean, mat(k_.extra, kBackDim)));
+        }
+    }
+
+    void skirt() {
+        const Vec a = j_.across, w = j_.waist;
+        const Build& b = c_.build;
+        const Vec kf = j_.hipF + (j_.kneeF - j_.hipF) * 0.55f;
+        const Vec kb = j_.hipB + (j_.kneeB - j_.hipB) * 0.55f;
+        add(polygon({w - a * px(b.waist * 1.1f), w + a * px(b.waist * 1.1f), kf + a * px(0.05f),
+                     kb - a * px(0.05f)},
+                    px(0.01f), mat(k_.top)));
+    }
+
+    void backAccessory() {
+        const float r = px(c_.build.headR);
+        switch (k_.accessory) {
+            case Accessory::Scarf: {
+                const Vec root = j_.neck - j_.across * px(0.03f);
+                const Vec mid = root + Vec{-px(0.16f), px(0.02f)};
+                add(capsule(root, mid, px(0.03f), px(0.026f), mat(k_.extra, kBackDim)));
+                add(capsule(mid, mid + Vec{-px(0.14f), px(0.06f)}, px(0.026f), px(0.02f),
+                            mat(k_.extra, kBackDim)));
+                break;
+            }
+            case Accessory::Headband: {
+                const Vec knot = headPt(-0.95f, -0.3f);
+                add(capsule(knot, knot + Vec{-px(0.14f), px(0.04f)}, px(0.014f), px(0.02f),
+                            mat(k_.extra)));
+                add(capsule(knot, knot + Vec{-px(0.12f), px(0.1f)}, px(0.014f), px(0.018f),
+                            mat(k_.extra, 0.85f)));
+                break;
+            }
+            default:
+                break;
+        }
+        if (k_.hair_ == Hair::Ponytail) {
+            const Vec root = headPt(-0.85f, -0.4f);
+            add(capsule(root, root + Vec{-r * 0.9f, r * 1.9f}, r * 0.38f, r * 0.18f, mat(k_.hair)));
+        }
+        if (k_.hair_ == Hair::Long) {
+            add(polygon({headPt(-0.9f, -0.6f), headPt(0.1f, -0.9f), headPt(-0.4f, 2.2f),
+                         headPt(-1.2f, 2.0f)},
+                        r * 0.15f, mat(k_.hair)));
+        }
+        if (k_.hair_ == Hair::Buns) {
+            add(ellipse(headPt(-0.75f, -0.85f), r * 0.45f, r * 0.45f, 0, mat(k_.hair)));
+        }
+    }
+
+    void head() {
+        const Build& b = c_.build;
+        const float r = px(b.headR);
+        const Material skin = mat(k_.skin);
+        add(capsule(j_.neck, j_.head, px(0.034f), px(0.03f), skin));
+        add(ellipse(headPt(0.35f, 0.55f), r * 0.6f, r * 0.45f, j_.headAngle, skin));  // jaw
+        add(ellipse(j_.head, r * 0.95f, r * 1.02f, j_.headAngle, skin));
+        Shape nose = ellipse(headPt(0.93f, 0.12f), r * 0.17f, r * 0.2f, 0, skin);
+        nose.outline = 1.0f;
+        add(nose);
+        add(ellipse(j_.head + headDir(0, 0.05f) * r, r * 0.95f, r * 1.02f, j_.headAngle, skin));
+        out_.back().outline = 0;  // covers the nose outline inside the head
+        face(r);
+        hair(r);
+        headAccessory(r);
+    }
+
+    void face(float r) {
+        const media::TColor dark = media::rgb(25, 15, 20);
+        Shape ear = ellipse(headPt(-0.15f, 0.12f), r * 0.17f, r * 0.26f, j_.headAngle,
+                            mat(scaled(k_.skin, 0.85f)));
+        ear.outline = 1.0f;
+        add(ear);
+        Shape eye = ellipse(headPt(0.5f, -0.05f), std::max(0.9f, r * 0.12f),
+                            std::max(1.2f, r * 0.2f), j_.headAngle, mat(dark));
+        eye.flat = true;
+        eye.outline = 0;
+        add(eye);
+        Shape brow = capsule(headPt(0.3f, -0.32f), headPt(0.78f, -0.24f), std::max(0.7f, r * 0.07f),
+                             std::max(0.6f, r * 0.06f), mat(scaled(k_.hair, 0.8f)));
+        brow.flat = true;
+        brow.outline = 0;
+        add(brow);
+        Shape mouth = capsule(headPt(0.58f, 0.55f), headPt(0.82f, 0.5f), std::max(0.5f, r * 0.04f),
+                              std::max(0.5f, r * 0.04f), mat(scaled(k_.skin, 0.45f)));
+        mouth.flat = true;
+        mouth.outline = 0;
+        add(mouth);
+        if (k_.beard) {
+            add(polygon({headPt(-0.25f, 0.35f), headPt(0.8f, 0.62f), headPt(0.55f, 1.45f),
+                         headPt(0.05f, 1.1f)},
+                        r * 0.1f, mat(k_.hair)));
+        }
+        if (k_.moustache || k_.beard) {
+            add(capsule(headPt(0.5f, 0.38f), headPt(0.95f, 0.4f), r * 0.12f, r * 0.1f,
+                        mat(k_.hair)));
+        }
+    }
+
+    Shape cap(float r, float frontY) const {
+        const Shape s = ellipse(j_.head + headDir(-0.1f, -0.12f) * r, r * 1.05f, r * 1.02f,
+                                j_.headAngle, mat(k_.hair));
+        return clippedBy(s, headPt(0.2f, frontY), headDir(0.62f, 0.8f));
+    }
+
+    void hair(float r) {
+        switch (k_.hair_) {
+            case Hair::Bald:
+                break;
+            case Hair::Topknot:
+                add(cap(r, -0.55f));
+                add(ellipse(headPt(-0.2f, -1.15f), r * 0.32f, r * 0.28f, 0, mat(k_.hair)));
+                break;
+            case Hair::Mohawk:
+                add(polygon({headPt(0.4f, -0.8f), headPt(0.1f, -1.8f), headPt(-0.6f, -1.55f),
+                             headPt(-1.05f, -0.2f)},
+                            r * 0.08f, mat(k_.hair)));
+                break;
+            case Hair::Spiky:
+                for (int i = 0; i < 4; ++i) {
+                    const float a = -0.5f + i * 0.28f;
+                    add(polygon(
+                        {headPt(0.4f - a, -0.6f), headPt(-0.5f - a * 1.6f, -1.55f + a * 0.3f),
+                         headPt(-0.5f - a, -0.2f)},
+                        0, mat(k_.hair)));
+                }
+                add(cap(r, -0.25f));
+                break;
+            default:
+                add(cap(r, -0.35f));
+                break;
+        }
+        if (k_.hair_ == Hair::Buns && k_.accessory == Accessory::Ribbons) {
+            add(ellipse(headPt(-0.35f, -1.05f), r * 0.3f, r * 0.16f, 30, mat(k_.extra)));
+        }
+    }
+
+    void headAccessory(float r) {
+        switch (k_.accessory) {
+            case Accessory::Hat:
+                if (p_.noHat) break;
+                add(polygon({headPt(-0.8f, -0.62f), headPt(0.85f, -0.62f), headPt(0.6f, -1.55f),
+                             headPt(-0.6f, -1.6f)},
+                            r * 0.1f, mat(k_.extra)));
+                add(polygon({headPt(-0.8f, -0.62f), headPt(0.85f, -0.62f), headPt(0.8f, -0.85f),
+                             headPt(-0.78f, -0.88f)},
+                            0, mat(k_.trim)));
+                add(ellipse(headPt(0.05f, -0.6f), r * 1.75f, r * 0.28f, j_.headAngle,
+                            mat(k_.extra)));
+                break;
+            case Accessory::HornedHelmet:
+                add(capsule(headPt(-0.45f, -0.7f), headPt(-0.3f, -1.75f), r * 0.22f, r * 0.06f,
+                            mat(k_.trim, kBackDim)));
+                add(clippedBy(ellipse(j_.head + headDir(-0.05f, -0.1f) * r, r * 1.1f, r * 1.08f,
+                                      j_.headAngle, mat(k_.extra)),
+                              headPt(0, -0.15f), headDir(0.1f, 1.0f)));
+                add(capsule(headPt(0.3f, -0.75f), headPt(1.05f, -1.6f), r * 0.24f, r * 0.06f,
+                            mat(k_.trim)));
+                break;
+            case Accessory::Goggles:
+                add(capsule(headPt(-0.95f, -0.45f), headPt(0.7f, -0.6f), r * 0.13f, r * 0.13f,
+                            mat(k_.trim)));
+                add(ellipse(headPt(0.55f, -0.62f), r * 0.3f, r * 0.26f, 0, mat(k_.extra)));
+                break;
+            case Accessory::Headband:
+                add(capsule(headPt(-0.95f, -0.32f), headPt(0.9f, -0.45f), r * 0.15f, r * 0.14f,
+                            mat(k_.extra)));
+                break;
+            case Accessory::Bandana:
+                add(polygon({headPt(-0.3f, 0.18f), headPt(1.08f, 0.2f), headPt(0.75f, 1.05f),
+                             headPt(0.0f, 0.9f)},
+                            r * 0.05f, mat(k_.extra)));
+                break;
+            case Accessory::Skates:  // a cap worn backwards
+                add(clippedBy(ellipse(j_.head + headDir(-0.05f, -0.15f) * r, r * 1.05f, r * 1.0f,
+                                      j_.headAngle, mat(k_.extra)),
+                              headPt(0, -0.3f), headDir(0.05f, 1.0f)));
+                add(capsule(headPt(-0.8f, -0.35f), headPt(-1.55f, -0.2f), r * 0.14f, r * 0.1f,
+                            mat(k_.extra)));
+                break;
+            case Accessory::ShoulderPads:
+                add(ellipse(j_.shoulderF + j_.up * px(0.01f), px(0.075f), px(0.052f), p_.lean,
+                            mat(k_.extra)));
+                break;
+            case Accessory::Cane: {
+                const Vec top = j_.handB - Vec{0, px(0.02f)};
+                add(capsule(top, top + dirOf(4) * px(0.44f), px(0.016f), px(0.014f),
+                            mat(k_.extra, kBackDim)));
+                break;
+            }
+            default:
+                break;
+        }
+    }
+
+    const Character& c_;
+    const Costume& k_;
+    const Pose& p_;
+    Joints j_;
+    float h_;
+    std::vector<Shape> out_;
+};
+
+}  // namespace
+
+std::vector<Shape> figureShapes(const Character& c, const Pose& pose, float limbScale) {
+    return FigureBuilder(c, pose, limbScale).build();
+}
+
+Vec reachTip(const Character& c, const Pose& pose, float limbScale) {
+    const Joints j = layout(c, pose, limbScale);
+    const float h = c.build.height;
+    Vec tip;
+    switch (pose.reach) {
+        case Reach::FrontArm:
+        case Reach::BothArms:
+            tip = j.handF + Vec{c.build.handR * 1.3f * h, 0};
+            break;
+        case Reach::BackArm:
+            tip = j.handB + Vec{c.build.handR * 1.3f * h, 0};
+            break;
+        case Reach::FrontLeg:
+            tip = (j.toeF.x > j.ankleF.x ? j.toeF : j.ankleF) + Vec{c.build.shinR * h, 0};
+            break;
+        case Reach::BackLeg:
+            tip = (j.toeB.x > j.ankleB.x ? j.toeB : j.ankleB) + Vec{c.build.shinR * h, 0};
+            break;
+        case Reach::None:
+            break;
+    }
+    return rotated(tip, pose.rot);
+}
+
+}  // namespace assetgen

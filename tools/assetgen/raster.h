@@ -1,0 +1,83 @@
+// Shaded, outlined shapes for the generated art: capsules, ellipses and convex polygons filled
+// with two or three cel tones (light from the upper left) inside a dark outline.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "media/picture.h"
+
+namespace assetgen {
+
+struct Vec {
+    float x = 0, y = 0;
+};
+inline Vec operator+(Vec a, Vec b) {
+    return {a.x + b.x, a.y + b.y};
+}
+inline Vec operator-(Vec a, Vec b) {
+    return {a.x - b.x, a.y - b.y};
+}
+inline Vec operator*(Vec a, float k) {
+    return {a.x * k, a.y * k};
+}
+// The unit direction of an angle in degrees: 0 points down, 90 forward (right), 180 up.
+Vec dirOf(float degrees);
+// Rotates v on screen (y down) by degrees clockwise.
+Vec rotated(Vec v, float degrees);
+
+// The tones of one surface.
+struct Material {
+    media::TColor light, base, shade, outline;
+};
+// A material from a base colour; dim < 1 darkens everything (limbs behind the body).
+Material materialOf(media::TColor base, float dim = 1.0f);
+media::TColor mix(media::TColor a, media::TColor b, float t);
+media::TColor scaled(media::TColor c, float k);
+
+enum class ShapeKind { Capsule, Ellipse, Polygon };
+
+struct Shape {
+    ShapeKind kind = ShapeKind::Capsule;
+    std::array<Vec, 8> p{};  // capsule: p[0], p[1]; ellipse: centre p[0]; polygon: p[0..count)
+    int count = 0;
+    float r0 = 0, r1 = 0;  // capsule radii at p[0] and p[1]; ellipse radii; polygon rounding
+    float angle = 0;       // ellipse rotation in degrees
+    Material mat{};
+    float outline = 1.3f;  // outline width in pixels, 0 for none
+    bool flat = false;     // one tone, no shading (eyes, small marks)
+    bool clipped = false;  // keep only the side of the line through clipAt facing away from clipN
+    Vec clipAt{}, clipN{};
+};
+
+Shape capsule(Vec a, Vec b, float ra, float rb, const Material& m);
+Shape ellipse(Vec c, float rx, float ry, float angle, const Material& m);
+Shape polygon(std::initializer_list<Vec> pts, float round, const Material& m);
+Shape clippedBy(Shape s, Vec at, Vec outward);
+
+struct Box {
+    float left, top, right, bottom;
+};
+Box boundsOf(const Shape& s);
+void moveShape(Shape& s, Vec d);
+
+// Draws shapes into a picture, offset by origin, never outside the clip rectangle.
+class Raster {
+public:
+    Raster(media::Picture& pic, media::Rect clip, Vec origin)
+        : pic_(pic), clip_(clip), o_(origin) {}
+    void draw(const Shape& s);
+    void draw(const std::vector<Shape>& shapes) {
+        for (const Shape& s : shapes)
+            draw(s);
+    }
+    // A single pixel in picture coordinates relative to origin, clipped.
+    void dot(int x, int y, media::TColor c);
+
+private:
+    media::Picture& pic_;
+    media::Rect clip_;
+    Vec o_;
+};
+
+}  // namespace assetgen
