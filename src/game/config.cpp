@@ -32,8 +32,10 @@ void TForm1::telaConfig() {
     texto(200, 5, MemoConfig.Lines(1), 'c', 15, kWhite);
 
     // Rows and their values, white.
-    for (int r = 1; r <= kRows; ++r) texto(10, kRowY[r], MemoConfig.Lines(kRowLabel[r]), '-', 11, kWhite);
-    for (int i = 1; i <= 8; ++i) texto(10 * i + 130, kRowY[1], std::to_string(i), '-', 11, kWhite);
+    for (int r = 1; r <= kRows; ++r)
+        texto(10, kRowY[r], MemoConfig.Lines(kRowLabel[r]), '-', 11, kWhite);
+    for (int i = 1; i <= 8; ++i)
+        texto(10 * i + 130, kRowY[1], std::to_string(i), '-', 11, kWhite);
     for (int r : {2, 5}) {
         texto(kSiX, kRowY[r], MemoConfig.Lines(kLineSi), '-', 11, kWhite);
         texto(kNoX, kRowY[r], MemoConfig.Lines(kLineNo), '-', 11, kWhite);
@@ -41,7 +43,8 @@ void TForm1::telaConfig() {
     for (int p = 1; p <= 4; ++p) {
         texto(kPowerX[p], kRowY[3], MemoConfig.Lines(kLinePower + p - 1), '-', 11, kWhite);
     }
-    for (int i = 1; i <= 3; ++i) texto(30 * i + 110, kRowY[6], std::to_string(i), '-', 11, kWhite);
+    for (int i = 1; i <= 3; ++i)
+        texto(30 * i + 110, kRowY[6], std::to_string(i), '-', 11, kWhite);
     texto(200, 280, MemoConfig.Lines(14), 'c', 11, kWhite);
 
     // Damage gauge: 78 px per unit of damage level.
@@ -76,24 +79,50 @@ void TForm1::telaConfig() {
     int nivel = m.nivel, poder = m.poder, rounds = m.rounds;
     if (left) {
         switch (m.itemMenu) {
-            case 1: --nivel; break;
-            case 2: m.limiteDeTempo = 1; break;
-            case 3: --poder; break;
-            case 4: m.nivelDano -= kDanoStep; break;
-            case 5: m.opcaoSangue = 1; break;
-            case 6: --rounds; break;
-            default: break;
+            case 1:
+                --nivel;
+                break;
+            case 2:
+                m.limiteDeTempo = 1;
+                break;
+            case 3:
+                --poder;
+                break;
+            case 4:
+                m.nivelDano -= kDanoStep;
+                break;
+            case 5:
+                m.opcaoSangue = 1;
+                break;
+            case 6:
+                --rounds;
+                break;
+            default:
+                break;
         }
     }
     if (right) {
         switch (m.itemMenu) {
-            case 1: ++nivel; break;
-            case 2: m.limiteDeTempo = 0; break;
-            case 3: ++poder; break;
-            case 4: m.nivelDano += kDanoStep; break;
-            case 5: m.opcaoSangue = 0; break;
-            case 6: ++rounds; break;
-            default: break;
+            case 1:
+                ++nivel;
+                break;
+            case 2:
+                m.limiteDeTempo = 0;
+                break;
+            case 3:
+                ++poder;
+                break;
+            case 4:
+                m.nivelDano += kDanoStep;
+                break;
+            case 5:
+                m.opcaoSangue = 0;
+                break;
+            case 6:
+                ++rounds;
+                break;
+            default:
+                break;
         }
     }
     // Values stop at the ends; nothing wraps round.

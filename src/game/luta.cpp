@@ -96,7 +96,9 @@ void TForm1::lutaCenario() {
 }
 
 // 8. The devices are read every fight frame; players' requests come with the fighters' input.
-void TForm1::lutaEntradaJogador() { DXInput1.Update(); }
+void TForm1::lutaEntradaJogador() {
+    DXInput1.Update();
+}
 
 // 9. Command-sequence recognisers of both fighters.
 void TForm1::lutaSequencias() {}

@@ -46,7 +46,8 @@ void TForm1::objetoVoador() {
         DXImageListEfectos.Items(kShadow).DrawBlended(
             DXDraw1.Surface, {sx + 10, sy + 125, sx + 60, sy + 135}, 0, kShadowAlpha);
     }
-    if (DXImageListEfectos.has(kFlyer)) DXImageListEfectos.Items(kFlyer).Draw(DXDraw1.Surface, sx, sy, 0);
+    if (DXImageListEfectos.has(kFlyer))
+        DXImageListEfectos.Items(kFlyer).Draw(DXDraw1.Surface, sx, sy, 0);
     if (!paused) m.voadorX += m.voadorVelocidade;
     if (m.voadorX > m.telaX + 420) m.voadorAtivo = 0;
 
@@ -62,7 +63,8 @@ void TForm1::objetoVoador() {
 void TForm1::objetoQuebravel() {
     MatchState& m = g.m;
     if (m.mesaIcone != 0 && m.pausaEspecial == 0 && DXImageListIcone.has(m.mesaIcone)) {
-        DXImageListIcone.Items(m.mesaIcone).Draw(DXDraw1.Surface, m.mesaX - m.telaX, m.mesaY - m.telaY, 0);
+        DXImageListIcone.Items(m.mesaIcone)
+            .Draw(DXDraw1.Surface, m.mesaX - m.telaX, m.mesaY - m.telaY, 0);
     }
     for (int n = 1; n <= 2; ++n) {
         const Lutador& l = L(n);
@@ -74,9 +76,11 @@ void TForm1::objetoQuebravel() {
         if (l.pos == kThrown && touches && m.mesaIcone != 0) {
             m.mesaIcone = 0;
             for (int snd : kBreakSounds) {
-                for (int k = 0; k < 3; ++k) DXWaveListSnd.Play(snd);
+                for (int k = 0; k < 3; ++k)
+                    DXWaveListSnd.Play(snd);
             }
-            for (int k = 0; k < kDebrisCount; ++k) criaefeito(m.mesaX + 40, m.mesaY + 40, kDebris, "", 0);
+            for (int k = 0; k < kDebrisCount; ++k)
+                criaefeito(m.mesaX + 40, m.mesaY + 40, kDebris, "", 0);
         }
     }
 }

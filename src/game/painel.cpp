@@ -41,7 +41,9 @@ constexpr int kSndStock = 13;
 constexpr int kTrailFall = 3;
 constexpr int kComboShakeFrames = 16;
 
-int side(int n) { return n == 1 ? -1 : 1; }
+int side(int n) {
+    return n == 1 ? -1 : 1;
+}
 
 // Life is kept inside 0 … 125; a value that is not a number becomes 0.
 double clampLife(double hp) {
@@ -61,12 +63,14 @@ void TForm1::lutaPainelSuperior() {
         if (m.tempo >= 10) {
             texto(200, T + 10, std::to_string(m.tempo), 'c', 25, kClockDigits);
         } else if (m.tempo >= 1) {
-            if (m.pisca < 5) texto(200, T + 10, "0" + std::to_string(m.tempo), 'c', 25, kClockDigits);
+            const char digits[3] = {'0', static_cast<char>('0' + m.tempo), '\0'};
+            if (m.pisca < 5) texto(200, T + 10, digits, 'c', 25, kClockDigits);
         } else {
             texto(200, T + 10, "00", 'c', 25, kClockDigits);
         }
     }
-    for (int n = 1; n <= 2; ++n) painelSuperior(n);
+    for (int n = 1; n <= 2; ++n)
+        painelSuperior(n);
 }
 
 void TForm1::painelSuperior(int n) {
@@ -122,7 +126,8 @@ void TForm1::painelSuperior(int n) {
     // Life bar: 125 px at full life, ending 25 px from the centre line.
     l.hp = clampLife(l.hp);
     const int x1 = Round((l.hp + 25) * s) + 200;
-    for (int b = 0; b < 4; ++b) barra(x1, T + kLifeTop[b], 25 * s + 200, T + kLifeBottom[b], kLife[b]);
+    for (int b = 0; b < 4; ++b)
+        barra(x1, T + kLifeTop[b], 25 * s + 200, T + kLifeBottom[b], kLife[b]);
 
     // Round lamps.
     for (int k = 1; k <= m.rounds; ++k) {
@@ -152,7 +157,8 @@ void TForm1::painelSuperior(int n) {
 }
 
 void TForm1::lutaPainelInferior() {
-    for (int n = 1; n <= 2; ++n) painelInferior(n);
+    for (int n = 1; n <= 2; ++n)
+        painelInferior(n);
 }
 
 void TForm1::painelInferior(int n) {

@@ -15,8 +15,8 @@ constexpr TColor kWhite = media::kWhite;
 constexpr TColor kBlack = media::kBlack;
 constexpr TColor kTimeEnd = rgb(255, 70, 30);
 
-constexpr uint8_t kIntroEnd = 70;     // the round-start block runs while inicioRound ≤ 70
-constexpr uint8_t kRelease = 55;      // fighters are released after this many frames
+constexpr uint8_t kIntroEnd = 70;  // the round-start block runs while inicioRound ≤ 70
+constexpr uint8_t kRelease = 55;   // fighters are released after this many frames
 constexpr uint8_t kFramesPerSecond = 30;
 constexpr int kHudTopMin = -120;
 constexpr int kHudBaseMax = 490;
@@ -86,7 +86,8 @@ void TForm1::inicioDoRound() {
     const int i = m.inicioRound;
     const bool blinkOn = m.pisca % 2 == 0;
     if (i < 5) {
-        for (int n = 1; n <= 2; ++n) L(n).hp = L(n).hpBarra = 1.0;
+        for (int n = 1; n <= 2; ++n)
+            L(n).hp = L(n).hpBarra = 1.0;
     }
     if (i > 5 && i < kRelease) {
         for (int n = 1; n <= 2; ++n) {
@@ -104,7 +105,8 @@ void TForm1::inicioDoRound() {
     }
     if (i > kRelease) {
         m.lutaParada = 0;
-        for (int n = 1; n <= 2; ++n) L(n).hp = kFullLife;
+        for (int n = 1; n <= 2; ++n)
+            L(n).hp = kFullLife;
     }
 }
 

@@ -18,7 +18,7 @@ constexpr TColor kCountdown = media::rgb(250, 170, 170);
 constexpr TColor kCursor1 = media::rgb(120, 120, 255);
 constexpr TColor kCursor2 = media::rgb(255, 80, 80);
 
-constexpr int kSlide = 300;        // how far the panels travel
+constexpr int kSlide = 300;  // how far the panels travel
 constexpr int kSlideStep = 20;
 constexpr int kCharacters = 12;
 constexpr int kStripAlpha = 60;
@@ -27,7 +27,9 @@ constexpr uint8_t kSubPerSecond = 40;
 constexpr int kSndCursor = 1;
 constexpr int kSndConfirm = 2;
 
-std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+std::string twoDigits(int v) {
+    return (v < 10 ? "0" : "") + std::to_string(v);
+}
 
 }  // namespace
 
@@ -167,7 +169,8 @@ void TForm1::escolha(int d, int e) {
 void TForm1::iniciarLuta() {
     MatchState& m = g.m;
     DXTimer1.Enabled = false;
-    for (int n = 1; n <= 2; ++n) carregar("C" + twoDigits(L(n).personagem) + ".bmp", L(n).personagem, n);
+    for (int n = 1; n <= 2; ++n)
+        carregar("C" + twoDigits(L(n).personagem) + ".bmp", L(n).personagem, n);
     m.modoTela = tela::Luta;
     m.musicaPendente = 1;
     m.lutaParada = 1;
@@ -179,7 +182,8 @@ void TForm1::iniciarLuta() {
     m.primeiroGolpe = 0;
     zerardados(1);
     zerardados(2);
-    for (int i = 1; i <= kEffectSlots; ++i) g.efeitos[static_cast<size_t>(i)].tipo = 0;
+    for (int i = 1; i <= kEffectSlots; ++i)
+        g.efeitos[static_cast<size_t>(i)].tipo = 0;
     // A new match never repeats the previous stage.
     int cenario = 0;
     do {

@@ -36,7 +36,9 @@ int TForm1::Random(int n) {
     return static_cast<int>((static_cast<uint64_t>(out) * static_cast<uint64_t>(n)) >> 32U);
 }
 
-int TForm1::Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+int TForm1::Round(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
 
 void TForm1::setBlindMute(bool on) {
     DXDraw1.Surface.blind = on;
@@ -51,15 +53,32 @@ bool TForm1::novo(int n, uint32_t estado) const {
     const Lutador& l = g.lutador[static_cast<size_t>(n)];
     bool antes = false;
     switch (estado) {
-        case media::isUp: antes = l.direcaoAnt[0] != 0; break;
-        case media::isDown: antes = l.direcaoAnt[1] != 0; break;
-        case media::isLeft: antes = l.direcaoAnt[2] != 0; break;
-        case media::isRight: antes = l.direcaoAnt[3] != 0; break;
-        case media::isButton1: antes = l.botaoAnt[0] != 0; break;
-        case media::isButton2: antes = l.botaoAnt[1] != 0; break;
-        case media::isButton3: antes = l.botaoAnt[2] != 0; break;
-        case media::isButton4: antes = l.botaoAnt[3] != 0; break;
-        default: return false;
+        case media::isUp:
+            antes = l.direcaoAnt[0] != 0;
+            break;
+        case media::isDown:
+            antes = l.direcaoAnt[1] != 0;
+            break;
+        case media::isLeft:
+            antes = l.direcaoAnt[2] != 0;
+            break;
+        case media::isRight:
+            antes = l.direcaoAnt[3] != 0;
+            break;
+        case media::isButton1:
+            antes = l.botaoAnt[0] != 0;
+            break;
+        case media::isButton2:
+            antes = l.botaoAnt[1] != 0;
+            break;
+        case media::isButton3:
+            antes = l.botaoAnt[2] != 0;
+            break;
+        case media::isButton4:
+            antes = l.botaoAnt[3] != 0;
+            break;
+        default:
+            return false;
     }
     return (estados(n) & estado) != 0 && !antes;
 }
@@ -93,15 +112,15 @@ void TForm1::zerardados(int n) {
     g.m.hudBaseY = 0;
     g.m.primeiroGolpe = 0;
 
-    for (int i = 1; i <= kEffectSlots; ++i) g.efeitos[static_cast<size_t>(i)].tipo = 0;
+    for (int i = 1; i <= kEffectSlots; ++i)
+        g.efeitos[static_cast<size_t>(i)].tipo = 0;
 }
 
 void TForm1::FormCreate() {
     // 1. The generator: from the clock unless a seed was given.
     uint64_t seed = options_.seed;
     if (!options_.seeded) {
-        seed = static_cast<uint64_t>(
-            std::chrono::system_clock::now().time_since_epoch().count());
+        seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
     }
     g = GameState{};
     g.rng = seed;

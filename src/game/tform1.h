@@ -37,13 +37,13 @@ constexpr uint8_t Titulo = 0, Config = 2, Selecao = 3, Luta = 5;
 struct StartOptions {
     bool seeded = false;  // seed the generator with `seed` instead of the clock
     uint64_t seed = 0;
-    bool demo = false;    // fighter 1 starts computer-driven too
+    bool demo = false;  // fighter 1 starts computer-driven too
 };
 
 // The display control: the surface, its canvas and where it sits inside the window.
 struct DXDraw {
     media::Surface Surface;
-    int Left = 0;            // left edge inside the form, −40 … 40 through the comma/period keys
+    int Left = 0;  // left edge inside the form, −40 … 40 through the comma/period keys
     bool fullScreen = false;
 };
 
@@ -81,7 +81,7 @@ public:
     media::Picture ImageLutador, ImageLutadorFrame, ImageRetrato, ImageRetratoInvert;
 
     // --- shared helpers
-    int Random(int n);  // uniform 0 … n − 1 from the generator in the state record
+    int Random(int n);           // uniform 0 … n − 1 from the generator in the state record
     static int Round(double v);  // nearest integer, halves to the even neighbour
 
     // --- drawing primitives
@@ -104,7 +104,7 @@ public:
     void telaConfig();
     void telaSelecao();
     void escolha(int d, int e);  // the select screen while the players choose
-    void mostralista(int n);  // the move list of fighter n's character on the select screen
+    void mostralista(int n);     // the move list of fighter n's character on the select screen
     void telaLuta();
     void barraVelocidade();
     void linhaInferior();
@@ -151,7 +151,7 @@ public:
     void criaefeito(int x, int y, int tipo, std::string_view variante, int dono);
 
     // --- input helpers
-    uint32_t estados(int n) const;  // fighter n's device set (1 keyboard, 2 joystick)
+    uint32_t estados(int n) const;            // fighter n's device set (1 keyboard, 2 joystick)
     bool novo(int n, uint32_t estado) const;  // a new press: set now, clear last frame
 
 private:

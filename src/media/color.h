@@ -10,9 +10,15 @@ using TColor = uint32_t;
 constexpr TColor rgb(int r, int g, int b) {
     return static_cast<TColor>((r & 255) | ((g & 255) << 8) | ((b & 255) << 16));
 }
-constexpr int red(TColor c) { return static_cast<int>(c & 255); }
-constexpr int green(TColor c) { return static_cast<int>((c >> 8) & 255); }
-constexpr int blue(TColor c) { return static_cast<int>((c >> 16) & 255); }
+constexpr int red(TColor c) {
+    return static_cast<int>(c & 255);
+}
+constexpr int green(TColor c) {
+    return static_cast<int>((c >> 8) & 255);
+}
+constexpr int blue(TColor c) {
+    return static_cast<int>((c >> 16) & 255);
+}
 
 constexpr uint16_t to565(TColor c) {
     return static_cast<uint16_t>(((red(c) >> 3) << 11) | ((green(c) >> 2) << 5) | (blue(c) >> 3));

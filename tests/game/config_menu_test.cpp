@@ -35,7 +35,8 @@ TEST(ConfigMenu, CursorMovesPerDeviceAndStopsAtBothEnds) {
     EXPECT_EQ(game.m().itemMenu, 3);
     press(game, 0, media::isDown);
     EXPECT_EQ(game.m().itemMenu, 4);
-    for (int i = 0; i < 5; ++i) press(game, media::isDown);
+    for (int i = 0; i < 5; ++i)
+        press(game, media::isDown);
     EXPECT_EQ(game.m().itemMenu, 6);
     // Holding does not repeat.
     game.plat.keyboard = media::isUp;
@@ -59,20 +60,21 @@ TEST(ConfigMenu, OptionsStepOncePerFrameAndStopAtTheEnds) {
     auto sangue = +[](const MatchState& m) { return double(m.opcaoSangue); };
     auto rounds = +[](const MatchState& m) { return double(m.rounds); };
     const Case cases[] = {
-        {1, media::isLeft, 10, false, nivel, 1},    {1, media::isRight, 10, false, nivel, 8},
-        {1, media::isRight, 1, true, nivel, 5},     // left or right on both devices: one step
-        {2, media::isLeft, 1, false, limite, 1},    {2, media::isRight, 1, false, limite, 0},
-        {3, media::isRight, 2, false, poder, 3},    {3, media::isRight, 9, false, poder, 4},
-        {3, media::isLeft, 9, false, poder, 1},     {4, media::isLeft, 4, false, dano, 0.3},
-        {4, media::isLeft, 9, false, dano, 0.3},    {4, media::isRight, 14, false, dano, 2.0},
-        {4, media::isRight, 20, false, dano, 2.0},  {5, media::isRight, 1, false, sangue, 0},
-        {6, media::isRight, 5, false, rounds, 3},   {6, media::isLeft, 5, false, rounds, 1},
+        {1, media::isLeft, 10, false, nivel, 1},   {1, media::isRight, 10, false, nivel, 8},
+        {1, media::isRight, 1, true, nivel, 5},  // left or right on both devices: one step
+        {2, media::isLeft, 1, false, limite, 1},   {2, media::isRight, 1, false, limite, 0},
+        {3, media::isRight, 2, false, poder, 3},   {3, media::isRight, 9, false, poder, 4},
+        {3, media::isLeft, 9, false, poder, 1},    {4, media::isLeft, 4, false, dano, 0.3},
+        {4, media::isLeft, 9, false, dano, 0.3},   {4, media::isRight, 14, false, dano, 2.0},
+        {4, media::isRight, 20, false, dano, 2.0}, {5, media::isRight, 1, false, sangue, 0},
+        {6, media::isRight, 5, false, rounds, 3},  {6, media::isLeft, 5, false, rounds, 1},
     };
     for (const Case& c : cases) {
         Game game;
         openMenu(game);
         game.m().itemMenu = static_cast<uint8_t>(c.row);
-        for (int i = 0; i < c.presses; ++i) press(game, c.dir, c.bothDevices ? c.dir : 0);
+        for (int i = 0; i < c.presses; ++i)
+            press(game, c.dir, c.bothDevices ? c.dir : 0);
         EXPECT_NEAR(c.value(game.m()), c.expected, 1e-9) << "row " << c.row << " x" << c.presses;
     }
 }

@@ -7,7 +7,9 @@ namespace {
 
 using testing::Game;
 
-constexpr TColor shown(TColor c) { return media::from565(media::to565(c)); }
+constexpr TColor shown(TColor c) {
+    return media::from565(media::to565(c));
+}
 const TColor kLifeColour = shown(media::rgb(250, 250, 100));
 
 // A fight past its intro: both fighters free, full life.
@@ -67,8 +69,8 @@ TEST(FightDisplay, TrailWaitsEightFramesThenFallsThreeAFrame) {
         game.frame();
         trail.push_back(game.L(1).hpBarra);
     }
-    const std::vector<double> expected = {125, 125, 125, 125, 125, 125, 125, 125,
-                                          122, 119, 116, 113};
+    const std::vector<double> expected = {125, 125, 125, 125, 125, 125,
+                                          125, 125, 122, 119, 116, 113};
     EXPECT_EQ(trail, expected);
     game.frames(10);
     EXPECT_EQ(game.L(1).hpBarra, 100.0);  // 101 falls to 98, then meets the life at 100
@@ -99,8 +101,10 @@ TEST(FightDisplay, LowLifeBlinksTheFrameRedAndTurnsTheTicksRed) {
     };
     const TColor red = media::rgb(200, 0, 0), black = media::kBlack;
     const TColor grey = media::rgb(150, 150, 150), redTick = media::rgb(255, 50, 50);
-    const Case cases[] = {
-        {10, 4, red, redTick}, {10, 5, black, redTick}, {15, 4, red, redTick}, {16, 4, black, grey}};
+    const Case cases[] = {{10, 4, red, redTick},
+                          {10, 5, black, redTick},
+                          {15, 4, red, redTick},
+                          {16, 4, black, grey}};
     for (const Case& c : cases) {
         Game game;
         fighting(game);
@@ -124,9 +128,9 @@ TEST(FightDisplay, FullMeterBecomesAStockWithItsSound) {
     const Case cases[] = {
         {101.9, 0, 101.9, 0, false},  // not yet full
         {102.0, 0, 0.0, 1, true},
-        {104.0, 2, 102.0, 3, true},    // the third stock keeps the meter full
-        {102.0, 3, 102.0, 3, false},   // already three stocks
-        {30.0, 5, 102.0, 3, false},    // never above three
+        {104.0, 2, 102.0, 3, true},   // the third stock keeps the meter full
+        {102.0, 3, 102.0, 3, false},  // already three stocks
+        {30.0, 5, 102.0, 3, false},   // never above three
         {30.0, -2, 30.0, 0, false},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "support/game_fixture.h"
 
 namespace pelea {
@@ -8,7 +7,9 @@ namespace {
 
 using testing::Game;
 
-constexpr TColor shown(TColor c) { return media::from565(media::to565(c)); }
+constexpr TColor shown(TColor c) {
+    return media::from565(media::to565(c));
+}
 
 // A game already in the fight screen, with no stage picture.
 Game& inFight(Game& game) {
@@ -27,7 +28,8 @@ TEST(FightFrame, EmptyStageIsBlackAndALoadedOneIsDrawnFromTheCamera) {
     // A 600×320 stage whose column x has blue = x / 3: the view starts at telaX.
     media::Picture stage(600, 320);
     for (int y = 0; y < 320; ++y) {
-        for (int x = 0; x < 600; ++x) stage.setPixel(x, y, media::rgb(0, 0, x / 3));
+        for (int x = 0; x < 600; ++x)
+            stage.setPixel(x, y, media::rgb(0, 0, x / 3));
     }
     media::ImageItem& item = game.form.DXImageListCenario.Items(0);
     item.setPicture(stage);
@@ -44,7 +46,7 @@ TEST(FightFrame, SuperPauseReplacesTheStageWithAJerkingGrid) {
         int p;
         int offset;
     };
-    const Case cases[] = {{1, 0},  {2, 20},  {3, 40}, {4, 60},  {5, 80},  {6, 40},
+    const Case cases[] = {{1, 0},  {2, 20}, {3, 40},  {4, 60},  {5, 80}, {6, 40},
                           {8, 60}, {9, 40}, {10, 80}, {12, 60}, {7, 0}};
     const TColor kMark = media::rgb(0, 0, 248);
     const TColor kTile = media::rgb(248, 0, 0);
@@ -52,7 +54,8 @@ TEST(FightFrame, SuperPauseReplacesTheStageWithAJerkingGrid) {
         Game game;
         inFight(game);
         media::Picture tile(100, 100, kTile);
-        for (int y = 0; y < 100; ++y) tile.setPixel(0, y, kMark);  // the tile's left column
+        for (int y = 0; y < 100; ++y)
+            tile.setPixel(0, y, kMark);  // the tile's left column
         media::ImageItem& item = game.form.DXImageListIcone.Items(7);
         item.setPicture(tile);
         item.Restore();

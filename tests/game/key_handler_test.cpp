@@ -14,15 +14,16 @@ TEST(KeyHandler, SpeedKeysStayWithinBoundsAndShowTheGauge) {
         int expectedVel;
     };
     const Case cases[] = {
-        {vk::Equals, 14, 0},   // from 28, fourteen presses reach 0
-        {vk::Equals, 15, 0},   // and a fifteenth does nothing
-        {vk::Minus, 26, 80},   // from 28, twenty-six presses reach 80
-        {vk::Minus, 40, 80},   // and more do nothing
+        {vk::Equals, 14, 0},  // from 28, fourteen presses reach 0
+        {vk::Equals, 15, 0},  // and a fifteenth does nothing
+        {vk::Minus, 26, 80},  // from 28, twenty-six presses reach 80
+        {vk::Minus, 40, 80},  // and more do nothing
         {vk::Equals, 1, 26},
     };
     for (const Case& c : cases) {
         Game game;
-        for (int i = 0; i < c.presses; ++i) game.key(c.key);
+        for (int i = 0; i < c.presses; ++i)
+            game.key(c.key);
         EXPECT_EQ(game.m().vel, c.expectedVel) << c.key << " x" << c.presses;
         EXPECT_EQ(game.m().velocidadTempo, 30);
         game.frame();
@@ -56,11 +57,14 @@ TEST(KeyHandler, CreditsStopAt99AndTheCoinSoundsOnlyWhenOneIsAdded) {
 
 TEST(KeyHandler, SurfaceOffsetStaysWithinForty) {
     Game game;
-    for (int i = 0; i < 60; ++i) game.key(vk::Comma);
+    for (int i = 0; i < 60; ++i)
+        game.key(vk::Comma);
     EXPECT_EQ(game.form.DXDraw1.Left, -40);
-    for (int i = 0; i < 30; ++i) game.key(vk::Period);
+    for (int i = 0; i < 30; ++i)
+        game.key(vk::Period);
     EXPECT_EQ(game.form.DXDraw1.Left, -10);
-    for (int i = 0; i < 90; ++i) game.key(vk::Period);
+    for (int i = 0; i < 90; ++i)
+        game.key(vk::Period);
     EXPECT_EQ(game.form.DXDraw1.Left, 40);
 }
 

@@ -67,9 +67,10 @@ TEST(RoundEnd, KnockOutFreezesThirtyFramesThenNamesTheWinnerAt40) {
         game.frame();
         ++frozen;
     }
-    EXPECT_EQ(frozen, 31);  // the knock-out frame and 29 more hold the counter at 2
+    EXPECT_EQ(frozen, 31);               // the knock-out frame and 29 more hold the counter at 2
     EXPECT_LT(game.m().hudTopoY, -100);  // the displays slid away meanwhile
-    while (game.m().finRound < 39) game.frame();
+    while (game.m().finRound < 39)
+        game.frame();
     EXPECT_EQ(game.L(1).roundsGanhos, 0);
     EXPECT_EQ(game.m().lutaParada, 1);
     game.frame();
@@ -87,7 +88,8 @@ TEST(RoundEnd, PointsForThePlayerWhoWins) {
         int points;
     };
     const Case cases[] = {
-        {87.0, 1, 435}, {125.0, 1, 1000}, {124.6, 1, 625}, {124.4, 1, 620}, {87.0, 0, 0}, {125.0, 0, 0},
+        {87.0, 1, 435},  {125.0, 1, 1000}, {124.6, 1, 625},
+        {124.4, 1, 620}, {87.0, 0, 0},     {125.0, 0, 0},
     };
     for (const Case& c : cases) {
         Game game;
@@ -97,7 +99,8 @@ TEST(RoundEnd, PointsForThePlayerWhoWins) {
         game.L(2).hp = 0.0;
         game.frame();
         game.L(1).hp = c.hp;
-        while (game.m().finRound < 60) game.frame();
+        while (game.m().finRound < 60)
+            game.frame();
         EXPECT_EQ(game.L(1).pontos, 10 + c.points) << c.hp << " humano " << c.humano;
     }
 }
@@ -146,7 +149,8 @@ TEST(RoundEnd, NextRoundAfter130AndMatchEndAfter220) {
     startMatch(game);
     game.m().inicioRound = 71;
     game.L(2).hp = 0.0;
-    while (game.m().finRound != 130) game.frame();
+    while (game.m().finRound != 130)
+        game.frame();
     EXPECT_EQ(game.m().numRound, 1);
     game.L(1).hpBarra = 50.0;
     game.frame();
@@ -187,9 +191,11 @@ TEST(RoundEnd, CurtainClosesTheScreenBeforeTheNextRound) {
         Game game;
         fighting(game);
         game.L(2).hp = 0.0;
-        while (game.m().finRound != 40) game.frame();
+        while (game.m().finRound != 40)
+            game.frame();
         game.m().estiloCortina = static_cast<uint8_t>(style);
-        while (game.m().finRound != 125) game.frame();
+        while (game.m().finRound != 125)
+            game.frame();
         const media::Surface& s = game.form.DXDraw1.Surface;
         for (const auto& [x, y] : {std::pair{5, 5}, {200, 150}, {395, 250}, {120, 60}}) {
             EXPECT_EQ(s.colorAt(x, y), media::kBlack) << "style " << style << " " << x << "," << y;
@@ -215,7 +221,8 @@ TEST(TimeOver, DecidedByLifeAndEveryRoundStartsWithAFullClock) {
         EXPECT_EQ(game.m().tempo, 0);
         EXPECT_EQ(game.m().lutaParada, 1);
         EXPECT_GT(game.m().finRound, 0) << c.hp1 << "/" << c.hp2;
-        while (game.m().finRound != 0 && game.m().finRound < 131) game.frame();
+        while (game.m().finRound != 0 && game.m().finRound < 131)
+            game.frame();
         EXPECT_EQ(game.L(1).roundsGanhos, c.wins1) << c.hp1 << "/" << c.hp2;
         EXPECT_EQ(game.L(2).roundsGanhos, c.wins2) << c.hp1 << "/" << c.hp2;
         EXPECT_EQ(game.m().numRound, 2);
@@ -244,8 +251,9 @@ TEST(StageEvents, FlyingObjectStartsOnlyOverTheMiddleOfTheStage) {
         uint8_t lutaParada;
         bool launches;
     };
-    const Case cases[] = {{1, 100, 1, true}, {1, 51, 0, true},  {1, 50, 0, false}, {1, 150, 0, false},
-                          {2, 100, 0, true}, {2, 100, 1, false}, {3, 100, 0, false}};
+    const Case cases[] = {{1, 100, 1, true},  {1, 51, 0, true},  {1, 50, 0, false},
+                          {1, 150, 0, false}, {2, 100, 0, true}, {2, 100, 1, false},
+                          {3, 100, 0, false}};
     for (const Case& c : cases) {
         Game game;
         fighting(game);

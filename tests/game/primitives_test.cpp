@@ -10,12 +10,15 @@ namespace {
 using testing::Game;
 
 constexpr TColor kGrey = media::rgb(96, 96, 96);
-constexpr TColor shown(TColor c) { return media::from565(media::to565(c)); }
+constexpr TColor shown(TColor c) {
+    return media::from565(media::to565(c));
+}
 
 // Columns of row y painted in colour c.
 std::string rowMask(const media::Surface& s, int y, int x0, int x1, TColor c) {
     std::string out;
-    for (int x = x0; x <= x1; ++x) out += s.colorAt(x, y) == shown(c) ? '#' : '.';
+    for (int x = x0; x <= x1; ++x)
+        out += s.colorAt(x, y) == shown(c) ? '#' : '.';
     return out;
 }
 
@@ -63,7 +66,8 @@ TEST(Primitives, ZeroWidthRetanguloDrawsNothing) {
     media::Surface& s = game.form.DXDraw1.Surface;
     s.fill(kGrey);
     game.form.retangulo(100, 10, 100, 40, media::kWhite);
-    for (int y = 9; y <= 41; ++y) EXPECT_EQ(s.colorAt(100, y), shown(kGrey));
+    for (int y = 9; y <= 41; ++y)
+        EXPECT_EQ(s.colorAt(100, y), shown(kGrey));
 }
 
 // Leftmost column of row band y0…y1 painted in colour c, or −1.
@@ -102,7 +106,8 @@ TEST(Primitives, TextoAlignsOnHalfTheWidthRoundedToEven) {
 
 TEST(Primitives, HalfWidthRoundsToTheEvenNeighbour) {
     const std::pair<double, int> cases[] = {{20.5, 20}, {21.5, 22}, {0.5, 0}, {1.5, 2}, {2.4, 2}};
-    for (const auto& [v, r] : cases) EXPECT_EQ(TForm1::Round(v), r) << v;
+    for (const auto& [v, r] : cases)
+        EXPECT_EQ(TForm1::Round(v), r) << v;
 }
 
 TEST(Primitives, CanvasStateAfterEachPrimitive) {
@@ -127,7 +132,7 @@ TEST(Primitives, CirculoLeavesTheInsideAndCirculopintadoFillsIt) {
     game.form.circulo(100, 100, 141, 141, pen);
     EXPECT_EQ(s.colorAt(120, 120), shown(kGrey));
     EXPECT_EQ(s.colorAt(100, 100), shown(kGrey));  // the corner lies outside the ellipse
-    EXPECT_EQ(s.colorAt(120, 100), shown(pen));     // top of the outline
+    EXPECT_EQ(s.colorAt(120, 100), shown(pen));    // top of the outline
     game.form.circulopintado(100, 100, 141, 141, pen, fill);
     EXPECT_EQ(s.colorAt(120, 120), shown(fill));
     EXPECT_EQ(s.colorAt(100, 100), shown(kGrey));

@@ -100,7 +100,10 @@ TEST(SelectScreen, CursorMovesOnNewPressesAndStopsAtBothEnds) {
         int expected;
     };
     const Case cases[] = {
-        {5, media::isRight, 6}, {5, media::isLeft, 4}, {1, media::isLeft, 1}, {12, media::isRight, 12},
+        {5, media::isRight, 6},
+        {5, media::isLeft, 4},
+        {1, media::isLeft, 1},
+        {12, media::isRight, 12},
     };
     for (const Case& c : cases) {
         Game game;

@@ -18,14 +18,21 @@ namespace pelea::testing {
 inline size_t fieldSize(FieldKind k) {
     switch (k) {
         case FieldKind::U8:
-        case FieldKind::I8: return 1;
+        case FieldKind::I8:
+            return 1;
         case FieldKind::U16:
-        case FieldKind::I16: return 2;
-        case FieldKind::I32: return 4;
-        case FieldKind::F64: return 8;
-        case FieldKind::AREA: return sizeof(Area);
-        case FieldKind::BTN4: return sizeof(Buttons4);
-        case FieldKind::TEXT: return sizeof(ShortText);
+        case FieldKind::I16:
+            return 2;
+        case FieldKind::I32:
+            return 4;
+        case FieldKind::F64:
+            return 8;
+        case FieldKind::AREA:
+            return sizeof(Area);
+        case FieldKind::BTN4:
+            return sizeof(Buttons4);
+        case FieldKind::TEXT:
+            return sizeof(ShortText);
     }
     return 0;
 }
@@ -93,7 +100,8 @@ struct Game {
         // No music file is found in the test folder; give every sound a sample and bring the
         // sound device up so the sounds the game plays can be seen.
         for (media::WaveList* list : {&form.DXWaveListSnd, &form.DXWaveListVitoria}) {
-            for (int i = 0; i < list->Count(); ++i) list->Items(i).data.samples = {0, 0};
+            for (int i = 0; i < list->Count(); ++i)
+                list->Items(i).data.samples = {0, 0};
         }
         form.DXSound1.Initialize();
     }
@@ -112,7 +120,8 @@ struct Game {
         return sounds();
     }
     void frames(int n) {
-        for (int i = 0; i < n; ++i) frame();
+        for (int i = 0; i < n; ++i)
+            frame();
     }
     std::vector<std::string> key(int vk) {
         form.DXSound1.clearPlayed();
@@ -132,7 +141,8 @@ struct Game {
         plat.keyboard = media::isButton1;
         frame();
         plat.keyboard = 0;
-        while (form.g.m.faseSelecao != 2) frame();
+        while (form.g.m.faseSelecao != 2)
+            frame();
     }
     MatchState& m() { return form.g.m; }
     GameState& g() { return form.g; }
