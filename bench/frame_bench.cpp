@@ -25,14 +25,16 @@ const std::string& dataFolder() {
             media::Picture small(50, 60, media::rgb(20 * c, 90, 200 - 10 * c));
             media::Picture large(96, 104, media::rgb(200 - 10 * c, 60, 20 * c));
             for (int y = 0; y < 10; ++y) {
-                for (int x = 0; x < 50; ++x) small.setPixel(x, y, media::kWhite);  // keyed corner
+                for (int x = 0; x < 50; ++x)
+                    small.setPixel(x, y, media::kWhite);  // keyed corner
             }
             media::writeBmp((d / ("R" + num + "-a.bmp")).string(), small);
             media::writeBmp((d / ("R" + num + "-b.bmp")).string(), large);
         }
         media::Picture stage(600, 320);
         for (int y = 0; y < 320; ++y) {
-            for (int x = 0; x < 600; ++x) stage.setPixel(x, y, media::rgb(x % 256, y % 256, 90));
+            for (int x = 0; x < 600; ++x)
+                stage.setPixel(x, y, media::rgb(x % 256, y % 256, 90));
         }
         for (int s = 1; s <= 8; ++s) {
             media::writeBmp((d / ("Cenario-0" + std::to_string(s) + ".bmp")).string(), stage);
@@ -55,7 +57,8 @@ struct Session {
     }
     void toSelectChoosing() {
         form->g.m.modoTela = pelea::tela::Selecao;
-        while (form->g.m.faseSelecao != 2) form->DXTimer1Timer();
+        while (form->g.m.faseSelecao != 2)
+            form->DXTimer1Timer();
         form->L(2).humano = 1;  // both sides choosing: names, portraits and cursors on screen
         form->L(2).escolhido = 0;
     }
@@ -96,13 +99,18 @@ void fightFrame(benchmark::State& state, bool blind) {
     enterData();
     Session s(blind);
     s.toFight();
-    for (auto _ : state) s.form->DXTimer1Timer();
+    for (auto _ : state)
+        s.form->DXTimer1Timer();
 }
 
-void BM_EmptyFightFrameDrawn(benchmark::State& state) { fightFrame(state, false); }
+void BM_EmptyFightFrameDrawn(benchmark::State& state) {
+    fightFrame(state, false);
+}
 BENCHMARK(BM_EmptyFightFrameDrawn)->Unit(benchmark::kMicrosecond);
 
-void BM_EmptyFightFrameBlind(benchmark::State& state) { fightFrame(state, true); }
+void BM_EmptyFightFrameBlind(benchmark::State& state) {
+    fightFrame(state, true);
+}
 BENCHMARK(BM_EmptyFightFrameBlind)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
