@@ -105,6 +105,7 @@ public:
     void telaSelecao();
     void escolha(int d, int e);  // the select screen while the players choose
     void mostralista(int n);     // the move list of fighter n's character on the select screen
+    void mostrasequencia(int x, int y, std::string_view label, std::string_view code);
     void telaLuta();
     void barraVelocidade();
     void linhaInferior();

@@ -175,6 +175,30 @@ TEST(SelectScreen, ClearsMetersAndRoundsEveryFrame) {
     EXPECT_EQ(game.m().lutaParada, 0);
 }
 
+TEST(MoveList, EachCommandLetterTakesFourteenPixelsAfterTheLabel) {
+    Game game;
+    const TColor down = media::rgb(248, 0, 0), right = media::rgb(0, 0, 248);
+    for (const auto& [icon, colour] : {std::pair{1, down}, {2, right}}) {
+        media::ImageItem& item = game.form.DXImageListIcone.Items(icon);
+        item.setPicture(media::Picture(12, 12, colour));
+        item.Restore();
+    }
+    media::Surface& s = game.form.DXDraw1.Surface;
+    s.fill(media::kBlack);
+    game.form.Canvas.setFontSize(9);
+    const int w = game.form.Canvas.TextWidth("Bolazo - ");
+    game.form.mostrasequencia(10, 100, "Bolazo", "BDBD");
+    const TColor shownDown = media::from565(media::to565(down));
+    const TColor shownRight = media::from565(media::to565(right));
+    EXPECT_EQ(s.colorAt(10 + w, 103), shownDown);
+    EXPECT_EQ(s.colorAt(10 + w + 11, 114), shownDown);
+    EXPECT_EQ(s.colorAt(10 + w + 14, 103), shownRight);
+    EXPECT_EQ(s.colorAt(10 + w + 28, 103), shownDown);
+    EXPECT_EQ(s.colorAt(10 + w + 42, 103), shownRight);
+    EXPECT_NE(s.colorAt(10 + w + 56, 103), shownDown);
+    EXPECT_NE(s.colorAt(10 + w + 56, 103), shownRight);
+}
+
 TEST(MatchStart, ResetsTheRoundAndNeverRepeatsTheStage) {
     for (uint64_t seed = 1; seed <= 40; ++seed) {
         Game game(seed);
