@@ -78,25 +78,28 @@ bool convertSimple(const SDL_AudioSpec& spec, const Uint8* buf, Uint32 len, Soun
     if (!u8 && spec.format != AUDIO_S16LSB) return false;
     if (spec.channels != 1 && spec.channels != 2) return false;
     if (spec.freq <= 0 || SoundData::kRate % spec.freq != 0) return false;
-    const size_t ratio = static_cast<size_t>(SoundData::kRate / spec.freq);
-    const size_t bytes = u8 ? 1 : 2;
+    const int ratio = SoundData::kRate / spec.freq;
     const size_t channels = spec.channels;
-    const size_t frames = len / (bytes * channels);
-    auto sample = [&](size_t frame, size_t channel) -> int {
-        const Uint8* p = buf + (frame * channels + channel) * bytes;
-        if (u8) return (static_cast<int>(p[0]) - 128) * 256;
-        return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
-    };
-    out.samples.resize(frames * ratio * SoundData::kChannels);
-    for (size_t f = 0; f < frames; ++f) {
+    const size_t count = len / ((u8 ? 1 : 2) * channels) * channels;
+    // The source as 16-bit values, both channels of every frame (mono is doubled).
+    std::vector<int> in(count / channels * SoundData::kChannels);
+    for (size_t i = 0, j = 0; i < count; i += channels, j += SoundData::kChannels) {
         for (size_t c = 0; c < SoundData::kChannels; ++c) {
-            const size_t from = channels == 1 ? 0 : c;
-            const int a = sample(f, from);
-            const int b = f + 1 < frames ? sample(f + 1, from) : a;
-            for (size_t r = 0; r < ratio; ++r) {
-                const int v = a + (b - a) * static_cast<int>(r) / static_cast<int>(ratio);
-                out.samples[((f * ratio) + r) * SoundData::kChannels + c] = static_cast<int16_t>(v);
-            }
+            const size_t k = i + (channels == 1 ? 0 : c);
+            in[j + c] = u8 ? (static_cast<int>(buf[k]) - 128) * 256
+                           : static_cast<int16_t>(
+                                 static_cast<uint16_t>(buf[2 * k] | (buf[2 * k + 1] << 8)));
+        }
+    }
+    const size_t frames = in.size() / SoundData::kChannels;
+    out.samples.resize(frames * static_cast<size_t>(ratio) * SoundData::kChannels);
+    int16_t* o = out.samples.data();
+    for (size_t f = 0; f < frames; ++f) {
+        const int* a = &in[f * SoundData::kChannels];
+        const int* b = f + 1 < frames ? a + SoundData::kChannels : a;
+        for (int r = 0; r < ratio; ++r) {
+            *o++ = static_cast<int16_t>(a[0] + (b[0] - a[0]) * r / ratio);
+            *o++ = static_cast<int16_t>(a[1] + (b[1] - a[1]) * r / ratio);
         }
     }
     return true;

@@ -170,7 +170,7 @@ void add(Buffer& b, const Tone& t) {
     span(b, t.start, t.length, [&](size_t i, float time) {
         b[i] += t.amp * env.next(time) * oscillator(t.wave, phase);
         phase += f / kFs;
-        phase -= std::floor(phase);
+        if (phase >= 1.0f) phase -= 1.0f;  // each step is under one cycle
         f *= step;
     });
 }
@@ -221,7 +221,7 @@ void add(Buffer& b, const Shout& s) {
             const float rise = 0.84f + 0.16f * std::min(tv / 0.04f, 1.0f);
             const float pitch = s.pitch * rise * (1.12f - 0.36f * frac) * vibrato;
             phase += pitch / kFs;
-            phase -= std::floor(phase);
+            if (phase >= 1.0f) phase -= 1.0f;  // each step is under one cycle
             glottal += 0.4f * ((2.0f * phase - 1.0f) - glottal);
             const float attack = std::min(tv / 0.012f, 1.0f);
             source = (glottal + 0.12f * noise) * attack * release * loud;
@@ -236,6 +236,11 @@ void add(Buffer& b, const Shout& s) {
         const float voice = formant[0].band + 0.55f * formant[1].band + 0.3f * formant[2].band;
         b[i] += s.amp * (voice + extra) * std::clamp((s.length - time) / kRelease, 0.0f, 1.0f);
     });
+}
+
+// Rounds half away from zero, as lround does, without the library call per sample.
+inline int roundAway(float x) {
+    return static_cast<int>(x + (x >= 0.0f ? 0.5f : -0.5f));
 }
 
 std::vector<uint8_t> finish(const Buffer& b) {
@@ -255,7 +260,7 @@ std::vector<uint8_t> finish(const Buffer& b) {
     const float gain = peak > 0.0f ? kPeak / peak : 0.0f;
     std::vector<uint8_t> out(b.size());
     for (size_t i = 0; i < b.size(); ++i)
-        out[i] = static_cast<uint8_t>(128 + std::lround(clean[i] * gain * 127.0f));
+        out[i] = static_cast<uint8_t>(128 + roundAway(clean[i] * gain * 127.0f));
     return out;
 }
 
