@@ -3,8 +3,8 @@
 
 namespace pelea {
 
-// The sheets are cut when the fighters' animation lands; until then the frame lists stay empty
-// and the fight shows the stage alone.
 void TForm1::carregar(const std::string& /*arquivo*/, int /*personagem*/, int /*n*/) {}
+
+void TForm1::copiabmp(int /*item*/, int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
 
 }  // namespace pelea

@@ -3,7 +3,6 @@
 
 namespace pelea {
 
-// Fighters' states come with the fighters' motion; until then every request is refused.
 void TForm1::acao(int /*n*/, int /*codigo*/) {}
 
 }  // namespace pelea

@@ -1,7 +1,5 @@
 // The fight frame: twenty steps in a fixed order. Each step is a method of its own so the
 // subsystems that fill them in (fighters, effects, display, rules) slot in without reordering.
-#include <algorithm>
-
 #include "game/tform1.h"
 
 namespace pelea {
@@ -12,8 +10,6 @@ constexpr int kPauseTile = 7;
 constexpr int kTileSize = 100;
 constexpr int kTileColumns = 6;
 constexpr int kTileRows = 5;
-constexpr int kTelaXMax = 200;
-constexpr int kTelaYMax = 20;
 constexpr uint8_t kPiscaLuta = 30;
 
 }  // namespace
@@ -70,19 +66,6 @@ void TForm1::lutaFundoEspecial() {
     }
 }
 
-// 3. The camera follows the fighters (with the fighters' drawing).
-void TForm1::lutaCamera() {}
-
-// 4. Screen shake (with the fighters' drawing).
-void TForm1::lutaTremor() {}
-
-// 5. The camera never leaves the stage picture.
-void TForm1::lutaLimitesTela() {
-    MatchState& m = g.m;
-    m.telaX = std::clamp(m.telaX, 0, kTelaXMax);
-    m.telaY = std::clamp(m.telaY, 0, kTelaYMax);
-}
-
 // 6. The stage, or black when no stage picture was ever loaded.
 void TForm1::lutaCenario() {
     const MatchState& m = g.m;
@@ -95,36 +78,16 @@ void TForm1::lutaCenario() {
     }
 }
 
-// 8. The devices are read every fight frame; players' requests come with the fighters' input.
-void TForm1::lutaEntradaJogador() {
-    DXInput1.Update();
-}
-
-// 9. Command-sequence recognisers of both fighters.
-void TForm1::lutaSequencias() {}
-
 // 10. The computer opponent.
 void TForm1::lutaCpu() {}
 
-// 12. Both fighters, the one in front last.
-void TForm1::lutaDesenhaLutadores() {}
-
-// 13. Blocking against an attacking opponent or a hostile effect.
-void TForm1::lutaDefesas() {}
-
 // 14. Effects: updated, drawn and tested for contact.
 void TForm1::lutaEfeitos() {}
-
-// 17. Hit slide, blow resolution and edge recoil of each fighter.
-void TForm1::lutaGolpes() {}
 
 // 18. The hit-stop counts down.
 void TForm1::lutaPausaGolpe() {
     if (g.m.golpePausa > 0) --g.m.golpePausa;
 }
-
-// 19. State timing, blocking again, landing, jumps, knock-back and view bounds.
-void TForm1::lutaFisica() {}
 
 // 20. The blink phase, standing still while the fight is paused.
 void TForm1::lutaPisca() {

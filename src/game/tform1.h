@@ -147,8 +147,29 @@ public:
     void objetoVoador();
     void objetoQuebravel();
 
-    // --- calls into the fighters and the effects
+    // --- sprite sheets, animation tables, fighter drawing and camera
+    void copiabmp(int item, int left, int top, int right, int bottom);
+    void definedesenho(int n);
+    void defineareacontato(int n, int desenho, int x1, int y1, int x2, int y2);
+    void defineareaataque(int n, int pos, int ciclo, int x1, int y1, int x2, int y2, int ataque,
+                          int t, int f, int fDefesa);
+    int meio(int n);
+    void desenhalutador(int n);
+
+    // --- fighter control: input, recognisers, actions, movement and blows
+    bool seta(int n, std::string_view nome);
+    void sequencia(int n, int de, int para);
+    void sequenciagolpe(int n);
+    void golpe(int n, int tipo);
+    void entradaJogador(int n);    // a person-driven fighter's requests for this tick
+    void pedidosDefesa(int n);     // block requests of fighter n
     void acao(int n, int codigo);  // action request to fighter n
+    void mover(int n, int dx);
+    void cicloEstado(int n);   // the cycle and end-of-state step
+    void fisica(int n);        // jump, drift, knock-down flight, get-up, landing, view bounds
+    void resolveGolpe(int n);  // fighter n's attack against the other
+
+    // --- effects
     void criaefeito(int x, int y, int tipo, std::string_view variante, int dono);
 
     // --- input helpers
