@@ -1,6 +1,6 @@
 #include "media/bmp_writer.h"
 
-#include "media/wav_writer.h"
+#include "media/binary_file.h"
 
 namespace media {
 
@@ -8,15 +8,6 @@ namespace {
 
 constexpr int kFileHeader = 14;
 constexpr int kInfoHeader = 40;
-
-void put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    put16(b, at, v & 0xFFFF);
-    put16(b, at + 2, v >> 16);
-}
 
 }  // namespace
 

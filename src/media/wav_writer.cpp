@@ -4,20 +4,14 @@
 #include <cstdio>
 #include <fstream>
 
+#include "media/binary_file.h"
+
 namespace media {
 
 namespace {
 
 constexpr size_t kHeaderSize = 44;
 
-void put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    put16(b, at, v & 0xFFFF);
-    put16(b, at + 2, v >> 16);
-}
 void tag(std::vector<uint8_t>& b, size_t at, const char* t) {
     for (int i = 0; i < 4; ++i)
         b[at + static_cast<size_t>(i)] = static_cast<uint8_t>(t[i]);

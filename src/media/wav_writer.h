@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "media/binary_file.h"
 
 namespace media {
 
@@ -12,7 +13,5 @@ namespace media {
 std::vector<uint8_t> encodeWav8(const std::vector<uint8_t>& samples, int rate);
 // 16-bit signed PCM, interleaved when channels is 2.
 std::vector<uint8_t> encodeWav16(const std::vector<int16_t>& samples, int rate, int channels);
-// Writes bytes to a file; false (with one stderr line) when it cannot be written.
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes);
 
 }  // namespace media
