@@ -10,12 +10,18 @@
 #include "media/bmp_writer.h"
 #include "platform/headless/headless_platform.h"
 
+// Writes the first two fighters' sprite sheets into a folder (fighter_bench.cpp).
+namespace pelea_bench {
+void writeFighterSheets(const std::string& dir);
+}
+
 namespace {
 
 using pelea::TForm1;
 namespace fs = std::filesystem;
 
-// A folder with 36 portraits and a stage, so start-up and the screens have real pictures.
+// A folder with 36 portraits, a stage and two sprite sheets, so start-up and the screens have
+// real pictures and the fight draws two fighters.
 const std::string& dataFolder() {
     static const std::string dir = [] {
         const fs::path d = fs::temp_directory_path() / "pelea-bench-data";
@@ -39,6 +45,7 @@ const std::string& dataFolder() {
         for (int s = 1; s <= 8; ++s) {
             media::writeBmp((d / ("Cenario-0" + std::to_string(s) + ".bmp")).string(), stage);
         }
+        pelea_bench::writeFighterSheets(d.string());
         return d.string();
     }();
     return dir;
@@ -64,6 +71,7 @@ struct Session {
     }
     void toFight() {
         form->g.m.modoTela = pelea::tela::Selecao;
+        form->L(2).personagem = 2;
         form->iniciarLuta();
         form->DXTimer1Timer();
     }

@@ -35,6 +35,7 @@ TEST(FightFrame, EmptyStageIsBlackAndALoadedOneIsDrawnFromTheCamera) {
     item.setPicture(stage);
     item.Restore();
     game.m().telaX = 150;
+    game.m().finRound = 1;  // after a round has ended the camera stays where it is
     game.frame();
     EXPECT_EQ(game.form.DXDraw1.Surface.colorAt(130, 200), shown(media::rgb(0, 0, 93)));
 }
@@ -99,6 +100,7 @@ TEST(FightFrame, CameraStaysOnTheStage) {
         inFight(game);
         game.m().telaX = c.x;
         game.m().telaY = c.y;
+        game.m().finRound = 1;  // the camera no longer follows the fighters
         game.frame();
         EXPECT_EQ(game.m().telaX, c.expectX);
         EXPECT_EQ(game.m().telaY, c.expectY);

@@ -60,8 +60,6 @@ TEST(RoundEnd, KnockOutFreezesThirtyFramesThenNamesTheWinnerAt40) {
     game.L(2).hp = 0.0;
     game.frame();
     EXPECT_EQ(game.m().finRound, 2);
-    EXPECT_EQ(game.L(1).invencivel, 1);
-    EXPECT_EQ(game.L(2).invencivel, 0);
     int frozen = 1;
     while (game.m().finRound == 2) {
         game.frame();
@@ -79,6 +77,23 @@ TEST(RoundEnd, KnockOutFreezesThirtyFramesThenNamesTheWinnerAt40) {
     EXPECT_EQ(game.L(2).roundsGanhos, 0);
     EXPECT_GE(game.m().estiloCortina, 1);
     EXPECT_LE(game.m().estiloCortina, 4);
+}
+
+TEST(RoundEnd, TheWinnerCannotBeHitAndADoubleKnockOutLeavesFighterOneSafe) {
+    struct Case {
+        double hp1, hp2;
+        int inv1, inv2;
+    };
+    const Case cases[] = {{50, 0, 1, 0}, {0, 50, 0, 1}, {0, 0, 1, 0}};
+    for (const Case& c : cases) {
+        Game game;
+        fighting(game);
+        game.L(1).hp = c.hp1;
+        game.L(2).hp = c.hp2;
+        game.form.fimDoRound();
+        EXPECT_EQ(game.L(1).invencivel, c.inv1) << c.hp1 << "/" << c.hp2;
+        EXPECT_EQ(game.L(2).invencivel, c.inv2) << c.hp1 << "/" << c.hp2;
+    }
 }
 
 TEST(RoundEnd, PointsForThePlayerWhoWins) {
