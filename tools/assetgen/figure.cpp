@@ -60,13 +60,13 @@ public:
 
     std::vector<Shape> build() {
         backAccessory();
-        arm(j_.shoulderB, j_.elbowB, j_.handB, p_.handB, p_.backView ? 1.0f : kBackDim);
-        leg(j_.hipB, j_.kneeB, j_.ankleB, j_.toeB, p_.backView ? 1.0f : kBackDim);
+        arm(j_.shoulderB, j_.elbowB, j_.handB, p_.handB, p_.backView ? 1.0f : kBackDim, false);
+        leg(j_.hipB, j_.kneeB, j_.ankleB, j_.toeB, p_.backView ? 1.0f : kBackDim, false);
         torso();
         if (k_.top_ == Top::Dress) skirt();
         head();
-        leg(j_.hipF, j_.kneeF, j_.ankleF, j_.toeF, p_.backView ? kBackDim : 1.0f);
-        arm(j_.shoulderF, j_.elbowF, j_.handF, p_.handF, p_.backView ? kBackDim : 1.0f);
+        leg(j_.hipF, j_.kneeF, j_.ankleF, j_.toeF, p_.backView ? kBackDim : 1.0f, true);
+        arm(j_.shoulderF, j_.elbowF, j_.handF, p_.handF, p_.backView ? kBackDim : 1.0f, true);
         for (Shape& s : out_)
             turn(s);
         return std::move(out_);
@@ -94,50 +94,174 @@ private:
 
     bool sleeves() const { return k_.top_ == Top::Jacket || k_.top_ == Top::Gi; }
 
-    void arm(Vec sh, Vec el, Vec hand, Hand kind, float dim) {
+    // Kept for placement: the extent the figure had before its limbs were contoured.
+    void ghost(Shape s) {
+        s.hidden = true;
+        add(s);
+    }
+    Material dark(media::TColor c, float dim, float k) const { return mat(scaled(c, k), dim); }
+
+    static float sideOf(Vec a, Vec b) {
+        const float c = a.x * b.y - a.y * b.x;
+        const float tiny = 0.05f * std::hypot(a.x, a.y) * std::hypot(b.x, b.y);
+        return c > tiny ? 1.0f : c < -tiny ? -1.0f : 0.0f;
+    }
+
+    void arm(Vec sh, Vec el, Vec hand, Hand kind, float dim, bool front) {
         const Build& b = c_.build;
-        const Material upper = mat(sleeves() ? k_.top : k_.skin, dim);
-        const Material lower = mat(k_.skin, dim);
-        add(capsule(el, hand, px(b.armR * 0.92f), px(b.armR * 0.8f), lower));
-        add(capsule(sh, el, px(b.armR * 1.15f), px(b.armR * 0.95f), upper));
+        const float R = px(b.armR);
+        ghost(capsule(el, hand, R * 0.92f, R * 0.8f, mat(k_.skin, dim)));
+        ghost(capsule(sh, el, R * 1.15f, R * 0.95f, mat(k_.skin, dim)));
+        Shape a = limb(sh, el, hand, {R * 1.2f, R * 0.92f, R * 0.8f}, mat(k_.skin, dim));
+        a.bulgeA = R * 0.32f;
+        a.sideA = sideOf(el - sh, hand - el);
+        a.bulgeB = R * 0.24f;
+        a.fold = true;
+        a.softR = front ? R * 1.7f : 0;
+        a.decor = true;
+        add(a);
+        if (sleeves()) sleeve(sh, el, hand, dim, front);
         if (k_.accessory == Accessory::Wristbands || k_.top_ == Top::Gi) {
-            const Vec a = el + (hand - el) * 0.55f, z = el + (hand - el) * 0.88f;
+            const Vec p = el + (hand - el) * 0.55f, z = el + (hand - el) * 0.88f;
             const media::TColor band = k_.accessory == Accessory::Wristbands ? k_.extra : k_.trim;
-            add(capsule(a, z, px(b.armR * 1.05f), px(b.armR * 1.0f), mat(band, dim)));
+            add(capsule(p, z, R * 1.05f, R * 1.0f, mat(band, dim)));
         }
-        const Vec d = hand - el;
-        const float len = std::max(0.01f, std::hypot(d.x, d.y));
-        const Vec u = d * (1.0f / len);
-        const float ang = std::atan2(u.x, u.y) * 180.0f / 3.14159265f;
-        const media::TColor glove = k_.accessory == Accessory::Wristbands ? k_.skin : k_.skin;
         if (kind == Hand::Open) {
-            add(ellipse(hand + u * px(b.handR * 0.5f), px(b.handR * 0.75f), px(b.handR * 1.25f),
-                        -ang, mat(glove, dim)));
+            openHand(el, hand, dim);
         } else {
-            add(ellipse(hand + u * px(b.handR * 0.3f), px(b.handR * 1.05f), px(b.handR * 1.0f), 0,
-                        mat(glove, dim)));
+            fist(el, hand, dim);
         }
     }
 
-    void leg(Vec hip, Vec knee, Vec ankle, Vec toe, float dim) {
+    // A sleeve over the upper arm, reaching a little past the elbow, with a fold at the bend.
+    void sleeve(Vec sh, Vec el, Vec hand, float dim, bool front) {
+        const float R = px(c_.build.armR);
+        const float reach = k_.top_ == Top::Gi ? 0.45f : 0.12f;
+        Shape s = limb(sh, el, el + (hand - el) * reach, {R * 1.35f, R * 1.12f, R * 1.08f},
+                       mat(k_.top, dim));
+        s.bulgeA = R * 0.2f;
+        s.softR = front ? R * 1.8f : 0;
+        s.decor = true;
+        add(s);
+        const Vec d = el - sh;
+        const Vec n = rotated(d, 90) * (R * 0.5f / std::max(0.01f, std::hypot(d.x, d.y)));
+        const Vec m = sh + d * 0.72f;
+        add(mark(capsule(m - n, m + n * 0.4f + d * 0.08f, 0.55f, 0.5f, dark(k_.top, dim, 0.6f))));
+    }
+
+    Vec unit(Vec d) const { return d * (1.0f / std::max(0.01f, std::hypot(d.x, d.y))); }
+
+    void fist(Vec el, Vec hand, float dim) {
+        const float hr = px(c_.build.handR);
+        const Vec u = unit(hand - el);
+        const Vec c = hand + u * (hr * 0.3f);
+        const Material skin = mat(k_.skin, dim);
+        add(ellipse(c, hr * 1.05f, hr * 1.0f, 0, skin));
+        // Curled fingers: knuckle creases across the front of the fist and a thumb over them.
+        const Vec across = rotated(u, 90);
+        const Material crease = dark(k_.skin, dim, 0.5f);
+        for (float t : {-0.45f, 0.05f, 0.55f}) {
+            const Vec k = c + across * (hr * t) + u * (hr * 0.25f);
+            add(mark(capsule(k, k + u * (hr * 0.55f), 0.45f, 0.4f, crease)));
+        }
+        Shape thumb =
+            capsule(c - across * (hr * 0.55f) - u * (hr * 0.1f),
+                    c + across * (hr * 0.05f) + u * (hr * 0.2f), hr * 0.3f, hr * 0.26f, skin);
+        thumb.outline = 0.8f;
+        thumb.decor = true;
+        add(thumb);
+    }
+
+    void openHand(Vec el, Vec hand, float dim) {
+        const float hr = px(c_.build.handR);
+        const Vec u = unit(hand - el);
+        const float ang = std::atan2(u.x, u.y) * 180.0f / 3.14159265f;
+        const Material skin = mat(k_.skin, dim);
+        const Vec across = rotated(u, 90);
+        Shape thumb = capsule(hand + across * (hr * 0.5f), hand + across * (hr * 0.95f) + u * hr,
+                              hr * 0.28f, hr * 0.22f, skin);
+        thumb.decor = true;
+        add(thumb);
+        add(ellipse(hand + u * (hr * 0.5f), hr * 0.75f, hr * 1.25f, -ang, skin));
+        const Material crease = dark(k_.skin, dim, 0.55f);
+        for (float t : {-0.3f, 0.05f, 0.4f}) {
+            const Vec k = hand + across * (hr * t) + u * (hr * 0.75f);
+            add(mark(capsule(k, k + u * (hr * 0.8f), 0.4f, 0.4f, crease)));
+        }
+    }
+
+    void leg(Vec hip, Vec knee, Vec ankle, Vec toe, float dim, bool front) {
         const Build& b = c_.build;
-        const bool bareShin = k_.legs_ == Legs::Shorts;
-        const Material thighM = mat(k_.legs, dim);
-        const Material shinM = mat(bareShin ? k_.skin : k_.legs, dim);
+        const bool shorts = k_.legs_ == Legs::Shorts;
         const float baggy = k_.legs_ == Legs::Trousers ? 1.12f : 0.95f;
-        add(capsule(knee, ankle, px(b.shinR * baggy), px(b.shinR * baggy * 0.95f), shinM));
-        add(capsule(hip, knee, px(b.legR * baggy), px(b.shinR * baggy * 1.05f), thighM));
+        const float T = px(b.legR * baggy), S = px(b.shinR * baggy);
+        ghost(capsule(knee, ankle, S, S * 0.95f, mat(k_.legs, dim)));
+        ghost(capsule(hip, knee, T, S * 1.05f, mat(k_.legs, dim)));
+        Shape l = limb(hip, knee, ankle, {T * 1.08f, S * 1.04f, S * 0.95f},
+                       mat(shorts ? k_.skin : k_.legs, dim));
+        l.bulgeA = T * 0.2f;
+        l.bulgeB = S * 0.38f;
+        l.sideB = -sideOf(ankle - knee, toe - ankle);
+        l.fold = true;
+        l.softR = front ? T * 1.3f : 0;
+        l.decor = true;
+        add(l);
+        if (shorts) {
+            Shape s = limb(hip, hip + (knee - hip) * 0.5f, hip + (knee - hip) * 0.78f,
+                           {T * 1.1f, T * 1.08f, T * 1.04f}, mat(k_.legs, dim));
+            s.softR = front ? T * 1.4f : 0;
+            s.decor = true;
+            add(s);
+        } else {
+            trouserFolds(hip, knee, ankle, dim);
+        }
+        foot(knee, ankle, toe, dim);
+    }
+
+    // Cloth gathers behind the knee and at the hip: short dark bands inside the leg.
+    void trouserFolds(Vec hip, Vec knee, Vec ankle, float dim) {
+        const float S = px(c_.build.shinR);
+        const Material fold = dark(k_.legs, dim, 0.62f);
+        const Vec t = unit(knee - hip), s = unit(ankle - knee);
+        const Vec across = rotated(t, 90);
+        const Vec a = knee - t * (S * 1.6f) + across * (S * 0.2f);
+        add(mark(capsule(a, a + t * (S * 0.9f) + across * (S * 0.45f), 0.55f, 0.45f, fold)));
+        const Vec c = knee + s * (S * 1.4f) - rotated(s, 90) * (S * 0.15f);
+        add(mark(capsule(c, c + s * (S * 0.8f) + rotated(s, 90) * (S * 0.4f), 0.5f, 0.4f, fold)));
+    }
+
+    void foot(Vec knee, Vec ankle, Vec toe, float dim) {
+        const Build& b = c_.build;
         const Vec f = toe - ankle;
         const Vec heel = ankle - f * 0.25f;
         const bool skates = k_.accessory == Accessory::Skates;
+        const bool bare = !skates && k_.shoes == k_.skin;
         const Material shoe = mat(k_.shoes, dim);
-        if (skates || k_.shoes != k_.skin) {
-            add(capsule(ankle + (knee - ankle) * 0.28f, ankle, px(b.shinR * 1.05f),
-                        px(b.shinR * 1.1f), shoe));
+        const float S = px(b.shinR);
+        if (!bare) {
+            add(capsule(ankle + (knee - ankle) * 0.28f, ankle, S * 1.05f, S * 1.1f, shoe));
         }
-        add(capsule(heel, toe, px(b.shinR * 0.95f), px(b.shinR * 0.7f), shoe));
+        add(capsule(heel, toe, S * 0.95f, S * 0.7f, shoe));
+        const Vec along = unit(f);
+        // The sole is on the side of the foot away from the knee.
+        Vec down = rotated(along, 90);
+        if ((knee.x - ankle.x) * down.x + (knee.y - ankle.y) * down.y > 0) down = down * -1.0f;
+        if (bare) {
+            const Material crease = dark(k_.skin, dim, 0.55f);
+            for (float t : {0.72f, 0.86f}) {
+                const Vec k = heel + (toe - heel) * t;
+                add(mark(
+                    capsule(k + down * (S * 0.1f), k + down * (S * 0.6f), 0.4f, 0.4f, crease)));
+            }
+        } else {
+            const Vec h = heel + along * (S * 0.3f) + down * (S * 0.62f);
+            const Vec t = toe - along * (S * 0.15f) + down * (S * 0.42f);
+            add(mark(capsule(h, t, S * 0.3f, S * 0.22f, dark(k_.shoes, dim, 0.35f))));
+            const Vec lace = ankle + along * (S * 0.9f) - down * (S * 0.45f);
+            add(mark(capsule(lace, lace + along * (S * 0.9f), 0.5f, 0.5f,
+                             mat(mix(k_.shoes, media::rgb(240, 235, 225), 0.5f), dim))));
+        }
         if (skates) {
-            const Vec down = rotated(f * (1.0f / std::max(0.01f, std::hypot(f.x, f.y))), 90);
             for (float t : {0.0f, 0.5f, 1.0f}) {
                 const Vec w = heel + (toe - heel) * t + down * px(b.shinR * 1.3f);
                 add(ellipse(w, px(0.022f), px(0.022f), 0, mat(k_.extra, dim)));
@@ -257,6 +381,7 @@ private:
         add(nose);
         add(ellipse(j_.head + headDir(0, 0.05f) * r, r * 0.95f, r * 1.02f, j_.headAngle, skin));
         out_.back().outline = 0;  // covers the nose outline inside the head
+        out_.back().mat.shade = mix(skin.shade, skin.base, 0.6f);  // the face stays readable
         face(r);
         hair(r);
         headAccessory(r);
@@ -268,21 +393,17 @@ private:
                             mat(scaled(k_.skin, 0.85f)));
         ear.outline = 1.0f;
         add(ear);
-        Shape eye = ellipse(headPt(0.5f, -0.05f), std::max(0.9f, r * 0.12f),
-                            std::max(1.2f, r * 0.2f), j_.headAngle, mat(dark));
-        eye.flat = true;
-        eye.outline = 0;
-        add(eye);
-        Shape brow = capsule(headPt(0.3f, -0.32f), headPt(0.78f, -0.24f), std::max(0.7f, r * 0.07f),
-                             std::max(0.6f, r * 0.06f), mat(scaled(k_.hair, 0.8f)));
-        brow.flat = true;
-        brow.outline = 0;
-        add(brow);
-        Shape mouth = capsule(headPt(0.58f, 0.55f), headPt(0.82f, 0.5f), std::max(0.5f, r * 0.04f),
-                              std::max(0.5f, r * 0.04f), mat(scaled(k_.skin, 0.45f)));
-        mouth.flat = true;
-        mouth.outline = 0;
-        add(mouth);
+        eyes(r, dark);
+        const media::TColor shadow = scaled(k_.skin, 0.62f);
+        // Shading under the nose and the cheekbone, then the mouth with a lip shadow.
+        add(mark(capsule(headPt(0.72f, 0.3f), headPt(0.92f, 0.34f), std::max(0.5f, r * 0.07f),
+                         std::max(0.5f, r * 0.06f), mat(shadow))));
+        add(mark(capsule(headPt(0.2f, 0.28f), headPt(0.45f, 0.48f), std::max(0.5f, r * 0.07f),
+                         std::max(0.5f, r * 0.05f), mat(scaled(k_.skin, 0.78f)))));
+        add(mark(capsule(headPt(0.55f, 0.58f), headPt(0.86f, 0.54f), std::max(0.55f, r * 0.06f),
+                         std::max(0.5f, r * 0.05f), mat(scaled(k_.skin, 0.4f)))));
+        add(mark(capsule(headPt(0.62f, 0.7f), headPt(0.8f, 0.68f), std::max(0.5f, r * 0.05f),
+                         std::max(0.5f, r * 0.04f), mat(scaled(k_.skin, 0.75f)))));
         if (k_.beard) {
             add(polygon({headPt(-0.25f, 0.35f), headPt(0.8f, 0.62f), headPt(0.55f, 1.45f),
                          headPt(0.05f, 1.1f)},
@@ -292,6 +413,27 @@ private:
             add(capsule(headPt(0.5f, 0.38f), headPt(0.95f, 0.4f), r * 0.12f, r * 0.1f,
                         mat(k_.hair)));
         }
+    }
+
+    // An eye with its white, its pupil looking forward, a heavy upper lid and a slanted brow.
+    void eyes(float r, media::TColor dark) {
+        const float a = j_.headAngle;
+        add(mark(ellipse(headPt(0.55f, -0.06f), std::max(1.0f, r * 0.2f), std::max(0.8f, r * 0.15f),
+                         a, mat(media::rgb(242, 238, 228)))));
+        add(mark(ellipse(headPt(0.64f, -0.04f), std::max(0.6f, r * 0.1f), std::max(0.8f, r * 0.14f),
+                         a, mat(dark))));
+        add(mark(capsule(headPt(0.34f, -0.2f), headPt(0.76f, -0.17f), std::max(0.5f, r * 0.05f),
+                         std::max(0.5f, r * 0.04f), mat(dark))));
+        add(mark(capsule(headPt(0.26f, -0.38f), headPt(0.84f, -0.25f), std::max(0.7f, r * 0.09f),
+                         std::max(0.6f, r * 0.06f), mat(scaled(k_.hair, 0.7f)))));
+    }
+
+    // Volume for the hair: a lit streak on the crown and a darker fringe at the front.
+    void hairVolume(float r) {
+        add(mark(capsule(headPt(-0.55f, -0.62f), headPt(-0.05f, -0.92f), r * 0.1f, r * 0.07f,
+                         mat(mix(k_.hair, media::rgb(250, 240, 220), 0.35f)))));
+        add(mark(capsule(headPt(-0.7f, -0.2f), headPt(-0.35f, -0.55f), r * 0.07f, r * 0.05f,
+                         mat(scaled(k_.hair, 0.6f)))));
     }
 
     Shape cap(float r, float frontY) const {
@@ -327,6 +469,7 @@ private:
                 add(cap(r, -0.35f));
                 break;
         }
+        if (k_.hair_ != Hair::Bald && k_.hair_ != Hair::Mohawk) hairVolume(r);
         if (k_.hair_ == Hair::Buns && k_.accessory == Accessory::Ribbons) {
             add(ellipse(headPt(-0.35f, -1.05f), r * 0.3f, r * 0.16f, 30, mat(k_.extra)));
         }

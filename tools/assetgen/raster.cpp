@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace assetgen {
 namespace {
@@ -10,8 +12,16 @@ constexpr float kPi = 3.14159265f;
 constexpr float kLightX = -0.48f, kLightY = -0.66f, kLightZ = 0.58f;
 constexpr float kHighlightAbove = 0.80f;
 constexpr float kShadeBelow = 0.30f;
+// Limbs are shaded in bands across the bone, by the light's direction on screen.
+constexpr float kBandX = -0.6f, kBandY = -0.8f, kBandLight = 0.45f, kBandShade = -0.3f;
 // The brightest any figure pixel may be: pure white is the transparent key.
 constexpr int kMaxChannel = 250;
+// The rim drawn round a whole figure's silhouette.
+const media::TColor kRim = media::rgb(14, 8, 18);
+constexpr float kBulgePeakA = 0.4f, kBulgePeakB = 0.3f;  // where each limb segment swells most
+constexpr float kBlend = 0.55f;      // how wide (in joint radii) the bend of a limb is filleted
+constexpr float kFoldClear = 1.3f;   // no fold line this close to the joint (in joint radii)
+constexpr float kFoldAngle = 95.0f;  // a limb bent tighter than this shows its fold line
 
 media::TColor safe(media::TColor c) {
     using media::blue, media::green, media::red;
@@ -20,9 +30,55 @@ media::TColor safe(media::TColor c) {
 }
 
 struct Sample {
-    float d;       // signed distance, negative inside
-    float nx, ny;  // surface normal across the shape, length up to 1
+    float d;            // signed distance, negative inside
+    float nx, ny;       // surface normal across the shape, length up to 1
+    bool line = false;  // an inner line (a limb's fold)
 };
+
+// Swelling of a segment at t in 0..1, 1 at the peak, 0 at both ends.
+float bump(float t, float peak) {
+    const float u = t < peak ? t / peak : (1.0f - t) / (1.0f - peak);
+    return std::sin(u * kPi * 0.5f);
+}
+
+// A tapered, swelling bone from a to b.
+Sample boneAt(Vec a, Vec b, float ra, float rb, float bulge, float side, float peak, Vec q) {
+    const Vec ab = b - a;
+    const float len2 = ab.x * ab.x + ab.y * ab.y;
+    float t = len2 > 0 ? ((q.x - a.x) * ab.x + (q.y - a.y) * ab.y) / len2 : 0.0f;
+    t = std::clamp(t, 0.0f, 1.0f);
+    const Vec c = a + ab * t;
+    const float dx = q.x - c.x, dy = q.y - c.y;
+    const float cross = ab.x * dy - ab.y * dx;
+    const float share = side == 0 || cross * side > 0 ? 1.0f : 0.3f;
+    const float r = ra + (rb - ra) * t + bulge * share * bump(t, peak);
+    const float dist = std::sqrt(dx * dx + dy * dy);
+    return {dist - r, dx / std::max(r, 0.5f), dy / std::max(r, 0.5f)};
+}
+
+float bendOf(const Shape& s) {
+    const Vec u = s.p[0] - s.p[1], v = s.p[2] - s.p[1];
+    const float lu = std::hypot(u.x, u.y), lv = std::hypot(v.x, v.y);
+    if (lu <= 0 || lv <= 0) return 180.0f;
+    const float c = std::clamp((u.x * v.x + u.y * v.y) / (lu * lv), -1.0f, 1.0f);
+    return std::acos(c) * 180.0f / kPi;
+}
+
+Sample limbAt(const Shape& s, Vec q) {
+    const Sample a = boneAt(s.p[0], s.p[1], s.r0, s.r1, s.bulgeA, s.sideA, kBulgePeakA, q);
+    const Sample b = boneAt(s.p[1], s.p[2], s.r1, s.r2, s.bulgeB, s.sideB, kBulgePeakB, q);
+    // A smooth union: the bend gets a fillet and the shading turns gradually at the joint.
+    const float k = std::max(1.0f, s.r1 * kBlend);
+    const float h = std::clamp(0.5f + 0.5f * (a.d - b.d) / k, 0.0f, 1.0f);
+    Sample v{a.d + (b.d - a.d) * h - k * h * (1.0f - h), a.nx + (b.nx - a.nx) * h,
+             a.ny + (b.ny - a.ny) * h};
+    if (b.d < 0 && a.d < 0) v = {v.d, b.nx, b.ny};  // the front segment shades the overlap
+    if (s.fold && b.d < 0 && b.d > -s.outline * 0.8f && a.d < -0.5f) {
+        const Vec j = q - s.p[1];
+        v.line = std::hypot(j.x, j.y) > s.r1 * kFoldClear && bendOf(s) < kFoldAngle;
+    }
+    return v;
+}
 
 Sample capsuleAt(const Shape& s, Vec q) {
     const Vec ab = s.p[1] - s.p[0];
@@ -82,6 +138,7 @@ Sample polygonAt(const Shape& s, Vec q) {
 Sample sampleAt(const Shape& s, Vec q) {
     Sample v = s.kind == ShapeKind::Capsule   ? capsuleAt(s, q)
                : s.kind == ShapeKind::Ellipse ? ellipseAt(s, q)
+               : s.kind == ShapeKind::Limb    ? limbAt(s, q)
                                               : polygonAt(s, q);
     if (s.clipped) {
         const float c = (q.x - s.clipAt.x) * s.clipN.x + (q.y - s.clipAt.y) * s.clipN.y;
@@ -96,6 +153,12 @@ Sample sampleAt(const Shape& s, Vec q) {
 
 media::TColor toneOf(const Shape& s, const Sample& v) {
     if (s.flat) return s.mat.base;
+    if (s.kind == ShapeKind::Limb) {  // bands along the limb: lit edge, body, shaded edge
+        const float lum = v.nx * kBandX + v.ny * kBandY;
+        if (lum > kBandLight) return s.mat.light;
+        if (lum < kBandShade) return s.mat.shade;
+        return s.mat.base;
+    }
     const float nl = std::min(1.0f, v.nx * v.nx + v.ny * v.ny);
     const float nz = std::sqrt(1.0f - nl);
     const float lum = v.nx * kLightX + v.ny * kLightY + nz * kLightZ;
@@ -175,7 +238,32 @@ Shape clippedBy(Shape s, Vec at, Vec outward) {
     return s;
 }
 
+Shape limb(Vec a, Vec b, Vec c, std::array<float, 3> radii, const Material& m) {
+    Shape s;
+    s.kind = ShapeKind::Limb;
+    s.p[0] = a;
+    s.p[1] = b;
+    s.p[2] = c;
+    s.r0 = radii[0];
+    s.r1 = radii[1];
+    s.r2 = radii[2];
+    s.mat = m;
+    return s;
+}
+
+Shape mark(Shape s) {
+    s.flat = true;
+    s.outline = 0;
+    s.decor = true;
+    return s;
+}
+
 Box boundsOf(const Shape& s) {
+    if (s.decor) return {1e9f, 1e9f, -1e9f, -1e9f};
+    return paintBoundsOf(s);
+}
+
+Box paintBoundsOf(const Shape& s) {
     Box b{1e9f, 1e9f, -1e9f, -1e9f};
     auto grow = [&b](Vec v, float r) {
         b.left = std::min(b.left, v.x - r);
@@ -187,6 +275,11 @@ Box boundsOf(const Shape& s) {
     if (s.kind == ShapeKind::Capsule) {
         grow(s.p[0], s.r0 + o);
         grow(s.p[1], s.r1 + o);
+    } else if (s.kind == ShapeKind::Limb) {
+        const float swell = std::max(s.bulgeA, s.bulgeB) + o;
+        grow(s.p[0], s.r0 + swell);
+        grow(s.p[1], s.r1 + swell);
+        grow(s.p[2], s.r2 + swell);
     } else if (s.kind == ShapeKind::Ellipse) {
         grow(s.p[0], std::max(s.r0, s.r1) + o);
     } else {
@@ -202,6 +295,47 @@ void moveShape(Shape& s, Vec d) {
     s.clipAt = s.clipAt + d;
 }
 
+bool Raster::blends(const Shape& s, Vec q, media::TColor under) {
+    if (s.softR <= 0 || under == media::kWhite) return false;
+    const Vec j = q - s.p[0];
+    return j.x * j.x + j.y * j.y < s.softR * s.softR;
+}
+
+void Raster::draw(const std::vector<Shape>& shapes) {
+    Box box{1e9f, 1e9f, -1e9f, -1e9f};
+    for (const Shape& s : shapes) {
+        draw(s);
+        if (s.hidden) continue;
+        const Box o = paintBoundsOf(s);
+        box = {std::min(box.left, o.left), std::min(box.top, o.top), std::max(box.right, o.right),
+               std::max(box.bottom, o.bottom)};
+    }
+    rim(box);
+}
+
+// Every painted pixel next to the white key becomes the dark rim.
+void Raster::rim(const Box& b) {
+    const int x0 = std::max(clip_.left, static_cast<int>(std::floor(b.left + o_.x)) - 1);
+    const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(b.right + o_.x)) + 1);
+    const int y0 = std::max(clip_.top, static_cast<int>(std::floor(b.top + o_.y)) - 1);
+    const int y1 = std::min(clip_.bottom, static_cast<int>(std::ceil(b.bottom + o_.y)) + 1);
+    auto white = [&](int x, int y) {
+        return x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom &&
+               pic_.pixel(x, y) == media::kWhite;
+    };
+    std::vector<std::pair<int, int>> edge;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            if (pic_.pixel(x, y) == media::kWhite) continue;
+            if (white(x - 1, y) || white(x + 1, y) || white(x, y - 1) || white(x, y + 1)) {
+                edge.emplace_back(x, y);
+            }
+        }
+    }
+    for (const auto& [x, y] : edge)
+        pic_.setPixel(x, y, kRim);
+}
+
 void Raster::dot(int x, int y, media::TColor c) {
     const int px = x + static_cast<int>(o_.x), py = y + static_cast<int>(o_.y);
     if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom) return;
@@ -209,7 +343,8 @@ void Raster::dot(int x, int y, media::TColor c) {
 }
 
 void Raster::draw(const Shape& s) {
-    const Box b = boundsOf(s);
+    if (s.hidden) return;
+    const Box b = paintBoundsOf(s);
     const int x0 = std::max(clip_.left, static_cast<int>(std::floor(b.left + o_.x)) - 1);
     const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(b.right + o_.x)) + 1);
     const int y0 = std::max(clip_.top, static_cast<int>(std::floor(b.top + o_.y)) - 1);
@@ -220,8 +355,8 @@ void Raster::draw(const Shape& s) {
             const Vec q{px + 0.5f - o_.x, py + 0.5f - o_.y};
             const Sample v = sampleAt(s, q);
             if (v.d < 0) {
-                row[px] = safe(toneOf(s, v));
-            } else if (v.d < s.outline) {
+                row[px] = v.line ? s.mat.outline : safe(toneOf(s, v));
+            } else if (v.d < s.outline && !blends(s, q, row[px])) {
                 row[px] = s.mat.outline;
             }
         }

@@ -35,7 +35,9 @@ Material materialOf(media::TColor base, float dim = 1.0f);
 media::TColor mix(media::TColor a, media::TColor b, float t);
 media::TColor scaled(media::TColor c, float k);
 
-enum class ShapeKind { Capsule, Ellipse, Polygon };
+// Limb: two tapered segments p[0]→p[1]→p[2] drawn as one contour (radii r0, r1, r2), so the
+// joint between them shows no seam; p[2]'s segment lies in front where the two overlap.
+enum class ShapeKind { Capsule, Ellipse, Polygon, Limb };
 
 struct Shape {
     ShapeKind kind = ShapeKind::Capsule;
@@ -48,17 +50,31 @@ struct Shape {
     bool flat = false;     // one tone, no shading (eyes, small marks)
     bool clipped = false;  // keep only the side of the line through clipAt facing away from clipN
     Vec clipAt{}, clipN{};
+    float r2 = 0;                  // limb: radius at p[2]
+    float bulgeA = 0, bulgeB = 0;  // limb: extra radius swelling the middle of each segment
+    float sideA = 0,
+          sideB = 0;      // limb: the side that swells (+1 left of the bone, -1 right, 0 both)
+    bool fold = false;    // limb: the front segment keeps its edge where it crosses the other
+    float softR = 0;      // no outline within softR of p[0] over paint already there (joints blend)
+    bool hidden = false;  // counts for the figure's extent but is not drawn
+    bool decor = false;   // drawn but left out of the figure's extent
 };
 
 Shape capsule(Vec a, Vec b, float ra, float rb, const Material& m);
 Shape ellipse(Vec c, float rx, float ry, float angle, const Material& m);
 Shape polygon(std::initializer_list<Vec> pts, float round, const Material& m);
 Shape clippedBy(Shape s, Vec at, Vec outward);
+Shape limb(Vec a, Vec b, Vec c, std::array<float, 3> radii, const Material& m);
+// A detail that is drawn but never moves the figure: flat, no outline, left out of its extent.
+Shape mark(Shape s);
 
 struct Box {
     float left, top, right, bottom;
 };
+// The extent a shape claims when a figure is placed in its frame (empty for decor).
 Box boundsOf(const Shape& s);
+// Every pixel the shape may paint.
+Box paintBoundsOf(const Shape& s);
 void moveShape(Shape& s, Vec d);
 
 // Draws shapes into a picture, offset by origin, never outside the clip rectangle.
@@ -67,14 +83,15 @@ public:
     Raster(media::Picture& pic, media::Rect clip, Vec origin)
         : pic_(pic), clip_(clip), o_(origin) {}
     void draw(const Shape& s);
-    void draw(const std::vector<Shape>& shapes) {
-        for (const Shape& s : shapes)
-            draw(s);
-    }
+    // A whole figure: its shapes in order, then a bold dark rim round its silhouette.
+    void draw(const std::vector<Shape>& shapes);
     // A single pixel in picture coordinates relative to origin, clipped.
     void dot(int x, int y, media::TColor c);
 
 private:
+    static bool blends(const Shape& s, Vec q, media::TColor under);
+    void rim(const Box& b);
+
     media::Picture& pic_;
     media::Rect clip_;
     Vec o_;
