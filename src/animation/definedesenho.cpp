@@ -1,5 +1,4 @@
 // The animation tables: the frame, contact area and attack area of every state and cycle.
-#include <array>
 
 #include "animation/personagens.h"
 #include "game/tform1.h"
@@ -18,7 +17,7 @@ struct Quadro {
 };
 
 // Frames 1–32 of every character, in rule order; a later row overrides an earlier one.
-constexpr std::array<Quadro, 50> kQuadrosComuns{{
+constexpr Quadro kQuadrosComuns[] = {
     {1, kQualquer, 1},                                           // standing
     {2, 0, 2},           {2, 4, 3},    {2, 8, 2},   {2, 12, 1},  // walking
     {3, 0, 4},           {3, 2, 5},    {3, 4, 4},                // light punch
@@ -41,7 +40,7 @@ constexpr std::array<Quadro, 50> kQuadrosComuns{{
     {20, 0, 29},         {20, 18, 30},                           // bounce, getting up
     {21, kQualquer, 31},                                         // standing block
     {22, kQualquer, 32},                                         // crouching block
-}};
+};
 
 constexpr int kAndando = 2, kDeitado = 20;
 constexpr int kChao = 300;

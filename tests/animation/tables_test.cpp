@@ -159,17 +159,25 @@ TEST(Areas, ContactPersistsOnADrawingWithoutARow) {
 }
 
 TEST(Drawing, ANeverSetDrawingShowsFrameOne) {
-    // State 17 past ciclo 0 has no keyframe, so only the drawing step can choose the frame.
+    // None of these moments has a keyframe, so only the drawing step can choose the frame; a
+    // record never reset is in state 0 at ciclo 0, which no shared row names either.
+    struct Case {
+        int pos, ciclo;
+    };
+    const Case cases[] = {{17, 3}, {0, 0}, {24, 0}};
     Game game;
     const GameState start = game.g();
-    for (int n : {1, 2}) {
-        game.g() = start;
-        Lutador& l = game.L(n);
-        l.desenho = 0;
-        l.pos = 17;
-        l.ciclo = 3;
-        game.form.desenhalutador(n);
-        EXPECT_EQ(l.desenho, n == 2 ? 51 : 1) << "fighter " << n;
+    for (const Case& c : cases) {
+        for (int n : {1, 2}) {
+            game.g() = start;
+            Lutador& l = game.L(n);
+            l.desenho = 0;
+            l.pos = static_cast<uint8_t>(c.pos);
+            l.ciclo = static_cast<uint8_t>(c.ciclo);
+            game.form.desenhalutador(n);
+            EXPECT_EQ(l.desenho, n == 2 ? 51 : 1)
+                << "fighter " << n << " state " << c.pos << " ciclo " << c.ciclo;
+        }
     }
 }
 
