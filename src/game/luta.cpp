@@ -78,12 +78,6 @@ void TForm1::lutaCenario() {
     }
 }
 
-// 10. The computer opponent.
-void TForm1::lutaCpu() {}
-
-// 14. Effects: updated, drawn and tested for contact.
-void TForm1::lutaEfeitos() {}
-
 // 18. The hit-stop counts down.
 void TForm1::lutaPausaGolpe() {
     if (g.m.golpePausa > 0) --g.m.golpePausa;

@@ -171,6 +171,11 @@ public:
 
     // --- effects
     void criaefeito(int x, int y, int tipo, std::string_view variante, int dono);
+    void contatoefeito(int slot, int x1, int y1, int x2, int y2);
+    void desenhaefeitos();
+
+    // --- the computer opponent
+    void cpu(int n);
 
     // --- input helpers
     uint32_t estados(int n) const;            // fighter n's device set (1 keyboard, 2 joystick)
