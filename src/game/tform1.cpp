@@ -141,6 +141,8 @@ void TForm1::FormCreate() {
     zerardados(2);
     L(1).pontos = 0;
     L(2).pontos = 0;
+    // A demo plays by itself from the select screen on, in the window.
+    if (options_.demo) g.m.modoTela = tela::Selecao;
 
     // Built-in pictures and sounds.
     media::criarCatalogo(DXImageListEfectos, DXImageListIcone, DXWaveListSnd, DXWaveListVitoria);

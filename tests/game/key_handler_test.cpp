@@ -155,6 +155,7 @@ TEST(KeyHandler, F1TogglesTheMenuOnlyFromTheFightAndBack) {
 TEST(KeyHandler, DemoLetsKey1TakeFighterOne) {
     Game game(1, /*demo=*/true);
     EXPECT_EQ(game.L(1).humano, 0);
+    EXPECT_EQ(game.m().modoTela, tela::Selecao);  // no one has to choose the display
     game.m().modoTela = tela::Selecao;
     game.m().lutaParada = 0;
     game.key(vk::Digit5);

@@ -107,15 +107,17 @@ TEST(RoundEnd, PointsForThePlayerWhoWins) {
         {124.4, 1, 620}, {87.0, 0, 0},     {125.0, 0, 0},
     };
     for (const Case& c : cases) {
+        // The winner display runs from 31 to 89; the award is given once, when the counter
+        // advances to 35.
         Game game;
         fighting(game);
         game.L(1).humano = static_cast<uint8_t>(c.humano);
         game.L(1).pontos = 10;
-        game.L(2).hp = 0.0;
-        game.frame();
         game.L(1).hp = c.hp;
-        while (game.m().finRound < 60)
-            game.frame();
+        game.L(2).hp = 0.0;
+        for (int e = 31; e < 90; ++e)
+            game.form.vencedorRound(1, e, /*avancou=*/true);
+        game.form.vencedorRound(1, 35, /*avancou=*/false);  // a paused frame at 35 gives nothing
         EXPECT_EQ(game.L(1).pontos, 10 + c.points) << c.hp << " humano " << c.humano;
     }
 }
