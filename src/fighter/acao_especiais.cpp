@@ -18,7 +18,7 @@ constexpr Linha kC01[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {16, 27}, .ganho = 5},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 12, 22, 26}, .baixo = true,
      .fim = {10, 16}, .ganho = 6,
-     .efeitos = kPoeY | kPulo0 | kGrav | kPuloDir0 | kAgachar0 | kSequencia0, .y = kChao},
+     .efeitos = Extra::PoeY | Extra::Pulo0 | Extra::Grav | Extra::PuloDir0 | Extra::Agachar0 | Extra::Sequencia0, .y = kChao},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 21, 22}, .fim = {15, 18}, .ganho = 5},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 5, 7, 21, 22}, .fim = {38, 38}, .t = 3,
      .som = 19, .super = true, .quadro = 35},
@@ -30,7 +30,7 @@ constexpr Linha kC02[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 7, 21, 22}, .cond = Condicao::AtaqueZero,
      .condPos = 30, .fim = {30, 30}, .ganho = 6},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {12, 14}, .fim = {20, 20}, .ganho = 5,
-     .efeitos = kDerruba | kPulo0, .som = 21},
+     .efeitos = Extra::Derruba | Extra::Pulo0, .som = 21},
     {.codigo = 22, .ultimo = 22, .pos = 28, .de = {1, 2, 21, 22}, .fim = {45, 45}, .ganho = 7,
      .t = kTMantido},
     {.codigo = 23, .ultimo = 23, .pos = 30, .de = {1, 2, 5, 7, 21, 22},
@@ -43,11 +43,11 @@ constexpr Linha kC03[] = {
     {.codigo = 16, .ultimo = 17, .pos = 25, .de = {1, 2, 21, 22}, .fim = {28, 28}, .ganho = 5,
      .som = 23},
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 7, 21, 22}, .fim = {15, 15}, .ganho = 5,
-     .efeitos = kDerruba | kGrav | kPulo1, .grav = {-23, -29}, .som = 24},
+     .efeitos = Extra::Derruba | Extra::Grav | Extra::Pulo1, .grav = {-23, -29}, .som = 24},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 21, 22}, .fim = {14, 19}, .ganho = 5,
-     .efeitos = kDerruba, .som = 24},
+     .efeitos = Extra::Derruba, .som = 24},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 21, 22}, .fim = {15, 15}, .ganho = 6,
-     .efeitos = kGrav | kPulo1, .grav = {-19, -23}},
+     .efeitos = Extra::Grav | Extra::Pulo1, .grav = {-19, -23}},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 6, 7, 21, 22}, .fim = {15, 15},
      .t = kTMantido, .som = 19, .super = true, .quadro = 45},
 };
@@ -57,12 +57,12 @@ constexpr Linha kC04[] = {
     {.codigo = 16, .ultimo = 17, .pos = 25, .de = {1, 2, 21, 22}, .fim = {28, 28}, .ganho = 5,
      .som = 25},
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {13, 16}, .ganho = 5,
-     .efeitos = kDerruba, .som = 26},
+     .efeitos = Extra::Derruba, .som = 26},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 7, 21, 22}, .fim = {15, 15}, .ganho = 6},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 21, 22}, .fim = {15, 15}, .ganho = 5,
-     .efeitos = kDerruba | kGrav | kPulo1, .grav = {-26, -32}, .som = 27},
+     .efeitos = Extra::Derruba | Extra::Grav | Extra::Pulo1, .grav = {-26, -32}, .som = 27},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 7, 21, 22, 26}, .fim = {13, 13}, .t = 2,
-     .efeitos = kDerruba | kOponenteAlvo, .som = 19, .super = true, .quadro = 12},
+     .efeitos = Extra::Derruba | Extra::OponenteAlvo, .som = 19, .super = true, .quadro = 12},
 };
 
 // Character 5.
@@ -72,9 +72,9 @@ constexpr Linha kC05[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {23, 23}, .ganho = 5,
      .som = 30},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 12, 22}, .baixo = true, .fim = {38, 40},
-     .ganho = 6, .efeitos = kPoeY | kGrav | kPulo0 | kAgachar0, .y = kChao, .som = 31},
+     .ganho = 6, .efeitos = Extra::PoeY | Extra::Grav | Extra::Pulo0 | Extra::Agachar0, .y = kChao, .som = 31},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 7, 21, 22}, .fim = {20, 20}, .ganho = 5,
-     .efeitos = kChute0, .som = 32},
+     .efeitos = Extra::Chute0, .som = 32},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 7, 21, 22, 28}, .fim = {30, 30},
      .t = kTMantido, .som = 19, .super = true, .quadro = 6},
 };
@@ -86,25 +86,25 @@ constexpr Linha kC06[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {28, 28}, .ganho = 5,
      .som = 33},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 7, 21, 22}, .fim = {25, 25}, .ganho = 5,
-     .efeitos = kPulo0, .som = 34},
+     .efeitos = Extra::Pulo0, .som = 34},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 7, 21, 22}, .fim = {30, 30}, .ganho = 5,
      .som = 35},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 5, 7, 21, 22}, .fim = {50, 50},
-     .t = kTMantido, .efeitos = kGrav | kPulo1, .grav = {-18, -18}, .som = 19, .super = true,
+     .t = kTMantido, .efeitos = Extra::Grav | Extra::Pulo1, .grav = {-18, -18}, .som = 19, .super = true,
      .quadro = 41},
 };
 
 // Character 7.
 constexpr Linha kC07[] = {
     {.codigo = 16, .ultimo = 17, .pos = 25, .de = {1, 2, 21, 22}, .fim = {17, 20}, .ganho = 5,
-     .efeitos = kSoco0, .som = 36},
+     .efeitos = Extra::Soco0, .som = 36},
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 7, 21, 22}, .fim = {15, 15}, .ganho = 5,
-     .efeitos = kSoco0, .som = 37},
+     .efeitos = Extra::Soco0, .som = 37},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 12, 22}, .baixo = true, .fim = {15, 15},
-     .ganho = 5, .efeitos = kPoeY | kPulo1 | kGrav | kPuloDir0 | kAgachar0, .y = kChao,
+     .ganho = 5, .efeitos = Extra::PoeY | Extra::Pulo1 | Extra::Grav | Extra::PuloDir0 | Extra::Agachar0, .y = kChao,
      .grav = {-27, -32}, .som = 38},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 12, 22}, .baixo = true, .fim = {15, 15},
-     .ganho = 5, .efeitos = kPoeY | kPulo1 | kGrav | kPuloDir0 | kAgachar0, .y = kChao,
+     .ganho = 5, .efeitos = Extra::PoeY | Extra::Pulo1 | Extra::Grav | Extra::PuloDir0 | Extra::Agachar0, .y = kChao,
      .grav = {-27, -30}, .som = 37},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 7, 21, 22}, .fim = {12, 12},
      .t = kTMantido, .som = 19, .super = true, .quadro = 38},
@@ -130,9 +130,9 @@ constexpr Linha kC09[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {20, 20}, .ganho = 5,
      .som = 44},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 21, 22}, .fim = {15, 15}, .ganho = 5,
-     .efeitos = kPoeira, .som = 45},
+     .efeitos = Extra::Poeira, .som = 45},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {12}, .fim = {15, 15}, .ganho = 5,
-     .efeitos = kPulo0, .som = 45},
+     .efeitos = Extra::Pulo0, .som = 45},
     {.codigo = 24, .ultimo = 24, .pos = 29, .de = {1, 2, 7, 21, 22, 27}, .fim = {40, 40},
      .t = kTMantido, .som = 19, .super = true, .quadro = 19},
 };
@@ -140,11 +140,11 @@ constexpr Linha kC09[] = {
 // Character 10.
 constexpr Linha kC10[] = {
     {.codigo = 16, .ultimo = 17, .pos = 25, .de = {1, 2, 21, 22}, .fim = {16, 16}, .ganho = 5,
-     .efeitos = kSoco0, .som = 47},
+     .efeitos = Extra::Soco0, .som = 47},
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 21, 22}, .fim = {11, 20}, .ganho = 6,
      .som = 48},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 12, 22}, .baixo = true, .fim = {20, 20},
-     .ganho = 5, .efeitos = kPoeY | kPulo1 | kGrav, .y = kAlturaSalto10, .grav = {-25, -28},
+     .ganho = 5, .efeitos = Extra::PoeY | Extra::Pulo1 | Extra::Grav, .y = kAlturaSalto10, .grav = {-25, -28},
      .som = 49},
     {.codigo = 22, .ultimo = 23, .pos = 28, .de = {1, 2, 5, 21, 22}, .fim = {13, 13}, .ganho = 5,
      .som = 49},
@@ -169,7 +169,7 @@ constexpr Linha kC12[] = {
     {.codigo = 18, .ultimo = 19, .pos = 26, .de = {1, 2, 7, 21, 22}, .cond = Condicao::AtaqueZero,
      .condPos = 30, .fim = {20, 20}, .ganho = 6},
     {.codigo = 20, .ultimo = 21, .pos = 27, .de = {1, 2, 5, 12, 21, 22}, .fim = {28, 28},
-     .ganho = 5, .efeitos = kGrav | kPulo0 | kPuloDir0},
+     .ganho = 5, .efeitos = Extra::Grav | Extra::Pulo0 | Extra::PuloDir0},
     {.codigo = 22, .ultimo = 22, .pos = 28, .de = {1, 2, 7, 21, 22}, .fim = {35, 35},
      .t = kTMantido, .som = 19, .super = true, .quadro = 38},
 };
@@ -183,7 +183,7 @@ constexpr int kEstoqueCheio = 3;
 constexpr double kVidaDesespero = 15.0;  // at this life or less the super move needs no stock
 constexpr uint8_t kPausaSuper = 22;
 constexpr int kBaseLutador2 = 50;
-constexpr int kPoeira = 2;
+constexpr int kTipoPoeira = 2;  // effect kind of a rising puff
 constexpr int kPuffs = 5;
 
 bool listada(const Linha& r, uint8_t pos) {
@@ -220,25 +220,25 @@ void poeira(TForm1& f, int n) {
     for (int i = 0; i < kPuffs; ++i) {
         const int px = f.L(n).x - 30 + f.Random(40);
         const int py = f.L(n).y - 10 - f.Random(10);
-        f.criaefeito(px, py, kPoeira, "", 0);
+        f.criaefeito(px, py, kTipoPoeira, "", 0);
     }
 }
 
 void aplicaEfeitos(TForm1& f, int n, const Linha& r, bool pesado) {
     Lutador& l = f.L(n);
-    const uint16_t e = r.efeitos;
-    if (e & kPoeY) l.y = r.y;
-    if (e & kPulo0) l.pulo = 0;
-    if (e & kPulo1) l.pulo = 1;
-    if (e & kGrav) l.grav = r.grav[pesado ? 1 : 0];
-    if (e & kPuloDir0) l.puloDir = 0;
-    if (e & kAgachar0) l.agacharTemp = 0;
-    if (e & kSequencia0) l.sequencia = 0;
-    if (e & kDerruba) l.derruba = 1;
-    if (e & kSoco0) l.socoRepet = 0;
-    if (e & kChute0) l.chuteRepet = 0;
-    if (e & kOponenteAlvo) f.L(3 - n).invencivel = 0;
-    if (e & kPoeira) poeira(f, n);
+    const Extras e = r.efeitos;
+    if (e.tem(Extra::PoeY)) l.y = r.y;
+    if (e.tem(Extra::Pulo0)) l.pulo = 0;
+    if (e.tem(Extra::Pulo1)) l.pulo = 1;
+    if (e.tem(Extra::Grav)) l.grav = r.grav[pesado ? 1 : 0];
+    if (e.tem(Extra::PuloDir0)) l.puloDir = 0;
+    if (e.tem(Extra::Agachar0)) l.agacharTemp = 0;
+    if (e.tem(Extra::Sequencia0)) l.sequencia = 0;
+    if (e.tem(Extra::Derruba)) l.derruba = 1;
+    if (e.tem(Extra::Soco0)) l.socoRepet = 0;
+    if (e.tem(Extra::Chute0)) l.chuteRepet = 0;
+    if (e.tem(Extra::OponenteAlvo)) f.L(3 - n).invencivel = 0;
+    if (e.tem(Extra::Poeira)) poeira(f, n);
 }
 
 void gastaEstoque(TForm1& f, int n, const Linha& r) {

@@ -18,21 +18,36 @@ enum class Condicao : uint8_t { Nenhuma, AtaqueZero, CicloAlMenos, CicloAcima };
 inline constexpr int8_t kTVariante = -1;  // 1 for the light code, 2 for the heavy one
 inline constexpr int8_t kTMantido = 0;    // left as it was (the animation may set it)
 
-// Other effects of a row, as flags.
-enum Efeito : uint16_t {
-    kPoeY = 1 << 0,           // y = the row's y
-    kPulo0 = 1 << 1,          // pulo = 0
-    kPulo1 = 1 << 2,          // pulo = 1
-    kGrav = 1 << 3,           // grav = the row's light/heavy impulse
-    kPuloDir0 = 1 << 4,       // puloDir = 0
-    kAgachar0 = 1 << 5,       // agacharTemp = 0
-    kSequencia0 = 1 << 6,     // sequencia = 0
-    kDerruba = 1 << 7,        // derruba = 1
-    kSoco0 = 1 << 8,          // socoRepet = 0
-    kChute0 = 1 << 9,         // chuteRepet = 0
-    kOponenteAlvo = 1 << 10,  // the opponent's invencivel = 0
-    kPoeira = 1 << 11,        // five rising puffs at the fighter's feet
+// Other effects of a row. Only these names combine into a row's set, so a plain number (a local
+// constant that happens to share a name) can never be taken for one of them.
+enum class Extra : uint16_t {
+    PoeY = 1 << 0,           // y = the row's y
+    Pulo0 = 1 << 1,          // pulo = 0
+    Pulo1 = 1 << 2,          // pulo = 1
+    Grav = 1 << 3,           // grav = the row's light/heavy impulse
+    PuloDir0 = 1 << 4,       // puloDir = 0
+    Agachar0 = 1 << 5,       // agacharTemp = 0
+    Sequencia0 = 1 << 6,     // sequencia = 0
+    Derruba = 1 << 7,        // derruba = 1
+    Soco0 = 1 << 8,          // socoRepet = 0
+    Chute0 = 1 << 9,         // chuteRepet = 0
+    OponenteAlvo = 1 << 10,  // the opponent's invencivel = 0
+    Poeira = 1 << 11,        // five rising puffs at the fighter's feet
 };
+
+struct Extras {
+    uint16_t bits = 0;
+    constexpr Extras() = default;
+    constexpr Extras(Extra e) : bits(static_cast<uint16_t>(e)) {}  // NOLINT: one extra is a set
+    constexpr bool tem(Extra e) const { return (bits & static_cast<uint16_t>(e)) != 0; }
+};
+constexpr Extras operator|(Extras a, Extra b) {
+    a.bits = static_cast<uint16_t>(a.bits | static_cast<uint16_t>(b));
+    return a;
+}
+constexpr Extras operator|(Extra a, Extra b) {
+    return Extras(a) | b;
+}
 
 struct Linha {
     uint8_t codigo;  // the light code of the pair, or the only code
@@ -46,7 +61,7 @@ struct Linha {
     std::array<uint8_t, 2> fim = {};  // cicloFim light/heavy
     uint8_t ganho = 0;
     int8_t t = kTVariante;
-    uint16_t efeitos = 0;
+    Extras efeitos = {};
     int16_t y = 0;
     std::array<int8_t, 2> grav = {};  // light/heavy impulse
     uint8_t som = 0;                  // 0: no sound

@@ -101,7 +101,14 @@ TEST(Effects, SpawnAppliesTheKindRow) {
     Mesa mesa;
     for (const Case& c : cases) {
         Game& game = mesa.reinicia();
-        slot(game, 1).alturaDesenho = 9;  // a reused slot starts clean
+        // A reused slot: what the spawn lists starts clean, the picture stays until the pass.
+        Efeito& velho = slot(game, 1);
+        velho = {};
+        velho.alturaDesenho = 9;
+        velho.idade = 7;
+        velho.piscando = 1;
+        velho.derruba = 1;
+        velho.imagem = 33;
         game.form.criaefeito(300, 100, c.tipo, c.variante, 1);
         const Efeito& e = slot(game, 1);
         const Area& a = e.areaContato;
@@ -110,6 +117,9 @@ TEST(Effects, SpawnAppliesTheKindRow) {
                   c.esperado)
             << c.tipo << c.variante;
         EXPECT_EQ(e.alturaDesenho, 0);
+        EXPECT_EQ(e.idade, 0);
+        EXPECT_EQ(e.piscando, 0);
+        EXPECT_EQ(e.imagem, c.tipo == 33 ? 75 : 33) << c.tipo;
     }
 }
 

@@ -352,6 +352,35 @@ TEST(Dispatcher, SpecialMoveSideEffects) {
     EXPECT_DOUBLE_EQ(l.especial, 102.0);
 }
 
+// Only character 9's ground spin raises dust; rows that stop a jump (pulo = 0) raise none.
+TEST(Dispatcher, DustComesOnlyFromTheRowThatRaisesIt) {
+    struct Case {
+        int personagem, pos, y, codigo, newPos, puffs;
+    };
+    const Case cases[] = {
+        {9, 1, 300, 20, 27, 5},  {9, 1, 300, 21, 27, 5},  {2, 12, 200, 20, 27, 0},
+        {6, 1, 300, 20, 27, 0},  {9, 12, 200, 22, 28, 0}, {12, 12, 200, 20, 27, 0},
+        {5, 12, 250, 20, 27, 0}, {1, 12, 250, 20, 27, 0},
+    };
+    for (const Case& c : cases) {
+        Game game;
+        prepara(game);
+        Lutador& l = game.L(1);
+        l.personagem = static_cast<uint8_t>(c.personagem);
+        l.pos = static_cast<uint8_t>(c.pos);
+        l.y = c.y;
+        l.grav = c.pos == 12 ? 4 : 0;
+        game.form.acao(1, c.codigo);
+        int puffs = 0;
+        for (size_t i = 1; i <= kEffectSlots; ++i)
+            puffs += game.g().efeitos[i].tipo == 2;
+        const std::string what =
+            "character " + std::to_string(c.personagem) + " code " + std::to_string(c.codigo);
+        EXPECT_EQ(l.pos, c.newPos) << what;
+        EXPECT_EQ(puffs, c.puffs) << what;
+    }
+}
+
 TEST(Dispatcher, SuperRuleSpendsStockAndEmptiesOnlyAFullBar) {
     struct Case {
         uint8_t personagem;
