@@ -56,24 +56,6 @@ void shadow(Picture& p) {
     paint.ellipse(35.0f, 7.0f, 33.5f, 5.8f, rgb(16, 14, 22));
 }
 
-// Balloon envelope: red and yellow gores with cel shading.
-void envelope(Painter& paint, float cx, float cy, float rx, float ry) {
-    const TColor gores[2] = {rgb(214, 40, 36), rgb(250, 200, 40)};
-    for (int y = static_cast<int>(cy - ry); y <= static_cast<int>(cy + ry); ++y) {
-        const float v = (static_cast<float>(y) + 0.5f - cy) / ry;
-        if (v * v > 1.0f) continue;
-        const float half = rx * std::sqrt(1.0f - v * v);
-        for (int x = static_cast<int>(cx - half); x <= static_cast<int>(cx + half); ++x) {
-            const float u = (static_cast<float>(x) + 0.5f - cx) / half;
-            if (std::fabs(u) > 1.0f) continue;
-            const int gore = static_cast<int>(std::floor((std::asin(u) / kPi + 0.5f) * 6.0f));
-            const float tone =
-                u * 0.6f + v * 0.5f > 0.45f ? 0.66f : (u < -0.55f && v < -0.2f ? 1.25f : 1.0f);
-            paint.put(x, y, shade(gores[gore & 1], tone));
-        }
-    }
-}
-
 void drumstick(Painter& paint, float x, float y, float angle, float s) {
     const float ex = x + std::cos(angle) * 7.0f * s, ey = y + std::sin(angle) * 7.0f * s;
     paint.line(x, y, ex, ey, 2.2f * s, rgb(238, 230, 210));
@@ -81,26 +63,74 @@ void drumstick(Painter& paint, float x, float y, float angle, float s) {
     paint.ellipseShaded(x, y, 4.5f * s, 3.6f * s, rgb(184, 104, 40));
 }
 
+// A hot-air balloon carrying the food it drops: a striped envelope over its burner flame, thin
+// ropes and a wicker basket full of bread, fruit and a roast leg, with sausages hanging off it.
 void flyingObject(Picture& p) {
     Painter paint(p);
-    const TColor rope = rgb(90, 62, 36), wicker = rgb(168, 116, 58);
-    paint.polygonShaded({{20, 66}, {56, 66}, {47, 86}, {29, 86}}, rgb(214, 40, 36));
-    envelope(paint, 38.0f, 40.0f, 35.0f, 38.0f);
-    paint.rect(28, 84, 48, 88, rgb(120, 80, 50));
+    const TColor gores[2] = {rgb(214, 40, 36), rgb(250, 196, 40)};
+    const TColor wicker = rgb(184, 130, 66), rim = rgb(116, 70, 36), sausage = rgb(196, 92, 58);
+    constexpr float kCx = 38.0f, kRadius = 30.0f, kBelly = 32.0f, kThroat = 72.0f, kMouth = 10.0f;
+
+    // Envelope: a round crown that narrows to the throat, wrapped in seven gores.
+    for (int y = 2; y < static_cast<int>(kThroat); ++y) {
+        const float fy = static_cast<float>(y) + 0.5f, d = (fy - kBelly) / kRadius;
+        const float half =
+            fy < kBelly ? kRadius * std::sqrt(1.0f - d * d)
+                        : kMouth + (kRadius - kMouth) *
+                                       std::cos((fy - kBelly) / (kThroat - kBelly) * kPi / 2);
+        const float v = (fy - 37.0f) / 35.0f;
+        for (int x = static_cast<int>(std::lround(kCx - half));
+             x < static_cast<int>(std::lround(kCx + half)); ++x) {
+            const float u = std::clamp((static_cast<float>(x) + 0.5f - kCx) / half, -1.0f, 1.0f);
+            const int gore = static_cast<int>(std::floor((std::asin(u) / kPi + 0.5f) * 7.0f));
+            float tone = u * 0.75f + v * 0.45f > 0.5f ? 0.66f : 1.0f;  // shade on the lower right
+            const float gu = u + 0.5f, gv = v + 0.55f;
+            if (gu * gu + gv * gv < 0.025f) tone = 1.4f;  // the glint, lit from the upper left
+            paint.put(x, y, shade(gores[gore & 1], tone));
+        }
+    }
+    paint.polygon({{28, 71}, {48, 71}, {45, 78}, {31, 78}}, shade(gores[0], 0.7f));  // skirt
+
+    // Burner flame, pointing up into the throat.
+    paint.polygon({{38, 77}, {42, 84}, {38, 88}, {34, 84}}, rgb(246, 132, 30));
+    paint.polygon({{38, 80}, {40, 85}, {38, 87}, {36, 85}}, rgb(255, 228, 90));
+
+    // Ropes: drawn one pixel wide so the outline pass keeps them thin.
     for (const auto& r : std::array<std::array<float, 4>, 4>{
-             {{29, 87, 25, 104}, {47, 87, 51, 104}, {34, 87, 33, 104}, {42, 87, 43, 104}}})
-        paint.line(r[0], r[1], r[2], r[3], 1.2f, rope);
-    // The cargo: a loaf and a roast leg poking out of the basket.
-    paint.ellipseShaded(32.0f, 102.0f, 7.0f, 4.0f, rgb(212, 150, 70));
-    drumstick(paint, 45.0f, 102.0f, -0.9f, 1.0f);
-    paint.rect(23, 104, 54, 127, wicker);
-    for (int y = 106; y < 127; y += 4)
-        paint.line(24, static_cast<float>(y), 53, static_cast<float>(y), 1.0f, shade(wicker, 0.7f));
-    for (int x = 26; x < 54; x += 5)
-        paint.line(static_cast<float>(x), 106, static_cast<float>(x), 126, 1.0f,
-                   shade(wicker, 0.8f));
-    paint.rect(21, 103, 56, 107, rgb(128, 84, 44));
-    paint.rect(44, 107, 54, 127, shade(wicker, 0.7f));
+             {{29, 77, 24, 100}, {47, 77, 52, 100}, {33, 78, 31, 100}, {43, 78, 45, 100}}})
+        paint.line(r[0], r[1], r[2], r[3], 1.0f, rgb(72, 48, 30));
+
+    // The cargo heaped above the rim: a scored loaf leaning out, an apple and a roast leg.
+    const Pt foot{23.0f, 99.0f}, tip{31.0f, 87.5f};
+    paint.line(foot.x, foot.y, tip.x, tip.y, 5.0f, rgb(224, 166, 84));
+    for (float k : {0.3f, 0.55f, 0.8f}) {
+        const Pt c{foot.x + (tip.x - foot.x) * k, foot.y + (tip.y - foot.y) * k};
+        paint.line(c.x - 1.5f, c.y - 1.0f, c.x + 1.0f, c.y + 0.5f, 1.0f, rgb(170, 108, 44));
+    }
+    paint.ellipseShaded(36.0f, 96.0f, 4.0f, 4.0f, rgb(210, 40, 36));
+    paint.ellipse(37.5f, 91.5f, 1.8f, 1.0f, rgb(80, 160, 50));
+    drumstick(paint, 44.0f, 97.0f, -0.8f, 1.3f);
+
+    // Basket: woven in a checker of light and dark strands, shaded on the right, on a thick rim.
+    for (int y = 103; y < 130; ++y) {
+        const int inset = (y - 103) / 9;
+        for (int x = 25 + inset; x < 51 - inset; ++x) {
+            const float strand = y % 3 == 0 ? 0.7f : ((x / 4) + (y / 3)) % 2 == 1 ? 0.86f : 1.0f;
+            paint.put(x, y, shade(wicker, strand * (x > 44 ? 0.75f : 1.0f)));
+        }
+    }
+    paint.rect(23, 99, 53, 103, rim);
+    paint.rect(23, 99, 53, 100, shade(rim, 1.3f));
+    paint.rect(27, 127, 49, 130, shade(rim, 0.8f));
+
+    // A string of sausages hanging from the rim, down the outside of the basket.
+    for (int i = 0; i < 4; ++i) {
+        const float x = 22.5f - 1.2f * static_cast<float>(i),
+                    y = 106.0f + 6.0f * static_cast<float>(i);
+        paint.line(x + 0.6f, y - 4.5f, x, y, 1.0f, kInk);  // the twist between links
+        paint.ellipseShaded(x, y, 2.2f, 3.2f, sausage);
+    }
+    paint.clearBorder();
     paint.outlineWith(kInk);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -161,6 +162,31 @@ TEST(CatalogueItems, KeyedFiguresStandOnTheKeyColour) {
             EXPECT_TRUE(item(c.list, i).opaqueAt(0, 0) == false);
         }
     }
+}
+
+TEST(CatalogueItems, FlyingObjectHangsItsBasketOverItsShadow) {
+    // The game lays the shadow over rows 125 … 134 and columns 10 … 59 of the picture: the
+    // basket's solid bottom must be the lowest thing drawn, in there, and narrower than the
+    // envelope above it.
+    const ImageItem& it = item(List::Efectos, 9);
+    int lowest = -1, bottomLeft = 76, bottomRight = -1, widest = 0;
+    for (int y = 0; y < 134; ++y) {
+        int left = 76, right = -1;
+        for (int x = 0; x < 76; ++x) {
+            if (!it.opaqueAt(x, y)) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+        if (right < 0) continue;
+        lowest = y, bottomLeft = left, bottomRight = right;
+        widest = std::max(widest, right - left + 1);
+    }
+    EXPECT_GE(lowest, 125);
+    EXPECT_GE(bottomLeft, 10);
+    EXPECT_LE(bottomRight, 59);
+    EXPECT_GT(widest, 2 * (bottomRight - bottomLeft + 1));
+    for (int x = 30; x < 46; ++x)
+        EXPECT_TRUE(it.opaqueAt(x, lowest - 1)) << "a gap in the basket's bottom at " << x;
 }
 
 TEST(CatalogueItems, PauseTileIsOpaqueAndMeetsItsNeighbours) {
