@@ -1,13 +1,9 @@
 // Character 1's section of the animation tables: its victory pose, its special moves and its
 // contact and attack tables.
-#include "animation/personagens.h"
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
-
-constexpr int kSemDono = 0;
-constexpr int kLeve = 1, kForte = 2;
-constexpr int kPoeira = 2;  // effect kind of the dust raised by a dash
 
 // 23: the victory pose flings the hat at ciclo 15.
 constexpr int kVitoriaFim = 15;
@@ -34,19 +30,6 @@ constexpr int kRasteiraDerruba = 11;
 // 29: the super projectile.
 constexpr int kSomSuper = 18;
 constexpr int kProjetilSuper = 10;
-
-void desenha(TForm1& g, int n, int frame) {
-    g.L(n).desenho = static_cast<uint8_t>(baseDe(n) + frame);
-}
-
-bool mostrando(TForm1& g, int n, int frame) {
-    return g.L(n).desenho == baseDe(n) + frame;
-}
-
-// The effect's text names the blow's class: "A" light, "B" heavy.
-std::string_view variante(int t) {
-    return t == kLeve ? "A" : t == kForte ? "B" : "";
-}
 
 void vitoria(TForm1& g, int n) {
     Lutador& l = g.L(n);
@@ -85,7 +68,7 @@ void investida(TForm1& g, int n) {
     for (int i = 0; i < 3; ++i) {
         const int px = l.x - 30 + g.Random(40);
         const int py = l.y - 10 - g.Random(10);
-        g.criaefeito(px, py, kPoeira, "", kSemDono);
+        g.criaefeito(px, py, kTipoPoeira, "", kSemDono);
     }
     if (l.ciclo > kChamaDepois) {
         if (l.lado == 1)
@@ -157,6 +140,10 @@ void estadosProprios(TForm1& g, int n) {
 }
 
 }  // namespace
+
+Tabelas tabelas01() {
+    return {areas_c01::kContact, areas_c01::kAttack};
+}
 
 void personagem01(TForm1& g, int n) {
     estadosProprios(g, n);

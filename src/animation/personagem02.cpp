@@ -1,43 +1,183 @@
-// Character 2's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 2's section of the animation tables: the wrestler. A hot ball thrown with both
+// hands, a rocket hook, a belly bomb out of a jump, a bear-hug rush and its deadly super hug.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -31, 31, 11, 160},
-    {2, -18, 33, 27, 160},
-    {12, -29, 51, 33, 160},
-    {21, -35, 11, 18, 117},
-    {29, -30, 73, 34, 160},
-    {31, -29, 31, 17, 160},
-    {32, -19, 51, 35, 160},
+constexpr std::array<ContactRow, 11> kContato{{
+    {1, -27, 28, 18, 160},
+    {2, -2, 28, 31, 160},
+    {12, -19, 50, 35, 160},
+    {21, -34, 12, 25, 118},
+    {29, -31, 73, 79, 160},
+    {31, -25, 29, 22, 160},
+    {32, -19, 50, 37, 160},
+    {38, -21, 70, 68, 160},
+    {41, -25, 32, 25, 160},
+    {44, -31, 28, 14, 160},
+    {45, -55, 50, 41, 132},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14); the jumping heavy punch carries class 1 with its heavy damage.
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 37, 48, 69, 68, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 45, 40, 77, 75, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 16, 44, 48, 79, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 69, 29, 96, 49, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 39, 73, 71, 92, 1, 1, 7, 0},     // frame 14
-    {9, 2, 0, 47, 136, 79, 161, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 11, 62, 43, 97, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 58, 92, 90, 113, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 17, 41, 49, 76, 1, 1, 7, 0},    // frame 22
-    {14, 2, 0, -13, 41, 19, 76, 1, 1, 7, 0},   // frame 24
-    {15, 5, 0, 53, 47, 85, 72, 1, 1, 14, 0},   // frame 23
-    {16, 5, 0, 26, 40, 57, 61, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 20> kAtaque{{
+    {3, 2, 0, 34, 39, 65, 67, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 26, 44, 57, 72, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 13, 39, 44, 67, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 62, 18, 93, 46, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 34, 69, 65, 97, 1, 1, 7, 0},      // frame 14
+    {9, 2, 0, 47, 139, 78, 167, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 9, 65, 40, 93, 1, 2, 14, 0},     // frame 18
+    {11, 5, 0, 46, 85, 77, 113, 1, 2, 14, 0},   // frame 20
+    {13, 2, 0, 15, 45, 46, 73, 1, 1, 7, 0},     // frame 22
+    {14, 2, 0, -14, 45, 17, 73, 1, 1, 7, 0},    // frame 24
+    {15, 5, 0, 50, 48, 81, 76, 1, 1, 14, 0},    // frame 23
+    {16, 5, 0, 24, 33, 55, 61, 1, 2, 14, 0},    // frame 25
+    {26, 3, 1, 55, 80, 86, 108, 1, 0, 12, 2},   // the rocket hook, light, frame 38
+    {26, 3, 2, 55, 80, 86, 108, 1, 0, 15, 3},   // and heavy, frame 38
+    {26, 9, 0, -14, 0, 33, 141, 0, 0, 0, 0},    // the hook's blow ends as it rises, frame 39
+    {27, 0, 0, -55, 50, 45, 132, 1, 0, 12, 2},  // the belly bomb falling, frame 45
+    {27, 10, 0, -55, 50, 45, 132, 1, 0, 6, 1},  // and its splash on the floor, frame 45
+    {28, 1, 0, 5, 45, 55, 95, 1, 1, 2, 0},      // the bear rush's arms, frame 43
+    {28, 22, 0, 5, 45, 55, 95, 1, 1, 2, 0},     // still rushing, frame 41
+    {30, 4, 0, 29, 44, 60, 72, 1, 0, 0, 0},     // the deadly hug's arms, frame 41
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSomBola = 20, kSomAbraco = 22;
+constexpr int kSomLeve = 5, kSomForte = 6;
+constexpr int kSonsSoco[] = {7, 8, 9};
+
+// 23: a belly laugh that shakes between two frames.
+void vitoria(TForm1& g, int n) {
+    desenha(g, n, 33);
+    if (g.Random(2) == 0) desenha(g, n, 34);
+}
+
+// 25: the hot ball leaves both hands at ciclo 10.
+constexpr Lancamento kBola{11, 0, 12, -60, -115};
+void bola(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {5, 36}, {10, 37}});
+    if (g.L(n).ciclo != 10) return;
+    dispara(g, n, kBola);
+    som(g, kSomBola);
+}
+
+// 26: the rocket hook: crouch, lunge fist first while the blow is live, and rise out of it.
+void gancho(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 40}, {3, 38}, {9, 39}});
+    if (mostrando(g, n, 38)) avanca(g, n, l.t == kLeve ? 10 : 14);
+    if (l.ciclo == 3) poeira(g, n, 3);
+}
+
+// 27: the belly bomb drops out of the jump and lands flat, raising dust.
+void bomba(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    if (l.ciclo == 0) {
+        desenha(g, n, 45);
+        l.grav = 0;
+    }
+    const bool noAr = l.y < kChao;
+    desce(l, 14);
+    if (noAr) avanca(g, n, 3);
+    if (noAr && l.y == kChao) poeira(g, n, 5);
+}
+
+// The flailing of the bear hug, in the rush and in the hold: a new frame of the three on every
+// call and the swings' whooshes at random.
+void forcejo(TForm1& g, int n) {
+    quadroSorteado(g, n, {41, 42, 43});
+    for (int k : {kSomLeve, kSomForte, kSomLeve, kSomForte})
+        somAoAcaso(g, k, 2);
+}
+
+// 28: the bear rush, arms out, until it catches the opponent.
+void abraco(TForm1& g, int n) {
+    forcejo(g, n);
+    if (g.L(n).ciclo == 0) som(g, kSomAbraco);
+    if (g.L(n).ciclo < 30) avanca(g, n, 3);
+}
+
+// What every hold does on every call: the opponent kept close, the combo counting, the thuds
+// and the sparks round the opponent.
+void aperta(TForm1& g, int n, int hits, int hitsTempo) {
+    Lutador& l = g.L(n);
+    l.recuo = 0;
+    segura(g, n, 40, 8);
+    l.hits = static_cast<uint8_t>(l.hits + hits);
+    l.hitsTempo = static_cast<uint8_t>(hitsTempo);
+    for (int k : kSonsSoco)
+        somAoAcaso(g, k, 4);
+}
+
+// 29: the bear hug, then the opponent thrown down.
+void abracoPreso(TForm1& g, int n) {
+    forcejo(g, n);
+    flashAoAcaso(g, 6);
+    aperta(g, n, 1, 20);
+    faiscaPerto(g, n, -30, 20, -150, 120);
+    if (soltando(g.L(n))) solta(g, n, 20, 30);
+}
+
+// 30: the super lunges arms wide.
+void abracoMortal(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 44}, {4, 41}});
+    if (l.ciclo >= 4) avanca(g, n, 9);
+}
+
+// 31: the deadly hug: the wrestler thrashes, and the release flings the opponent spinning and
+// goes straight into the rocket hook.
+void abracoMortalPreso(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    quadroQualquer(g, n);
+    flashAoAcaso(g, 5);
+    if (g.Random(30) == 0) g.g.m.golpePausa = 5;
+    avanca(g, n, 3);
+    aperta(g, n, 2, 43);
+    faiscaPerto(g, n, -40, 20, -150, 100);
+    if (!soltando(l)) return;
+    solta(g, n, 40, 28);
+    l.pos = 1;
+    desenha(g, n, 38);
+    g.g.m.golpePausa = 5;
+    g.acao(n, 19);
+    l.ataque = 0;
+    arremessa(g, n);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return bola(g, n);
+        case 26:
+            return gancho(g, n);
+        case 27:
+            return bomba(g, n);
+        case 28:
+            return abraco(g, n);
+        case 29:
+            return abracoPreso(g, n);
+        case 30:
+            return abracoMortal(g, n);
+        case 31:
+            return abracoMortalPreso(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas02() {
+    return {kContato, kAtaque};
+}
 
 void personagem02(TForm1& g, int n) {
     estadosProprios(g, n);

@@ -1,43 +1,141 @@
-// Character 3's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 3's section of the animation tables: the scarf dancer. A blown kiss that
+// explodes, a crane that rises, a rolling tumble, a flying scissor kick and a super scissor
+// hold that catches the opponent between her legs.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -14, 34, 17, 145},
-    {2, -11, 35, 22, 145},
-    {12, -16, 51, 23, 145},
-    {21, -14, 19, 23, 110},
-    {29, -20, 57, -7, 145},
-    {31, -20, 34, 15, 145},
-    {32, -14, 51, 24, 145},
+constexpr std::array<ContactRow, 13> kContato{{
+    {1, 0, 32, 21, 145},
+    {2, -1, 32, 24, 145},
+    {12, -12, 51, 25, 145},
+    {21, -8, 17, 19, 110},
+    {29, -32, 57, 54, 145},
+    {31, -2, 32, 18, 145},
+    {32, -13, 51, 26, 145},
+    {38, -11, 51, 22, 145},
+    {39, -2, 11, 34, 141},
+    {40, -21, 84, 20, 141},
+    {42, -18, 25, 41, 113},
+    {44, -61, 37, 1, 145},
+    {46, -6, 55, 41, 129},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 27, 42, 59, 77, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 35, 48, 67, 75, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 25, 45, 57, 80, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 54, 36, 76, 52, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 21, 65, 53, 100, 1, 1, 7, 0},    // frame 14
-    {9, 2, 0, 27, 124, 59, 146, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 18, 61, 50, 94, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 36, 91, 68, 107, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, -2, 42, 30, 77, 1, 1, 7, 0},    // frame 22
-    {14, 2, 0, 15, 43, 47, 78, 1, 1, 7, 0},    // frame 24
-    {15, 5, 0, 22, 47, 54, 80, 1, 2, 14, 0},   // frame 23
-    {16, 5, 0, 42, 43, 74, 60, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 20> kAtaque{{
+    {3, 2, 0, 24, 41, 55, 69, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 29, 44, 60, 72, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 19, 41, 50, 69, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 43, 22, 74, 50, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 15, 68, 46, 96, 1, 1, 7, 0},      // frame 14
+    {9, 2, 0, 23, 127, 54, 155, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 12, 64, 43, 92, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 34, 81, 65, 109, 1, 2, 14, 0},   // frame 20
+    {13, 2, 0, -7, 45, 24, 73, 1, 1, 7, 0},     // frame 22
+    {14, 2, 0, 2, 46, 33, 74, 1, 1, 7, 0},      // frame 24
+    {15, 5, 0, 16, 48, 47, 76, 1, 2, 14, 0},    // frame 23
+    {16, 5, 0, 35, 33, 66, 61, 1, 2, 14, 0},    // frame 25
+    {26, 2, 1, -2, 11, 38, 141, 1, 0, 10, 2},   // the crane rising, light, frame 39
+    {26, 2, 2, -2, 11, 38, 141, 1, 0, 12, 2},   // and heavy, frame 39
+    {27, 1, 1, -21, 84, 24, 141, 1, 0, 10, 2},  // the tumble, light, frame 40
+    {27, 1, 2, -21, 84, 24, 141, 1, 0, 13, 2},  // and heavy, frame 40
+    {27, 9, 0, -21, 84, 25, 141, 1, 0, 5, 1},   // the tumble rolling on, frame 41
+    {28, 4, 1, 31, 50, 62, 78, 1, 0, 11, 2},    // the scissor kick, light, frame 42
+    {28, 4, 2, 31, 50, 62, 78, 1, 0, 14, 2},    // and heavy, frame 42
+    {29, 3, 0, 31, 50, 62, 78, 1, 2, 0, 0},     // the super's leap, frame 42
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSonsSoco[] = {7, 8, 9};
+
+// 23: two poses in turn, changing at ciclo 3, 7, 11, 15 and 19.
+void vitoria(TForm1& g, int n) {
+    const int c = g.L(n).ciclo;
+    if (c == 0) desenha(g, n, 33);
+    if (c % 4 == 3 && c <= 19) desenha(g, n, mostrando(g, n, 33) ? 34 : 33);
+}
+
+// 25: the kiss is blown from the lips and bursts forward at ciclo 10.
+constexpr Lancamento kBeijo{11, 0, 12, -60, -100};
+void beijo(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {5, 36}, {10, 37}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kBeijo);
+}
+
+// 26: the crane rises out of a crouch, wings up, drifting forward.
+void grulla(TForm1& g, int n) {
+    chaves(g, n, {{0, 38}, {2, 39}});
+    if (g.L(n).ciclo < 10) avanca(g, n, 3);
+}
+
+// 27: the tumble rolls forward along the floor.
+void rodillo(TForm1& g, int n) {
+    alterna(g, n, 40, 41, 3);
+    avanca(g, n, g.L(n).t == kLeve ? 11 : 13);
+    poeira(g, n, 1);
+}
+
+// 28: the flying scissors: a dive forward, then the legs open.
+void tijera(TForm1& g, int n) {
+    chaves(g, n, {{0, 43}, {4, 42}});
+    avanca(g, n, g.L(n).t == kLeve ? 8 : 10);
+}
+
+// 29: the super: a crouch, then a low scissor leap along the floor; a miss ends off balance.
+void tijeraInfernal(TForm1& g, int n) {
+    chaves(g, n, {{0, 45}, {3, 42}, {12, 44}});
+    if (mostrando(g, n, 42)) avanca(g, n, 16);
+}
+
+// 30: the scissor hold: her legs work at the opponent's blink beat, then throw it.
+void tijeraPresa(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    desenha(g, n, g.g.m.pisca % 2 == 0 ? 46 : 47);
+    l.recuo = 0;
+    segura(g, n, 65, 5);
+    l.hits = static_cast<uint8_t>(l.hits + 1);
+    l.hitsTempo = 20;
+    for (int k : kSonsSoco)
+        somAoAcaso(g, k, 4);
+    flashAoAcaso(g, 6);
+    faiscaPerto(g, n, -40, 30, -140, 100);
+    if (!soltando(l)) return;
+    solta(g, n, 40, 30);
+    g.g.m.golpePausa = 5;
+    l.ataque = 0;
+    arremessa(g, n);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return beijo(g, n);
+        case 26:
+            return grulla(g, n);
+        case 27:
+            return rodillo(g, n);
+        case 28:
+            return tijera(g, n);
+        case 29:
+            return tijeraInfernal(g, n);
+        case 30:
+            return tijeraPresa(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas03() {
+    return {kContato, kAtaque};
+}
 
 void personagem03(TForm1& g, int n) {
     estadosProprios(g, n);

@@ -1,43 +1,128 @@
-// Character 4's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 4's section of the animation tables: the bull. A charging ball of force, a horn
+// charge, a spinning back kick, a seismic leap and a stampede that sets the air on fire.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -21, 29, 16, 149},
-    {2, -16, 30, 24, 149},
-    {12, -27, 45, 20, 149},
-    {21, -26, 10, 23, 112},
-    {29, -30, 68, 40, 149},
-    {31, -33, 30, 8, 149},
-    {32, -18, 45, 29, 149},
+constexpr std::array<ContactRow, 12> kContato{{
+    {1, -13, 27, 31, 149},
+    {2, -8, 28, 24, 149},
+    {12, -28, 45, 25, 149},
+    {21, -27, 9, 27, 111},
+    {29, -32, 68, 65, 149},
+    {31, -36, 30, 9, 149},
+    {32, -20, 45, 30, 149},
+    {38, -39, 45, 37, 149},
+    {39, -27, 29, 14, 149},
+    {40, -36, 61, 50, 149},
+    {41, -64, 63, 42, 126},
+    {42, -24, 45, 27, 149},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 28, 42, 60, 77, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 49, 56, 81, 76, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 41, 54, 73, 79, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 58, 41, 87, 61, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 20, 64, 52, 99, 1, 1, 7, 0},     // frame 14
-    {9, 2, 0, 44, 126, 75, 150, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 39, 67, 71, 87, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 56, 89, 88, 111, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 1, 39, 33, 74, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, -15, 44, 17, 79, 1, 1, 7, 0},   // frame 24
-    {15, 5, 0, 18, 37, 50, 72, 1, 2, 14, 0},   // frame 23
-    {16, 5, 0, 46, 42, 78, 63, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 19> kAtaque{{
+    {3, 2, 0, 25, 42, 56, 70, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 40, 45, 71, 73, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 35, 40, 66, 68, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 52, 29, 83, 57, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 17, 67, 48, 95, 1, 1, 7, 0},      // frame 14
+    {9, 2, 0, 42, 129, 73, 157, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 36, 62, 67, 90, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 54, 80, 85, 108, 1, 2, 14, 0},   // frame 20
+    {13, 2, 0, -1, 41, 30, 69, 1, 1, 7, 0},     // frame 22
+    {14, 2, 0, -16, 49, 15, 77, 1, 1, 7, 0},    // frame 24
+    {15, 5, 0, 15, 40, 46, 68, 1, 2, 14, 0},    // frame 23
+    {16, 5, 0, 44, 34, 75, 62, 1, 2, 14, 0},    // frame 25
+    {26, 3, 1, -39, 45, 41, 149, 1, 0, 12, 2},  // the horn charge, light, frame 38
+    {26, 3, 2, -39, 45, 41, 149, 1, 0, 15, 3},  // and heavy, frame 38
+    {27, 5, 0, 24, 64, 55, 92, 1, 0, 13, 2},    // the spinning kick, frame 39
+    {28, 2, 1, -64, 63, 46, 126, 1, 0, 11, 2},  // the leap's head butt, light, frame 41
+    {28, 2, 2, -64, 63, 46, 126, 1, 0, 14, 2},  // and heavy, frame 41
+    {28, 9, 0, -64, 63, 46, 126, 1, 0, 8, 1},   // the landing stamp, frame 41
+    {29, 2, 0, 35, 79, 66, 107, 1, 2, 40, 8},   // the stampede, once, frame 40
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSomCoz = 28;
+
+// 23: a roar, then a flex.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {30, 34}});
+}
+
+// 25: the ball of force is pushed out at ciclo 10.
+constexpr Lancamento kBola{15, 0, 16, -60, -130};
+void bola(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {5, 36}, {10, 37}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kBola);
+}
+
+// 26: head down, then the horns charge forward kicking up dust.
+void cuernazo(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 42}, {3, 38}, {l.t == kLeve ? 10 : 13, 43}});
+    if (!mostrando(g, n, 38)) return;
+    avanca(g, n, l.t == kLeve ? 16 : 20);
+    poeira(g, n, 2);
+}
+
+// 27: a turn, then the kick out behind.
+void coz(TForm1& g, int n) {
+    chaves(g, n, {{0, 44}, {5, 39}, {11, 44}});
+    if (g.L(n).ciclo == 0) som(g, kSomCoz);
+}
+
+// 28: the seismic leap: up head first, down feet first.
+void saltoSismico(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 42}, {2, 41}});
+    if (l.ciclo >= 2 && l.grav > 0) desenha(g, n, 45);
+    if (l.y < kChao) avanca(g, n, 6);
+}
+
+// 29: the stampede: a charge through fire.
+void estampida(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{2, 40}});
+    if (l.ciclo >= 2 && l.ciclo <= 12) avanca(g, n, 14);
+    if (l.ciclo < 2 || l.ciclo > 9) return;
+    for (int i = 0; i < 3; ++i) {
+        const int dy = -140 + g.Random(40);
+        if (l.lado == 1)
+            g.criaefeito(l.x + 20 + g.Random(30), l.y + dy, 14, "", kSemDono);
+        else
+            g.criaefeito(l.x - 50 - g.Random(30), l.y + dy, 14, "", kSemDono);
+    }
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return bola(g, n);
+        case 26:
+            return cuernazo(g, n);
+        case 27:
+            return coz(g, n);
+        case 28:
+            return saltoSismico(g, n);
+        case 29:
+            return estampida(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas04() {
+    return {kContato, kAtaque};
+}
 
 void personagem04(TForm1& g, int n) {
     estadosProprios(g, n);

@@ -1,43 +1,142 @@
-// Character 5's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 5's section of the animation tables: the kid. A spark shot, a cartwheel, a rising
+// spark jump that kicks seven times, machine-gun kicks and a storm of feet.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -9, 42, 16, 144},
-    {2, -4, 43, 23, 144},
-    {12, -11, 56, 22, 144},
-    {21, -13, 25, 19, 112},
-    {29, -19, 81, -7, 140},
-    {31, -17, 41, 12, 144},
-    {32, -6, 56, 25, 144},
+constexpr std::array<ContactRow, 12> kContato{{
+    {1, -5, 40, 25, 144},
+    {2, 0, 40, 19, 144},
+    {12, -10, 55, 28, 144},
+    {21, -14, 25, 21, 112},
+    {29, -39, 81, 57, 144},
+    {31, -15, 40, 13, 144},
+    {32, -7, 56, 26, 144},
+    {37, -31, 89, 24, 140},
+    {39, -3, 62, 34, 144},
+    {41, -10, 56, 27, 144},
+    {43, -10, 56, 27, 144},
+    {45, -10, 56, 27, 144},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 30, 54, 62, 81, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 43, 61, 75, 83, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 34, 59, 66, 84, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 42, 53, 66, 71, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 27, 84, 59, 99, 1, 1, 7, 0},     // frame 14
-    {9, 2, 0, 36, 123, 68, 145, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 29, 80, 61, 95, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 45, 96, 77, 112, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 17, 63, 49, 98, 1, 1, 7, 0},    // frame 22
-    {14, 2, 0, 3, 53, 35, 88, 1, 1, 7, 0},     // frame 24
-    {15, 5, 0, 34, 60, 67, 81, 1, 2, 14, 0},   // frame 23
-    {16, 5, 0, 34, 53, 65, 70, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 37> kAtaque{{
+    {3, 2, 0, 27, 54, 58, 82, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 41, 51, 72, 79, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 31, 53, 62, 81, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 32, 40, 63, 68, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 24, 78, 55, 106, 1, 1, 7, 0},     // frame 14
+    {9, 2, 0, 34, 126, 65, 154, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 26, 73, 57, 101, 1, 2, 14, 0},   // frame 18
+    {11, 5, 0, 24, 86, 55, 114, 1, 2, 14, 0},   // frame 20
+    {13, 2, 0, 15, 66, 46, 94, 1, 1, 7, 0},     // frame 22
+    {14, 2, 0, 1, 56, 32, 84, 1, 1, 7, 0},      // frame 24
+    {15, 5, 0, 32, 60, 63, 88, 1, 2, 14, 0},    // frame 23
+    {16, 5, 0, 32, 44, 63, 72, 1, 2, 14, 0},    // frame 25
+    {26, 1, 1, -31, 89, 28, 140, 1, 0, 10, 2},  // the cartwheel, light, frame 37
+    {26, 1, 2, -31, 89, 28, 140, 1, 0, 12, 2},  // and heavy, frame 37
+    {26, 12, 0, -31, 89, 28, 140, 1, 0, 5, 1},  // still wheeling, frame 37
+    {27, 3, 0, -10, 56, 31, 144, 1, 0, 4, 1},   // the spark jump's seven kicks, frame 41
+    {27, 7, 0, 38, 54, 69, 82, 1, 0, 3, 1},     // frame 42
+    {27, 11, 0, -10, 56, 31, 144, 1, 0, 4, 1},  // frame 41
+    {27, 15, 0, 38, 54, 69, 82, 1, 0, 3, 1},    // frame 42
+    {27, 19, 0, -10, 56, 31, 144, 1, 0, 4, 1},  // frame 41
+    {27, 23, 0, 38, 54, 69, 82, 1, 0, 3, 1},    // frame 42
+    {27, 27, 0, -10, 56, 31, 144, 1, 0, 4, 1},  // frame 41
+    {28, 2, 0, -10, 56, 31, 144, 1, 0, 3, 1},   // machine-gun kicks, every second cycle, frame 44
+    {28, 4, 0, -10, 56, 31, 144, 1, 0, 3, 1},   // frame 43
+    {28, 6, 0, -10, 56, 31, 144, 1, 0, 3, 1},   // frame 44
+    {28, 8, 0, -10, 56, 31, 144, 1, 0, 3, 1},   // frame 43
+    {28, 10, 0, -10, 56, 31, 144, 1, 0, 3, 1},  // frame 44
+    {28, 12, 0, -10, 56, 31, 144, 1, 0, 3, 1},  // frame 43
+    {28, 14, 0, -10, 56, 31, 144, 1, 0, 3, 1},  // frame 44
+    {29, 2, 0, -10, 56, 31, 144, 1, 1, 3, 1},   // the storm of feet, every second cycle, frame 45
+    {29, 4, 0, -10, 56, 31, 144, 1, 1, 3, 1},   // frame 46
+    {29, 6, 0, -10, 56, 31, 144, 1, 1, 3, 1},   // frame 45
+    {29, 8, 0, -10, 56, 31, 144, 1, 1, 3, 1},   // frame 46
+    {29, 10, 0, -10, 56, 31, 144, 1, 1, 3, 1},  // frame 45
+    {29, 12, 0, -10, 56, 31, 144, 1, 1, 3, 1},  // frame 46
+    {29, 14, 0, -10, 56, 31, 144, 1, 1, 3, 1},  // frame 45
+    {29, 16, 0, -30, 39, 23, 144, 1, 2, 10,
+     2},  // and the kick that sends the opponent flying, frame 47
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+// 23: a fist up, then a flex.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {20, 34}});
+}
+
+// 25: the spark is thrown at ciclo 10.
+constexpr Lancamento kChispa{17, 0, 18, -60, -118};
+void chispazo(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {5, 36}, {10, 39}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kChispa);
+}
+
+// 26: the cartwheel rolls forward.
+void rueda(TForm1& g, int n) {
+    alterna(g, n, 37, 38, 3);
+    if (g.L(n).ciclo < 20) avanca(g, n, g.L(n).t == kLeve ? 8 : 10);
+}
+
+// 27: the spark jump: up off the floor, a kick on every fourth cycle, and back down.
+void saltoChispa(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    if (l.ciclo == 0) desenha(g, n, 40);
+    if (l.ciclo % 4 == 3) desenha(g, n, mostrando(g, n, 41) ? 42 : 41);
+    if (l.ciclo >= 1 && l.ciclo <= 10) sobe(l, 4);
+    if (l.ciclo >= 28) desce(l, 8);
+    deixaRepetir(g, n, 27);
+    avanca(g, n, 1);
+}
+
+// 28: machine-gun kicks, a foot on every second cycle.
+void metralla(TForm1& g, int n) {
+    alterna(g, n, 43, 44, 2);
+    deixaRepetir(g, n, 14);
+    avanca(g, n, 1);
+}
+
+// 29: the storm of feet, ending in a kick that launches.
+void tormenta(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    if (l.ciclo >= 2 && l.ciclo < 15) {
+        alterna(g, n, 45, 46, 2);
+        avanca(g, n, 4);
+    }
+    chaves(g, n, {{15, 47}});
+    deixaRepetir(g, n, 16);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return chispazo(g, n);
+        case 26:
+            return rueda(g, n);
+        case 27:
+            return saltoChispa(g, n);
+        case 28:
+            return metralla(g, n);
+        case 29:
+            return tormenta(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas05() {
+    return {kContato, kAtaque};
+}
 
 void personagem05(TForm1& g, int n) {
     estadosProprios(g, n);

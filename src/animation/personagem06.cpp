@@ -1,44 +1,127 @@
-// Character 6's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 6's section of the animation tables: the giant. A boulder thrown from overhead,
+// a stomp that sends a rock rolling, a hammer blow, a sweep and a super that falls from the
+// sky.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -29, 36, 19, 190},
-    {2, -16, 40, 33, 190},
-    {12, -16, 60, 47, 190},
-    {21, -32, 14, 20, 140},
-    {29, -39, 81, 5, 190},
-    {31, -27, 37, 27, 190},
-    {32, -16, 60, 42, 190},
+constexpr std::array<ContactRow, 13> kContato{{
+    {1, -23, 34, 30, 190},
+    {2, 4, 34, 37, 190},
+    {12, -10, 60, 41, 190},
+    {21, -31, 13, 31, 141},
+    {29, -40, 81, 71, 190},
+    {31, -29, 37, 28, 190},
+    {32, -14, 60, 36, 190},
+    {35, -33, 0, 19, 190},
+    {37, 5, 74, 67, 189},
+    {38, -33, 7, 26, 190},
+    {40, -12, 55, 46, 190},
+    {41, -40, 63, 76, 157},
+    {44, -39, 37, 37, 157},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14); the heavy punch strikes twice, at ciclo 4 and 6.
-constexpr std::array<AttackRow, 13> kAtaque{{
-    {3, 2, 0, 37, 53, 69, 88, 1, 1, 7, 0},       // frame 5
-    {4, 2, 0, 76, 60, 108, 80, 1, 1, 7, 0},      // frame 7
-    {5, 4, 0, 28, 56, 62, 91, 1, 2, 4, 0},       // frame 8
-    {5, 6, 0, 38, 58, 70, 93, 1, 2, 10, 0},      // frame 9
-    {6, 5, 0, 80, 38, 107, 57, 1, 2, 14, 0},     // frame 11
-    {8, 2, 0, 51, 84, 83, 117, 1, 1, 7, 0},      // frame 14
-    {9, 2, 0, 62, 165, 94, 191, 1, 1, 7, 0},     // frame 16
-    {10, 5, 0, 43, 78, 75, 113, 1, 2, 14, 0},    // frame 18
-    {11, 5, 0, 78, 109, 110, 133, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 14, 54, 46, 89, 1, 1, 7, 0},      // frame 22
-    {14, 2, 0, 19, 54, 51, 89, 1, 1, 7, 0},      // frame 24
-    {15, 5, 0, 52, 58, 84, 84, 1, 2, 14, 0},     // frame 23
-    {16, 5, 0, 77, 44, 109, 69, 1, 2, 14, 0},    // frame 25
+constexpr std::array<AttackRow, 19> kAtaque{{
+    {3, 2, 0, 34, 51, 65, 79, 1, 1, 7, 0},       // frame 5
+    {4, 2, 0, 76, 49, 107, 77, 1, 1, 7, 0},      // frame 7
+    {5, 4, 0, -15, 39, 56, 190, 1, 2, 4, 0},     // frame 8
+    {5, 6, 0, 35, 51, 66, 79, 1, 2, 10, 0},      // frame 9
+    {6, 5, 0, 73, 27, 104, 55, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 48, 87, 79, 115, 1, 1, 7, 0},      // frame 14
+    {9, 2, 0, 62, 168, 93, 196, 1, 1, 7, 0},     // frame 16
+    {10, 5, 0, 41, 81, 72, 109, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 76, 102, 107, 130, 1, 2, 14, 0},  // frame 20
+    {13, 2, 0, 11, 58, 42, 86, 1, 1, 7, 0},      // frame 22
+    {14, 2, 0, 18, 58, 49, 86, 1, 1, 7, 0},      // frame 24
+    {15, 5, 0, 49, 60, 80, 88, 1, 2, 14, 0},     // frame 23
+    {16, 5, 0, 76, 39, 107, 67, 1, 2, 14, 0},    // frame 25
+    {27, 7, 1, 38, 81, 69, 109, 1, 0, 12, 2},    // the hammer, light, frame 40
+    {27, 7, 2, 38, 81, 69, 109, 1, 0, 16, 3},    // and heavy, frame 40
+    {28, 5, 1, 52, 130, 83, 158, 1, 0, 10, 2},   // the sweep, light, frame 37
+    {28, 5, 2, 52, 130, 83, 158, 1, 0, 13, 2},   // and heavy, frame 37
+    {29, 16, 0, 11, 132, 42, 160, 1, 2, 14, 3},  // the body falling from the sky, frame 44
+    {29, 22, 0, 11, 132, 42, 160, 1, 2, 18, 3},  // and the quake where it lands, frame 44
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+// 23: arms crossed, then a fist up.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {25, 34}});
+}
+
+// 25: the boulder is lifted and thrown from overhead.
+constexpr Lancamento kRoca{20, 10, 21, -80, -160};
+void roca(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {10, 36}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kRoca);
+}
+
+// 26: the stomp shakes loose a rock that rolls out low.
+constexpr Lancamento kPisoton{20, 10, 21, -80, -108};
+void pisoton(TForm1& g, int n) {
+    chaves(g, n, {{0, 38}, {8, 39}});
+    if (g.L(n).ciclo == 8) poeira(g, n, 5);
+    if (g.L(n).ciclo == 10) dispara(g, n, kPisoton);
+}
+
+// 27: the hammer: both fists raised and brought down.
+void martillo(TForm1& g, int n) {
+    chaves(g, n, {{0, 42}, {7, 40}, {18, 42}});
+}
+
+// 28: the sweep slides forward along the floor and knocks down.
+void barrido(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    chaves(g, n, {{0, 43}, {5, 37}, {20, 43}});
+    if (mostrando(g, n, 37)) avanca(g, n, 5);
+    if (l.ciclo >= 5) l.derruba = 1;
+}
+
+// 29: the sky crash: up, hanging at the top a moment, then straight down onto the floor.
+void caidaDelCielo(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    chaves(g, n, {{0, 41}, {16, 44}, {30, 43}});
+    if (l.ciclo == 4) {
+        l.pulo = 0;
+        l.grav = 0;
+    }
+    if (l.ciclo > 4 && l.ciclo < 16) sobe(l, 3);
+    if (l.ciclo < 16) return;
+    const bool noAr = l.y < kChao;
+    desce(l, 24);
+    if (noAr) avanca(g, n, 4);
+    if (noAr && l.y == kChao) poeira(g, n, 8);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return roca(g, n);
+        case 26:
+            return pisoton(g, n);
+        case 27:
+            return martillo(g, n);
+        case 28:
+            return barrido(g, n);
+        case 29:
+            return caidaDelCielo(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas06() {
+    return {kContato, kAtaque};
+}
 
 void personagem06(TForm1& g, int n) {
     estadosProprios(g, n);

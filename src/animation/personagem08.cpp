@@ -1,43 +1,124 @@
-// Character 8's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 8's section of the animation tables: the skater. A rolling fire wheel, a rain of
+// nuts thrown from the air, a rocket skate, a skid under a glowing aura and a super that sends
+// a swarm of bats. Its walk is the shared skating rule.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -21, 35, 9, 160},
-    {2, -10, 36, 24, 160},
-    {12, -7, 53, 32, 160},
-    {21, -25, 16, 15, 121},
-    {29, -27, 84, -16, 153},
-    {31, -15, 33, 20, 160},
-    {32, 7, 53, 47, 160},
+constexpr std::array<ContactRow, 9> kContato{{
+    {1, -15, 32, 8, 160},
+    {2, 1, 32, 28, 160},
+    {12, -6, 52, 26, 160},
+    {21, -17, 14, 20, 121},
+    {29, -45, 84, 74, 160},
+    {31, -15, 33, 21, 160},
+    {32, 5, 53, 45, 160},
+    {39, -24, 72, 42, 160},
+    {42, -52, 42, 14, 160},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 34, 45, 66, 73, 1, 1, 7, 0},      // frame 5
-    {4, 2, 0, 18, 51, 50, 86, 1, 1, 7, 0},      // frame 7
-    {5, 5, 0, 42, 60, 74, 76, 1, 2, 14, 0},     // frame 9
-    {6, 5, 0, 30, 45, 62, 69, 1, 2, 14, 0},     // frame 11
-    {8, 2, 0, 38, 70, 70, 101, 1, 1, 7, 0},     // frame 14
-    {9, 2, 0, 38, 133, 70, 160, 1, 1, 7, 0},    // frame 16
-    {10, 5, 0, 45, 65, 77, 91, 1, 2, 14, 0},    // frame 18
-    {11, 5, 0, 47, 102, 79, 120, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 31, 58, 63, 82, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, 23, 46, 55, 81, 1, 1, 7, 0},     // frame 24
-    {15, 5, 0, 46, 53, 78, 74, 1, 2, 14, 0},    // frame 23
-    {16, 5, 0, 36, 48, 68, 67, 1, 2, 14, 0},    // frame 25
+constexpr std::array<AttackRow, 15> kAtaque{{
+    {3, 2, 0, 31, 44, 62, 72, 1, 1, 7, 0},     // frame 5
+    {4, 2, 0, 14, 56, 45, 84, 1, 1, 7, 0},     // frame 7
+    {5, 5, 0, 39, 42, 70, 70, 1, 2, 14, 0},    // frame 9
+    {6, 5, 0, 25, 39, 56, 67, 1, 2, 14, 0},    // frame 11
+    {8, 2, 0, 35, 73, 66, 101, 1, 1, 7, 0},    // frame 14
+    {9, 2, 0, 37, 136, 68, 164, 1, 1, 7, 0},   // frame 16
+    {10, 5, 0, 42, 67, 73, 95, 1, 2, 14, 0},   // frame 18
+    {11, 5, 0, 44, 88, 75, 116, 1, 2, 14, 0},  // frame 20
+    {13, 2, 0, 29, 61, 60, 89, 1, 1, 7, 0},    // frame 22
+    {14, 2, 0, 17, 49, 48, 77, 1, 1, 7, 0},    // frame 24
+    {15, 5, 0, 43, 52, 74, 80, 1, 2, 14, 0},   // frame 23
+    {16, 5, 0, 33, 38, 64, 66, 1, 2, 14, 0},   // frame 25
+    {27, 3, 1, 17, 84, 48, 112, 1, 0, 12, 2},  // the rocket skate, light, frame 39
+    {27, 3, 2, 17, 84, 48, 112, 1, 0, 15, 3},  // and heavy, frame 39
+    {28, 4, 0, 22, 96, 53, 124, 1, 0, 11, 2},  // the skid, frame 42
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSomMorcegos = 42;
+
+// 23: a fist up, then a laugh.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {30, 43}});
+}
+
+// 25: the fire wheel is bowled out at ciclo 10.
+constexpr Lancamento kRueda{25, 0, 26, -60, -100};
+void ruedaDeFuego(TForm1& g, int n) {
+    chaves(g, n, {{0, 37}, {10, 36}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kRueda);
+}
+
+// 26: nuts thrown down from the air at ciclo 10.
+constexpr Lancamento kTuercas{27, 30, 28, -90, -48};
+void lluviaDeTuercas(TForm1& g, int n) {
+    chaves(g, n, {{0, 38}});
+    if (g.L(n).ciclo == 10) dispara(g, n, kTuercas);
+}
+
+// 27: the rocket skate shoots forward in a cloud of dust.
+void patinCohete(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 40}, {3, 39}, {16, 40}});
+    if (!mostrando(g, n, 39)) return;
+    avanca(g, n, l.t == kLeve ? 16 : 20);
+    poeira(g, n, 2);
+}
+
+// 28: the skid under a glowing aura; started in the air, it skids down to the floor.
+void derrape(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    chaves(g, n, {{0, 41}, {4, 42}, {20, 41}});
+    if (l.ciclo == 0) g.criaefeito(l.x - 37, l.y - 120, 24, "", n);
+    if (l.ciclo == 8) g.criaefeito(l.x - 37, l.y - 80, 24, "", n);
+    if (mostrando(g, n, 42)) avanca(g, n, 10);
+    if (l.ciclo == 0) {
+        l.pulo = 0;
+        l.grav = 0;
+    }
+    desce(l, 12);
+    if (l.ciclo >= 4) l.derruba = 1;
+}
+
+// 29: the swarm: a bat on every even cycle below 15.
+constexpr Lancamento kMorcego{29, 20, 30, -20, -90};
+void carreraInfernal(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 33}, {2, 34}});
+    if (l.ciclo == 0) som(g, kSomMorcegos);
+    if (l.ciclo % 2 == 0 && l.ciclo < 15) lanca(g, n, kMorcego, "A", n);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return ruedaDeFuego(g, n);
+        case 26:
+            return lluviaDeTuercas(g, n);
+        case 27:
+            return patinCohete(g, n);
+        case 28:
+            return derrape(g, n);
+        case 29:
+            return carreraInfernal(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas08() {
+    return {kContato, kAtaque};
+}
 
 void personagem08(TForm1& g, int n) {
     estadosProprios(g, n);

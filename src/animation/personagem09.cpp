@@ -1,43 +1,135 @@
-// Character 9's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 9's section of the animation tables: the old master. A whirling kick, a century
+// kick, a trembling palm, a crane's dive out of a jump and a thousand-year fury of cane jabs
+// ending in a rising kick.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -16, 45, 13, 150},
-    {2, -9, 47, 20, 150},
-    {12, -19, 60, 17, 150},
-    {21, -14, 28, 20, 117},
-    {29, -22, 87, -11, 148},
-    {31, -15, 45, 15, 150},
-    {32, -19, 60, 15, 150},
+constexpr std::array<ContactRow, 12> kContato{{
+    {1, -9, 43, 20, 150},
+    {2, -1, 43, 21, 150},
+    {12, -17, 60, 15, 150},
+    {21, -15, 28, 23, 117},
+    {29, -37, 87, 58, 150},
+    {31, -12, 43, 17, 150},
+    {32, -17, 60, 15, 150},
+    {35, -22, 46, 18, 150},
+    {37, -36, 45, 15, 150},
+    {39, -13, 61, 41, 150},
+    {40, -29, 43, 4, 150},
+    {43, -3, 29, 41, 119},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 21, 55, 53, 90, 1, 1, 7, 0},    // frame 5
-    {4, 2, 0, 32, 58, 64, 88, 1, 1, 7, 0},    // frame 7
-    {5, 5, 0, 28, 56, 60, 91, 1, 2, 14, 0},   // frame 9
-    {6, 5, 0, 51, 53, 80, 74, 1, 2, 14, 0},   // frame 11
-    {8, 2, 0, 14, 75, 46, 110, 1, 1, 7, 0},   // frame 14
-    {9, 2, 0, 22, 129, 53, 151, 1, 1, 7, 0},  // frame 16
-    {10, 5, 0, 17, 58, 49, 89, 1, 2, 14, 0},  // frame 18
-    {11, 5, 0, 40, 79, 72, 96, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 30, 65, 62, 100, 1, 1, 7, 0},  // frame 22
-    {14, 2, 0, -3, 57, 29, 92, 1, 1, 7, 0},   // frame 24
-    {15, 5, 0, 36, 44, 68, 65, 1, 2, 14, 0},  // frame 23
-    {16, 5, 0, 41, 56, 72, 72, 1, 2, 14, 0},  // frame 25
+constexpr std::array<AttackRow, 29> kAtaque{{
+    {3, 2, 0, 18, 55, 49, 83, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 30, 59, 61, 87, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 21, 54, 52, 82, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 42, 39, 73, 67, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 11, 78, 42, 106, 1, 1, 7, 0},     // frame 14
+    {9, 2, 0, 20, 132, 51, 160, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 15, 61, 46, 89, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 38, 68, 69, 96, 1, 2, 14, 0},    // frame 20
+    {13, 2, 0, 28, 68, 59, 96, 1, 1, 7, 0},     // frame 22
+    {14, 2, 0, -4, 60, 27, 88, 1, 1, 7, 0},     // frame 24
+    {15, 5, 0, 33, 44, 64, 72, 1, 2, 14, 0},    // frame 23
+    {16, 5, 0, 39, 46, 70, 74, 1, 2, 14, 0},    // frame 25
+    {25, 2, 0, -29, 43, 8, 150, 1, 0, 6, 1},    // the whirl: a kick each turn, frame 40
+    {25, 8, 0, -29, 43, 8, 150, 1, 0, 5, 1},    // frame 40
+    {25, 14, 2, -29, 43, 8, 150, 1, 0, 5, 1},   // the heavy whirl turns on, frame 40
+    {25, 20, 2, -29, 43, 8, 150, 1, 0, 4, 1},   // frame 40
+    {26, 5, 1, 37, 70, 68, 98, 1, 0, 12, 2},    // the century kick, light, frame 35
+    {26, 5, 2, 37, 70, 68, 98, 1, 0, 15, 3},    // and heavy, frame 35
+    {27, 4, 1, 18, 73, 49, 101, 1, 0, 11, 2},   // the palm, light, frame 39
+    {27, 4, 2, 18, 73, 49, 101, 1, 0, 14, 2},   // and heavy, frame 39
+    {28, 0, 1, 35, 110, 66, 138, 1, 0, 10, 2},  // the crane's dive, light, frame 43
+    {28, 0, 2, 35, 110, 66, 138, 1, 0, 13, 2},  // and heavy, frame 43
+    {29, 3, 0, -9, 52, 28, 150, 1, 1, 3, 1},    // the fury: cane jabs, frame 19
+    {29, 5, 0, 35, 57, 66, 85, 1, 1, 3, 1},     // frame 44
+    {29, 7, 0, -16, 56, 15, 84, 1, 1, 3, 1},    // frame 38
+    {29, 9, 0, 35, 57, 66, 85, 1, 1, 3, 1},     // frame 44
+    {29, 11, 0, -16, 56, 15, 84, 1, 1, 3, 1},   // frame 38
+    {29, 13, 0, 35, 57, 66, 85, 1, 1, 3, 1},    // frame 44
+    {29, 14, 0, 38, 47, 69, 75, 1, 2, 14, 2},   // and the rising kick, frame 36
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+// 23: a bow, then meditation.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {40, 34}});
+}
+
+// 25: the whirl turns on one foot, kicking each turn.
+void remolino(TForm1& g, int n) {
+    alterna(g, n, 40, 41, 3);
+    avanca(g, n, 4);
+    deixaRepetir(g, n, 20);
+}
+
+// 26: the century kick: knee up, then the kick high and far.
+void patadaCentenaria(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    chaves(g, n, {{0, 42}, {5, 35}, {14, 42}});
+    if (mostrando(g, n, 35) && l.ciclo < 10) avanca(g, n, 6);
+}
+
+// 27: the trembling palm, pushed out from the hip.
+void palma(TForm1& g, int n) {
+    chaves(g, n, {{0, 37}, {4, 39}, {12, 37}});
+}
+
+// 28: the crane's dive: out of the jump, down and forward onto the opponent.
+void caidaDeGrulla(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    if (l.ciclo == 0) {
+        desenha(g, n, 43);
+        l.grav = 0;
+    }
+    const bool noAr = l.y < kChao;
+    desce(l, 14);
+    if (noAr) avanca(g, n, 10);
+    if (noAr && l.y == kChao) poeira(g, n, 4);
+}
+
+// 29: the fury: cane jabs in turn, then the rising kick.
+void furia(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    if (l.ciclo >= 3 && l.ciclo < 14) {
+        alterna(g, n, 44, 38, 2);
+        avanca(g, n, 3);
+    }
+    chaves(g, n, {{14, 36}});
+    deixaRepetir(g, n, 14);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return remolino(g, n);
+        case 26:
+            return patadaCentenaria(g, n);
+        case 27:
+            return palma(g, n);
+        case 28:
+            return caidaDeGrulla(g, n);
+        case 29:
+            return furia(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas09() {
+    return {kContato, kAtaque};
+}
 
 void personagem09(TForm1& g, int n) {
     estadosProprios(g, n);

@@ -1,43 +1,138 @@
-// Character 10's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 10's section of the animation tables: the silk dancer. A flurry of fans, the
+// phoenix that vanishes and dives from the sky, a rising silk spin, a butterfly kick and a
+// celestial dance.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -19, 34, 13, 155},
-    {2, -8, 36, 23, 155},
-    {12, -13, 53, 28, 155},
-    {21, -17, 17, 22, 118},
-    {29, -24, 86, -13, 152},
-    {31, -15, 35, 17, 155},
-    {32, -7, 53, 32, 155},
+constexpr std::array<ContactRow, 11> kContato{{
+    {1, -10, 33, 21, 155},
+    {2, 0, 33, 26, 155},
+    {12, -10, 53, 27, 155},
+    {21, -19, 17, 22, 118},
+    {29, -43, 86, 71, 155},
+    {31, -9, 34, 20, 155},
+    {32, -10, 53, 26, 155},
+    {35, -16, 35, 23, 155},
+    {37, -12, 16, 33, 113},
+    {40, -30, 36, 3, 155},
+    {42, -10, 52, 25, 155},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 26, 46, 58, 81, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 26, 52, 58, 87, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 30, 49, 62, 84, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 66, 41, 89, 58, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 23, 71, 55, 106, 1, 1, 7, 0},    // frame 14
-    {9, 2, 0, 33, 134, 65, 156, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 34, 65, 66, 91, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 47, 97, 79, 114, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 4, 47, 36, 82, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, 4, 48, 36, 83, 1, 1, 7, 0},     // frame 24
-    {15, 5, 0, 44, 55, 77, 76, 1, 2, 14, 0},   // frame 23
-    {16, 5, 0, 44, 48, 76, 66, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 32> kAtaque{{
+    {3, 2, 0, 23, 46, 54, 74, 1, 1, 7, 0},      // frame 5
+    {4, 2, 0, 24, 55, 55, 83, 1, 1, 7, 0},      // frame 7
+    {5, 5, 0, 27, 45, 58, 73, 1, 2, 14, 0},     // frame 9
+    {6, 5, 0, 56, 28, 87, 56, 1, 2, 14, 0},     // frame 11
+    {8, 2, 0, 12, 74, 43, 102, 1, 1, 7, 0},     // frame 14
+    {9, 2, 0, 22, 137, 53, 165, 1, 1, 7, 0},    // frame 16
+    {10, 5, 0, 18, 68, 49, 96, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 46, 88, 77, 116, 1, 2, 14, 0},   // frame 20
+    {13, 2, 0, 0, 50, 31, 78, 1, 1, 7, 0},      // frame 22
+    {14, 2, 0, 3, 52, 34, 80, 1, 1, 7, 0},      // frame 24
+    {15, 5, 0, 43, 55, 74, 83, 1, 2, 14, 0},    // frame 23
+    {16, 5, 0, 39, 38, 70, 66, 1, 2, 14, 0},    // frame 25
+    {25, 2, 0, 24, 47, 55, 75, 1, 0, 3, 1},     // the fans, frame 36
+    {25, 5, 0, 33, 50, 64, 78, 1, 0, 3, 1},     // frame 35
+    {25, 8, 0, 33, 50, 64, 78, 1, 0, 3, 1},     // frame 35
+    {25, 11, 0, 24, 47, 55, 75, 1, 0, 3, 1},    // frame 36
+    {25, 14, 0, 24, 47, 55, 75, 1, 0, 3, 1},    // frame 36
+    {26, 1, 1, 39, 112, 70, 140, 1, 0, 11, 2},  // the phoenix's dive, light, frame 37
+    {26, 1, 2, 39, 112, 70, 140, 1, 0, 14, 2},  // and heavy, frame 37
+    {27, 1, 0, -18, 33, 29, 155, 1, 0, 7, 1},   // the silk spin, frame 39
+    {27, 7, 0, -18, 33, 29, 155, 1, 0, 6, 1},   // frame 39
+    {27, 13, 0, -18, 33, 29, 155, 1, 0, 5, 1},  // frame 39
+    {28, 4, 1, -10, 52, 29, 155, 1, 0, 11, 2},  // the butterfly kick, light, frame 42
+    {28, 4, 2, -10, 52, 29, 155, 1, 0, 14, 2},  // and heavy, frame 42
+    {29, 2, 0, 33, 50, 64, 78, 1, 1, 3, 1},     // the dance's fans, frame 35
+    {29, 4, 0, 24, 47, 55, 75, 1, 1, 3, 1},     // frame 36
+    {29, 6, 0, 33, 50, 64, 78, 1, 1, 3, 1},     // frame 35
+    {29, 8, 0, 24, 47, 55, 75, 1, 1, 3, 1},     // frame 36
+    {29, 10, 0, 33, 50, 64, 78, 1, 1, 3, 1},    // frame 35
+    {29, 12, 0, 24, 47, 55, 75, 1, 1, 3, 1},    // frame 36
+    {29, 14, 0, 33, 50, 64, 78, 1, 1, 3, 1},    // frame 35
+    {29, 16, 0, 19, 65, 50, 93, 1, 2, 12, 2},   // and the spinning kick, frame 40
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+// 23: a bow, then a fist up.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {12, 34}});
+}
+
+// 25: the fans, one hand and then the other.
+void abanico(TForm1& g, int n) {
+    alterna(g, n, 35, 36, 2);
+    deixaRepetir(g, n, 14);
+    avanca(g, n, 1);
+}
+
+// 26: the phoenix vanishes and reappears high and ahead (further for the heavy form), then
+// dives down onto the floor.
+void fenix(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    if (l.ciclo == 0) {
+        desenha(g, n, 37);
+        desloca(l, l.t == kLeve ? 80 : 150);
+        l.y = 50;
+    }
+    desce(l, 25);
+    if (l.y == kChao) desenha(g, n, 1);
+}
+
+// 27: the silk spin rises turning.
+void giroDeSeda(TForm1& g, int n) {
+    alterna(g, n, 39, 40, 3);
+    avanca(g, n, 3);
+    deixaRepetir(g, n, 13);
+}
+
+// 28: the butterfly kick.
+void mariposa(TForm1& g, int n) {
+    chaves(g, n, {{0, 41}, {4, 42}});
+    if (g.L(n).ciclo < 8) avanca(g, n, 6);
+}
+
+// 29: the celestial dance: fans, then a spinning kick.
+void danza(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    if (l.ciclo >= 2 && l.ciclo < 15) {
+        alterna(g, n, 35, 36, 2);
+        avanca(g, n, 3);
+    }
+    if (l.ciclo >= 15) alterna(g, n, 40, 44, 3);
+    deixaRepetir(g, n, 16);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return abanico(g, n);
+        case 26:
+            return fenix(g, n);
+        case 27:
+            return giroDeSeda(g, n);
+        case 28:
+            return mariposa(g, n);
+        case 29:
+            return danza(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas10() {
+    return {kContato, kAtaque};
+}
 
 void personagem10(TForm1& g, int n) {
     estadosProprios(g, n);

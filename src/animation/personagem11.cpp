@@ -1,43 +1,133 @@
-// Character 11's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 11's section of the animation tables: the desert rover. A stone thrown hard, a
+// whirlwind of sand, a whipping leg, a coyote's hop kick and a sandstorm.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -20, 35, 12, 155},
-    {2, -11, 37, 24, 155},
-    {12, -16, 53, 27, 155},
-    {21, -18, 16, 24, 116},
-    {29, -28, 80, -16, 154},
-    {31, -23, 34, 12, 155},
-    {32, -8, 53, 33, 155},
+constexpr std::array<ContactRow, 11> kContato{{
+    {1, -16, 32, 17, 155},
+    {2, 0, 32, 21, 155},
+    {12, -13, 52, 36, 155},
+    {21, -18, 17, 27, 117},
+    {29, -41, 80, 68, 155},
+    {31, -19, 34, 15, 155},
+    {32, -10, 53, 35, 155},
+    {36, 6, 53, 35, 155},
+    {37, -16, 32, 29, 155},
+    {39, -26, 35, 15, 155},
+    {41, -26, 11, 13, 124},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 12> kAtaque{{
-    {3, 2, 0, 23, 45, 55, 80, 1, 1, 7, 0},     // frame 5
-    {4, 2, 0, 40, 47, 72, 80, 1, 1, 7, 0},     // frame 7
-    {5, 5, 0, 45, 59, 77, 75, 1, 2, 14, 0},    // frame 9
-    {6, 5, 0, 65, 41, 90, 58, 1, 2, 14, 0},    // frame 11
-    {8, 2, 0, 30, 73, 62, 94, 1, 1, 7, 0},     // frame 14
-    {9, 2, 0, 35, 132, 66, 156, 1, 1, 7, 0},   // frame 16
-    {10, 5, 0, 38, 73, 70, 90, 1, 2, 14, 0},   // frame 18
-    {11, 5, 0, 40, 98, 72, 117, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 5, 44, 37, 79, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, -12, 46, 20, 81, 1, 1, 7, 0},   // frame 24
-    {15, 5, 0, 30, 50, 62, 72, 1, 2, 14, 0},   // frame 23
-    {16, 5, 0, 40, 44, 72, 64, 1, 2, 14, 0},   // frame 25
+constexpr std::array<AttackRow, 25> kAtaque{{
+    {3, 2, 0, 20, 45, 51, 73, 1, 1, 7, 0},       // frame 5
+    {4, 2, 0, 38, 49, 69, 77, 1, 1, 7, 0},       // frame 7
+    {5, 5, 0, 42, 41, 73, 69, 1, 2, 14, 0},      // frame 9
+    {6, 5, 0, 56, 27, 87, 55, 1, 2, 14, 0},      // frame 11
+    {8, 2, 0, 27, 72, 58, 100, 1, 1, 7, 0},      // frame 14
+    {9, 2, 0, 33, 135, 64, 163, 1, 1, 7, 0},     // frame 16
+    {10, 5, 0, 35, 67, 66, 95, 1, 2, 14, 0},     // frame 18
+    {11, 5, 0, 26, 88, 57, 116, 1, 2, 14, 0},    // frame 20
+    {13, 2, 0, 2, 48, 33, 76, 1, 1, 7, 0},       // frame 22
+    {14, 2, 0, -13, 50, 18, 78, 1, 1, 7, 0},     // frame 24
+    {15, 5, 0, 27, 50, 58, 78, 1, 2, 14, 0},     // frame 23
+    {16, 5, 0, 38, 37, 69, 65, 1, 2, 14, 0},     // frame 25
+    {27, 3, 1, 29, 64, 60, 92, 1, 0, 10, 2},     // the leg whip, light, frame 39
+    {27, 3, 2, 29, 64, 60, 92, 1, 0, 13, 2},     // and heavy, frame 39
+    {28, 2, 1, 38, 48, 69, 76, 1, 0, 10, 2},     // the hop kick, light, frame 41
+    {28, 2, 2, 38, 48, 69, 76, 1, 0, 12, 2},     // and heavy, frame 41
+    {29, 2, 0, -21, 32, 28, 155, 1, 1, 3, 1},    // the sandstorm's turns, frame 38
+    {29, 5, 0, -16, 32, 33, 155, 1, 1, 3, 1},    // frame 37
+    {29, 8, 0, -16, 32, 33, 155, 1, 1, 3, 1},    // frame 37
+    {29, 11, 0, -21, 32, 28, 155, 1, 1, 3, 1},   // frame 38
+    {29, 14, 0, -21, 32, 28, 155, 1, 1, 3, 1},   // frame 38
+    {29, 17, 0, -16, 32, 33, 155, 1, 1, 3, 1},   // frame 37
+    {29, 20, 0, -16, 32, 33, 155, 1, 1, 3, 1},   // frame 37
+    {29, 23, 0, -21, 32, 28, 155, 1, 1, 3, 1},   // frame 38
+    {29, 26, 0, -3, 106, 28, 134, 1, 2, 12, 2},  // and the diving kick out of it, frame 42
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSomPedra = 50, kSomRemolino = 51, kSomPerna = 52;
+
+// 23: arms crossed, then a laugh.
+void vitoria(TForm1& g, int n) {
+    chaves(g, n, {{0, 33}, {30, 34}});
+}
+
+// 25: the stone is thrown at ciclo 10.
+constexpr Lancamento kPedra{32, 35, 33, -50, -112};
+void pedrada(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {10, 36}});
+    if (g.L(n).ciclo != 10) return;
+    dispara(g, n, kPedra);
+    som(g, kSomPedra);
+}
+
+// 26: a turn raises a whirlwind at ciclo 4.
+constexpr Lancamento kRemolino{34, 5, 34, -98, -140};
+void remolino(TForm1& g, int n) {
+    alterna(g, n, 37, 38, 3);
+    if (g.L(n).ciclo == 0) som(g, kSomRemolino);
+    if (g.L(n).ciclo == 4) dispara(g, n, kRemolino);
+}
+
+// 27: the leg whips out of a turn.
+void latigo(TForm1& g, int n) {
+    chaves(g, n, {{0, 38}, {3, 39}});
+    if (g.L(n).ciclo == 0) som(g, kSomPerna);
+}
+
+// 28: the coyote's hop: up and down again, kicking forward.
+void saltoCoyote(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    chaves(g, n, {{0, 40}, {2, 41}});
+    if (l.ciclo == 0) som(g, kSomPerna);
+    if (l.ciclo >= 1 && l.ciclo <= 5) sobe(l, 10);
+    if (l.ciclo >= 6) desce(l, 10);
+    avanca(g, n, 7);
+}
+
+// 29: the sandstorm: turning in a cloud of sand, then a diving kick.
+void tormentaDeArena(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    if (l.ciclo < 26) {
+        alterna(g, n, 37, 38, 2);
+        avanca(g, n, 2);
+        poeira(g, n, 1);
+    }
+    chaves(g, n, {{26, 42}});
+    deixaRepetir(g, n, 26);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return pedrada(g, n);
+        case 26:
+            return remolino(g, n);
+        case 27:
+            return latigo(g, n);
+        case 28:
+            return saltoCoyote(g, n);
+        case 29:
+            return tormentaDeArena(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas11() {
+    return {kContato, kAtaque};
+}
 
 void personagem11(TForm1& g, int n) {
     estadosProprios(g, n);

@@ -1,44 +1,144 @@
-// Character 12's section of the animation tables. The areas were measured on the figure its
-// sheet shows: the body box of each drawing, and the reaching fist or foot of the drawing shown
-// when a blow strikes.
-#include "animation/personagens.h"
+// Character 12's section of the animation tables: the headband fighter. A fist of wind, a
+// fierce rising uppercut, a hurricane of kicks that stops a jump in mid-air, and a thousand
+// crazy blows. Its normal moves strike early, and it wins with a strut across the stage.
+// The areas were measured on the figure its sheet shows: the body box of each drawing, and the
+// reaching fist or foot (or the body) of the drawing shown when a blow strikes.
+#include "animation/roteiro.h"
 
 namespace pelea::animacao {
 namespace {
 
 // Frame, x1, y1, x2, y2.
-constexpr std::array<ContactRow, 7> kContato{{
-    {1, -25, 32, 13, 165},
-    {2, -14, 34, 25, 165},
-    {12, -25, 51, 24, 165},
-    {21, -17, 12, 30, 124},
-    {29, -28, 70, -13, 162},
-    {31, -16, 31, 24, 165},
-    {32, -19, 51, 27, 165},
+constexpr std::array<ContactRow, 12> kContato{{
+    {1, -10, 28, 23, 165},
+    {2, -14, 29, 19, 165},
+    {12, -21, 49, 31, 165},
+    {21, -18, 12, 32, 124},
+    {29, -40, 70, 76, 165},
+    {31, -19, 30, 25, 165},
+    {32, -15, 49, 30, 165},
+    {33, -29, 16, 23, 165},
+    {37, 3, 52, 48, 165},
+    {40, -19, 0, 22, 146},
+    {42, -16, 29, 20, 165},
+    {44, -15, 32, 35, 165},
 }};
 
 // The normal moves strike early: light ones at ciclo 1, heavy ones at ciclo 2; the heavy punch
 // strikes at ciclo 1 and again at ciclo 5.
-constexpr std::array<AttackRow, 13> kAtaque{{
-    {3, 1, 0, 24, 62, 57, 87, 1, 1, 7, 0},     // frame 4
-    {4, 1, 0, 23, 118, 35, 136, 1, 1, 7, 0},   // frame 6
-    {5, 1, 0, 8, 53, 42, 88, 1, 2, 5, 0},      // frame 8
-    {5, 5, 0, 18, 54, 50, 89, 1, 2, 10, 0},    // frame 9
-    {6, 2, 0, 22, 116, 51, 143, 1, 2, 14, 0},  // frame 10
-    {8, 1, 0, 20, 79, 52, 102, 1, 1, 7, 0},    // frame 13
-    {9, 1, 0, 36, 135, 67, 162, 1, 1, 7, 0},   // frame 15
-    {10, 2, 0, 10, 72, 44, 107, 1, 2, 14, 0},  // frame 17
-    {11, 2, 0, 2, 140, 33, 166, 1, 2, 14, 0},  // frame 19
-    {13, 1, 0, 38, 62, 70, 87, 1, 1, 7, 0},    // frame 22
-    {14, 1, 0, 15, 50, 47, 85, 1, 1, 7, 0},    // frame 24
-    {15, 2, 0, 38, 62, 70, 87, 1, 2, 14, 0},   // frame 22
-    {16, 2, 0, 15, 50, 47, 85, 1, 2, 14, 0},   // frame 24
+constexpr std::array<AttackRow, 30> kAtaque{{
+    {3, 1, 0, 22, 48, 53, 76, 1, 1, 7, 0},      // frame 4
+    {4, 1, 0, 2, 60, 33, 88, 1, 1, 7, 0},       // frame 6
+    {5, 1, 0, 14, 49, 45, 77, 1, 2, 5, 0},      // frame 8
+    {5, 5, 0, 15, 49, 46, 77, 1, 2, 10, 0},     // frame 9
+    {6, 2, 0, 14, 49, 45, 77, 1, 2, 14, 0},     // frame 10
+    {8, 1, 0, 18, 77, 49, 105, 1, 1, 7, 0},     // frame 13
+    {9, 1, 0, 47, 146, 78, 174, 1, 1, 7, 0},    // frame 15
+    {10, 2, 0, 16, 73, 47, 101, 1, 2, 14, 0},   // frame 17
+    {11, 2, 0, 44, 94, 75, 122, 1, 2, 14, 0},   // frame 19
+    {13, 1, 0, 36, 65, 67, 93, 1, 1, 7, 0},     // frame 22
+    {14, 1, 0, 14, 53, 45, 81, 1, 1, 7, 0},     // frame 24
+    {15, 2, 0, 36, 65, 67, 93, 1, 2, 14, 0},    // frame 22
+    {16, 2, 0, 14, 53, 45, 81, 1, 2, 14, 0},    // frame 24
+    {26, 2, 1, -19, 0, 26, 146, 1, 0, 12, 2},   // the rising uppercut, light, frame 40
+    {26, 2, 2, -19, 0, 26, 146, 1, 0, 15, 3},   // and heavy, frame 40
+    {27, 2, 0, 9, 28, 39, 165, 1, 0, 6, 1},     // the hurricane's kicks, frame 41
+    {27, 8, 0, 9, 28, 39, 165, 1, 0, 5, 1},     // frame 41
+    {27, 14, 0, 9, 28, 39, 165, 1, 0, 5, 1},    // frame 41
+    {27, 20, 0, 9, 28, 39, 165, 1, 0, 4, 1},    // frame 41
+    {28, 2, 0, 5, 51, 36, 79, 1, 1, 3, 1},      // a thousand blows, frame 43
+    {28, 4, 0, 47, 47, 78, 75, 1, 1, 3, 1},     // frame 44
+    {28, 6, 0, 5, 51, 36, 79, 1, 1, 3, 1},      // frame 43
+    {28, 8, 0, 47, 47, 78, 75, 1, 1, 3, 1},     // frame 44
+    {28, 10, 0, 5, 51, 36, 79, 1, 1, 3, 1},     // frame 43
+    {28, 12, 0, 47, 47, 78, 75, 1, 1, 3, 1},    // frame 44
+    {28, 14, 0, 5, 51, 36, 79, 1, 1, 3, 1},     // frame 43
+    {28, 16, 0, 47, 47, 78, 75, 1, 1, 3, 1},    // frame 44
+    {28, 18, 0, 5, 51, 36, 79, 1, 1, 3, 1},     // frame 43
+    {28, 20, 0, 47, 47, 78, 75, 1, 1, 3, 1},    // frame 44
+    {28, 22, 0, -19, 0, 26, 146, 1, 2, 10, 2},  // and the uppercut that ends them, frame 40
 }};
 
-// The victory pose and the special moves (states 23, 25 and up) have no script yet.
-void estadosProprios(TForm1& /*g*/, int /*n*/) {}
+constexpr int kSomPuno = 53, kSomAscenso = 54, kSomHuracan = 55, kSomMilGolpes = 56;
+constexpr int kMargemEsquerda = 30, kMargemDireita = 370;  // the view's margins
+
+// 23: the strut: a step on every call, arms swinging by the parity of ciclo, dust at the feet,
+// until the next step would leave the view.
+void vitoria(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    desenha(g, n, l.ciclo % 2 == 0 ? 33 : 34);
+    const int telaX = g.g.m.telaX;
+    const int proximo = l.x + (l.lado == 1 ? 10 : -10);
+    if (proximo > telaX + kMargemDireita || proximo < telaX + kMargemEsquerda) return;
+    desloca(l, 10);
+    poeira(g, n, 5);
+}
+
+// 25: the fist of wind leaves at ciclo 10.
+constexpr Lancamento kPuno{11, 0, 12, -60, -125};
+void punoDeViento(TForm1& g, int n) {
+    chaves(g, n, {{0, 35}, {5, 36}, {10, 37}});
+    if (g.L(n).ciclo != 10) return;
+    dispara(g, n, kPuno);
+    som(g, kSomPuno);
+}
+
+// 26: the rising uppercut: a crouch, then a leap fist first.
+void ascenso(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    chaves(g, n, {{0, 39}, {2, 40}});
+    if (l.ciclo == 0) som(g, kSomAscenso);
+    if (l.ciclo == 2) {
+        l.pulo = 1;
+        l.grav = l.t == kLeve ? -22 : -26;
+    }
+    if (l.ciclo >= 2 && l.ciclo < 8) avanca(g, n, 4);
+}
+
+// 27: the hurricane of kicks spins forward; out of a jump it sinks slowly to the floor.
+void huracan(TForm1& g, int n) {
+    Lutador& l = g.L(n);
+    alterna(g, n, 41, 42, 3);
+    if (l.ciclo == 0) som(g, kSomHuracan);
+    avanca(g, n, 6);
+    desce(l, 6);
+    deixaRepetir(g, n, 20);
+}
+
+// 28: a thousand crazy blows, ending in an uppercut.
+void milGolpes(TForm1& g, int n) {
+    const Lutador& l = g.L(n);
+    if (l.ciclo == 0) som(g, kSomMilGolpes);
+    if (l.ciclo >= 2 && l.ciclo < 22) {
+        alterna(g, n, 43, 44, 2);
+        avanca(g, n, 2);
+    }
+    chaves(g, n, {{22, 40}});
+    deixaRepetir(g, n, 22);
+}
+
+void estadosProprios(TForm1& g, int n) {
+    switch (g.L(n).pos) {
+        case 23:
+            return vitoria(g, n);
+        case 25:
+            return punoDeViento(g, n);
+        case 26:
+            return ascenso(g, n);
+        case 27:
+            return huracan(g, n);
+        case 28:
+            return milGolpes(g, n);
+        default:
+            return;
+    }
+}
 
 }  // namespace
+
+Tabelas tabelas12() {
+    return {kContato, kAtaque};
+}
 
 void personagem12(TForm1& g, int n) {
     estadosProprios(g, n);

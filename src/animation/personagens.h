@@ -40,7 +40,13 @@ inline void avanca(TForm1& g, int n, int d) {
     g.mover(n, g.L(n).lado == 1 ? d : -d);
 }
 
-// One section per character slot.
+// A character's contact and attack tables.
+struct Tabelas {
+    std::span<const ContactRow> contato;
+    std::span<const AttackRow> ataque;
+};
+
+// One section per character slot, and its tables.
 void personagem01(TForm1& g, int n);
 void personagem02(TForm1& g, int n);
 void personagem03(TForm1& g, int n);
@@ -53,10 +59,32 @@ void personagem09(TForm1& g, int n);
 void personagem10(TForm1& g, int n);
 void personagem11(TForm1& g, int n);
 void personagem12(TForm1& g, int n);
+Tabelas tabelas01();
+Tabelas tabelas02();
+Tabelas tabelas03();
+Tabelas tabelas04();
+Tabelas tabelas05();
+Tabelas tabelas06();
+Tabelas tabelas07();
+Tabelas tabelas08();
+Tabelas tabelas09();
+Tabelas tabelas10();
+Tabelas tabelas11();
+Tabelas tabelas12();
 
 using Secao = void (*)(TForm1&, int);
 inline constexpr std::array<Secao, 12> kSecoes{
     personagem01, personagem02, personagem03, personagem04, personagem05, personagem06,
     personagem07, personagem08, personagem09, personagem10, personagem11, personagem12};
+
+// The tables of slot 1..12 (empty for any other slot).
+inline Tabelas tabelas(int slot) {
+    using Fonte = Tabelas (*)();
+    constexpr std::array<Fonte, 12> kFontes{tabelas01, tabelas02, tabelas03, tabelas04,
+                                            tabelas05, tabelas06, tabelas07, tabelas08,
+                                            tabelas09, tabelas10, tabelas11, tabelas12};
+    if (slot < 1 || slot > 12) return {};
+    return kFontes[static_cast<size_t>(slot - 1)]();
+}
 
 }  // namespace pelea::animacao

@@ -2,6 +2,7 @@
 // Every file is made in code, deterministically: the same bytes on every run.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 namespace assetgen {
@@ -14,5 +15,12 @@ bool writeStages(const std::string& dir);     // "Cenario-01.bmp" … "Cenario-0
 bool writeMusic(const std::string& dir);      // "Musica-01.wav" … "Musica-03.wav"
 // One PNG contact sheet per character, every frame labelled, anchor column marked.
 bool writePreview(const std::string& dir);
+// For every frame of every sheet: its squeeze, its spill, the body box and the reaching tip
+// relative to the anchor, one line each.
+void printMeasures(std::FILE* out);
+// The contact and attack tables of a slot with their areas measured afresh on its sheet: the
+// body of each contact row's frame, and the reaching fist or foot (or the body) of the frame each
+// attack row strikes on.
+void printAreas(std::FILE* out, int slot);
 
 }  // namespace assetgen

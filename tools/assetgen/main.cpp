@@ -1,6 +1,8 @@
 // assetgen [--preview] DIR: writes the game's data files (and, asked, the fighters' contact
-// sheets) into DIR, creating it when missing.
+// sheets) into DIR, creating it when missing. assetgen --measure prints, for every frame of
+// every sheet, how its figure sits in it (for authoring the animation tables).
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -13,13 +15,26 @@ constexpr int kBadArguments = 2;
 constexpr int kWriteFailed = 1;
 
 int usage(const char* why) {
-    std::fprintf(stderr, "assetgen: %s (usage: assetgen [--preview] DIR)\n", why);
+    std::fprintf(stderr,
+                 "assetgen: %s (usage: assetgen [--preview] DIR | assetgen --measure | assetgen "
+                 "--areas SLOT)\n",
+                 why);
     return kBadArguments;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--measure") {
+        assetgen::printMeasures(stdout);
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "--areas") {
+        const int slot = std::atoi(argv[2]);
+        if (slot < 1 || slot > 12) return usage("--areas takes a slot from 1 to 12");
+        assetgen::printAreas(stdout, slot);
+        return 0;
+    }
     bool preview = false;
     std::string dir;
     for (int i = 1; i < argc; ++i) {

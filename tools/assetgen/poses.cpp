@@ -1,6 +1,8 @@
 #include "assetgen/poses.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "animation/sheets.h"
@@ -327,7 +329,20 @@ enum class Special {
     HammerDown,
     BellyBomb,
     Teleport,
-    Meditate
+    Meditate,
+    Laugh2,
+    Gather,
+    BlowKiss,
+    KissRelease,
+    CraneRise,
+    Recoil,
+    ScissorHoldA,
+    ScissorHoldB,
+    FlyingHeadbutt,
+    WhirlA,
+    WhirlB,
+    StrutA,
+    StrutB
 };
 
 Pose victoryPose(Special s) {
@@ -651,7 +666,105 @@ Pose closePose(Special s) {
     }
 }
 
+// Poses of the later characters' moves, each drawn to fit the frame its move shows it in.
+Pose ownPose(Special s) {
+    Pose p = guard();
+    switch (s) {
+        case Special::Laugh2:  // the laugh shaking: head forward again, shoulders up
+            p.lean = -4;
+            p.head = -10;
+            p.legF = {14, 3};
+            p.legB = {-14, -5};
+            return withArms(p, {-25, 30}, {-28, 25});
+        case Special::Gather:  // both open hands cupped at the belly
+            p.lean = 10;
+            p.head = 5;
+            p.legF = {16, 2};
+            p.legB = {-16, -8};
+            p.handF = p.handB = Hand::Open;
+            return withArms(p, {30, 95}, {25, 100});
+        case Special::BlowKiss:  // a hand at the lips
+            p.lean = -4;
+            p.head = -10;
+            p.legF = {12, 2};
+            p.legB = {-14, -6};
+            p.handF = Hand::Open;
+            return withArms(p, {30, 172}, {-20, 20});
+        case Special::KissRelease:  // the hand sent forward, open
+            p.lean = 14;
+            p.head = -6;
+            p.legF = {34, 8};
+            p.legB = {-28, -34};
+            p.handF = Hand::Open;
+            return reaching(withArms(p, {96, 92}, {-30, -10}), Reach::FrontArm);
+        case Special::CraneRise:  // a knee up and both arms raised like wings
+            p.lean = -4;
+            p.head = -12;
+            p.legF = {100, -5};
+            p.legB = {-4, -2};
+            p.footF = 60;
+            p.footB = 90;
+            p.lift = 0.04f;
+            p.handF = p.handB = Hand::Open;
+            return withArms(p, {150, 168}, {140, 160});
+        case Special::Recoil:  // thrown back on the heels after a lunge
+            p.lean = -25;
+            p.head = 10;
+            p.legF = {20, 10};
+            p.legB = {-55, -65};
+            p.footB = 45;
+            return withArms(p, {-40, -10}, {-60, -40});
+        case Special::ScissorHoldA:
+        case Special::ScissorHoldB: {  // lying back in the air, legs scissoring in front
+            const bool a = s == Special::ScissorHoldA;
+            p.lean = -45;
+            p.head = 15;
+            p.legF = a ? Limb{95, 90} : Limb{82, 86};
+            p.legB = a ? Limb{75, 72} : Limb{95, 100};
+            p.footF = p.footB = 100;
+            p.lift = 0.15f;
+            p.handF = p.handB = Hand::Open;
+            return withArms(p, {-60, -40}, {-70, -50});
+        }
+        case Special::FlyingHeadbutt: {  // flying head first, arms and legs trailing
+            Pose a = airborne();
+            a.rot = 62;
+            a.lean = 8;
+            a.head = -30;
+            a.legF = {-12, -6};
+            a.legB = {-22, -14};
+            a.footF = a.footB = 170;
+            a.lift = 0.2f;
+            return withArms(a, {-30, -15}, {-40, -25});
+        }
+        case Special::WhirlA:
+        case Special::WhirlB:  // turning on one foot, the other knee up
+            p.backView = s == Special::WhirlB;
+            p.lean = 0;
+            p.head = 0;
+            p.legF = {75, -10};
+            p.legB = {-4, -2};
+            p.footF = 80;
+            return withArms(p, {20, 150}, {15, 150});
+        case Special::StrutA:  // the winner's walk: a fist up, legs apart
+            p.lean = 2;
+            p.head = -12;
+            p.legF = {30, 6};
+            p.legB = {-24, -48};
+            p.footB = 55;
+            return withArms(p, {172, 176}, {-30, 20});
+        default:  // StrutB: legs passing, the other fist up
+            p.lean = 2;
+            p.head = -12;
+            p.legF = {4, -34};
+            p.legB = {-4, -10};
+            p.footF = 70;
+            return withArms(p, {40, 150}, {165, 176});
+    }
+}
+
 Pose specialPose(Special s) {
+    if (s >= Special::Laugh2) return ownPose(s);
     if (s <= Special::Flex) return victoryPose(s);
     if (s <= Special::Spit) return throwPose(s);
     if (s <= Special::Charge) return dashPose(s);
@@ -664,38 +777,67 @@ using S = Special;
 // Frames 33 and up of each character: victory poses first, then the special moves in the order
 // of the move list (character 1's follow its script exactly).
 const std::array<std::vector<Special>, pelea::sheets::kSlots> kSpecials{{
+    // 1: victory 33–34, projectile 35–37, dash 38–40, rising spin 41–42, sliding kick 43–45
     {S::VictoryFist, S::HatFling, S::ThrowWind, S::ThrowMid, S::ThrowRelease, S::DashPrep,
      S::DashLunge, S::DashRecover, S::RiseA, S::RiseB, S::FlyPrep, S::FlipKick, S::FlyKick},
-    {S::Flex, S::Laugh, S::ThrowWind, S::ThrowRelease, S::UpperCrouch, S::UpperRise, S::BellyBomb,
-     S::GrabReach, S::GrabHold1, S::GrabHold2, S::GrabHold3, S::Charge, S::DashLunge},
-    {S::VictoryFist, S::Bow, S::ThrowWind, S::PalmThrust, S::UpperCrouch, S::FlipKick, S::Roll1,
-     S::Roll2, S::FlyPrep, S::ScissorLeap, S::SpinKickA, S::DiveKick, S::Charge, S::GrabHold1,
-     S::GrabHold2},
-    {S::Flex, S::Laugh, S::Charge, S::DashLunge, S::ThrowWind, S::ThrowRelease, S::SpinKickA,
-     S::SpinKickB, S::Stomp, S::StompDown, S::Charge, S::DashLunge, S::DashRecover},
-    {S::VictoryFist, S::Flex, S::ThrowWind, S::ThrowRelease, S::Roll1, S::Roll2, S::FlipKick,
-     S::FlyPrep, S::RapidKickHigh, S::RapidKickMid, S::RapidKickLow, S::SpinKickB, S::FlyKick,
-     S::DiveKick, S::DashRecover},
-    {S::Flex, S::ArmsCrossed, S::ThrowWind, S::ThrowRelease, S::Stomp, S::StompDown, S::Hammer,
-     S::HammerDown, S::UpperRise, S::BellyBomb, S::Sweep, S::SpinKickB},
-    {S::Laugh, S::VictoryFist, S::RapidPunch1, S::RapidPunch2, S::UpperCrouch, S::UpperRise,
-     S::SpinKickA, S::SpinKickB, S::ClawLeap, S::DiveKick, S::GrabHold1, S::GrabHold2, S::Hammer,
+    // 2: laugh 33–34, projectile 35–37, rocket hook 38–40, grabs 41–43, super 44, belly bomb 45
+    {S::Laugh, S::Laugh2, S::Gather, S::ThrowWind, S::PalmThrust, S::DashLunge, S::UpperRise,
+     S::UpperCrouch, S::GrabReach, S::GrabHold1, S::GrabHold2, S::Gather, S::BellyBomb},
+    // 3: victory 33–34, kiss 35–37, crane 38–39, roll 40–41, scissors 42–43, recoil 44,
+    // super 45, scissor hold 46–47
+    {S::VictoryFist, S::Bow, S::BlowKiss, S::KissRelease, S::Bowl, S::UpperCrouch, S::CraneRise,
+     S::Roll1, S::Roll2, S::ScissorLeap, S::FlyKick, S::Recoil, S::FlyPrep, S::ScissorHoldA,
+     S::ScissorHoldB},
+    // 4: victory 33–34, projectile 35–37, horn charge 38, spin kick 39, stampede 40, seismic
+    // leap 41, head down 42, recovery 43, turn 44, landing 45
+    {S::Flex, S::Laugh, S::ThrowWind, S::ThrowMid, S::ThrowRelease, S::Charge, S::SpinKickB,
+     S::DashLunge, S::FlyingHeadbutt, S::UpperCrouch, S::DashRecover, S::SpinKickA, S::StompDown},
+    // 5: victory 33–34, spark 35–36, wheel 37–38, release 39, crouch 40, rising kicks 41–42,
+    // machine-gun kicks 43–44, storm 45–47
+    {S::VictoryFist, S::Flex, S::Gather, S::ThrowWind, S::Roll1, S::Roll2, S::ThrowRelease,
+     S::FlyPrep, S::RapidKickHigh, S::FlyKick, S::RapidKickMid, S::RapidKickLow, S::RapidKickMid,
+     S::RapidKickHigh, S::FlipKick},
+    // 6: victory 33–34, boulder 35–36, sweep 37, stomp 38–39, hammer 40, sky crash 41, raise 42,
+    // sweep crouch 43, crash 44
+    {S::ArmsCrossed, S::VictoryFist, S::Hammer, S::ThrowRelease, S::Sweep, S::Stomp, S::StompDown,
+     S::HammerDown, S::BellyBomb, S::Hammer, S::FlyPrep, S::DiveKick},
+    // 7: victory 33–34, rapid punches 35–36, lightning hook 37–38, tornado 39–40, tiger leap 41,
+    // crouch 42, thunder dash 43, thunder hold 44–46
+    {S::Laugh, S::VictoryFist, S::RapidPunch1, S::RapidPunch2, S::UpperCrouch, S::DashLunge,
+     S::SpinKickA, S::SpinKickB, S::ClawLeap, S::FlyPrep, S::DashLunge, S::GrabHold1, S::Hammer,
      S::HammerDown},
-    {S::VictoryFist, S::Laugh, S::ThrowWind, S::Bowl, S::AirThrow, S::UpperCrouch, S::UpperRise,
-     S::Slide, S::Charge, S::DashLunge, S::SpinKickB},
-    {S::Bow, S::Meditate, S::Hammer, S::PalmThrust, S::ThrowWind, S::ThrowRelease, S::FlipKick,
-     S::UpperRise, S::DiveKick, S::FlyKick, S::RapidPunch1, S::RapidPunch2},
-    {S::Bow, S::VictoryFist, S::RapidPunch1, S::RapidPunch2, S::UpperCrouch, S::UpperRise,
-     S::SpinKickA, S::SpinKickB, S::FlyPrep, S::FlyKick, S::ScissorLeap, S::DashRecover},
-    {S::Laugh, S::ArmsCrossed, S::Spit, S::Roll1, S::Roll2, S::SpinKickA, S::SpinKickB, S::FlyPrep,
-     S::DiveKick, S::ClawLeap},
-    {S::VictoryFist, S::Laugh, S::ThrowWind, S::PalmThrust, S::UpperCrouch, S::UpperRise,
-     S::SpinKickA, S::SpinKickB, S::Teleport, S::FlyKick, S::RapidPunch1, S::RapidPunch2},
+    // 8: super 33–34, victory 35, fire wheel 36–37, nut rain 38, rocket skate 39–40, skid 41–42,
+    // victory 43
+    {S::Flex, S::ThrowRelease, S::VictoryFist, S::Bowl, S::ThrowWind, S::AirThrow, S::DashLunge,
+     S::UpperCrouch, S::FlyPrep, S::Slide, S::Laugh},
+    // 9: victory 33–34, century kick 35, rising kick 36, palm 37 and 39, cane 38 and 44,
+    // whirl 40–41, knee 42, crane dive 43
+    {S::Bow, S::Meditate, S::SpinKickB, S::FlyKick, S::ThrowWind, S::RapidPunch2, S::PalmThrust,
+     S::WhirlA, S::WhirlB, S::FlyPrep, S::DiveKick, S::RapidPunch1},
+    // 10: victory 33–34, fans 35–36, phoenix dive 37, super 38, silk spin 39–40, butterfly
+    // kick 41–42, dance 43–44
+    {S::Bow, S::VictoryFist, S::RapidPunch1, S::RapidPunch2, S::DiveKick, S::Gather, S::WhirlA,
+     S::SpinKickB, S::SpinKickA, S::RapidKickHigh, S::FlyKick, S::WhirlB},
+    // 11: victory 33–34, stone 35–36, whirlwind 37–38, leg whip 39, hop 40–41, storm 42
+    {S::ArmsCrossed, S::Laugh, S::ThrowWind, S::Bowl, S::WhirlA, S::WhirlB, S::SpinKickB,
+     S::FlyPrep, S::FlyKick, S::DiveKick},
+    // 12: victory walk 33–34, wind fist 35–37, super 38, uppercut 39–40, hurricane 41–42,
+    // thousand blows 43–44
+    {S::StrutA, S::StrutB, S::ThrowWind, S::ThrowMid, S::PalmThrust, S::Charge, S::UpperCrouch,
+     S::UpperRise, S::SpinKickA, S::SpinKickB, S::RapidPunch1, S::RapidPunch2},
 }};
 
 }  // namespace
 
+// Slot 12 strikes early: the first frame of each of its normal blows already shows the blow.
+bool strikesEarly(int slot, int k) {
+    constexpr int kWindUps[] = {4, 6, 8, 10, 13, 15, 17, 19};
+    return slot == 12 &&
+           std::find(std::begin(kWindUps), std::end(kWindUps), k) != std::end(kWindUps);
+}
+
 Pose framePose(int slot, int k) {
+    if (strikesEarly(slot, k)) return rolePose(k + 1);
     if (k <= kSharedFrames) return rolePose(k);
     const std::vector<Special>& list = kSpecials[static_cast<size_t>(slot - 1)];
     const size_t i = static_cast<size_t>(k - kSharedFrames - 1);

@@ -1,5 +1,6 @@
-// Contact sheets for looking at the fighters: every frame on light grey, its number above it and
-// its anchor column marked in red.
+// Contact sheets for looking at the fighters: every frame on light grey, its number above it, its
+// anchor column marked in red, its contact areas framed in blue and the attack areas of the blows
+// that strike while it shows framed in red.
 #include <png.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "animation/anchors.h"
+#include "animation/personagens.h"
 #include "animation/sheets.h"
 #include "assetgen/assetgen.h"
 #include "assetgen/fighters.h"
@@ -22,6 +24,8 @@ constexpr media::TColor kPaper = media::rgb(250, 250, 250);
 constexpr media::TColor kFrameBg = media::rgb(205, 205, 210);
 constexpr media::TColor kAnchor = media::rgb(230, 20, 20);
 constexpr media::TColor kInk = media::rgb(20, 20, 30);
+constexpr media::TColor kContact = media::rgb(30, 70, 235);
+constexpr media::TColor kAttack = media::rgb(235, 25, 25);
 
 // 3 × 5 digits, one row of three bits per line, top line first.
 constexpr std::array<std::array<int, 5>, 10> kDigits{{{7, 5, 5, 5, 7},
@@ -58,6 +62,36 @@ void drawNumber(media::Picture& p, int x, int y, int value) {
     }
 }
 
+// A rectangle's outline, cut to the box [left, right) × [top, bottom).
+void frameRect(media::Picture& p, int x1, int y1, int x2, int y2, const media::Rect& box,
+               media::TColor c) {
+    x1 = std::max(x1, box.left);
+    y1 = std::max(y1, box.top);
+    x2 = std::min(x2, box.right);
+    y2 = std::min(y2, box.bottom);
+    if (x1 >= x2 || y1 >= y2) return;
+    fillRect(p, x1, y1, x2 - x1, 1, c);
+    fillRect(p, x1, y2 - 1, x2 - x1, 1, c);
+    fillRect(p, x1, y1, 1, y2 - y1, c);
+    fillRect(p, x2 - 1, y1, 1, y2 - y1, c);
+}
+
+// The slot's areas drawn over frame k placed at (x, y): contact rows of the frame, and attack
+// rows whose blow strikes while the frame shows.
+void drawAreas(media::Picture& out, int slot, int k, int x, int y, int h) {
+    const int a = x + pelea::anchors::meio(slot, k);
+    const media::Rect box{x, y, x + pelea::sheets::frameWidth(slot, k), y + h};
+    const pelea::animacao::Tabelas t = pelea::animacao::tabelas(slot);
+    for (const auto& r : t.contato) {
+        if (r.frame == k) frameRect(out, a + r.x1, y + r.y1, a + r.x2, y + r.y2, box, kContact);
+    }
+    for (const auto& r : t.ataque) {
+        if (r.live == 0 || frameAt(slot, r.state, r.ciclo, r.tOnly != 0 ? r.tOnly : 1) != k)
+            continue;
+        frameRect(out, a + r.x1, y + r.y1, a + r.x2, y + r.y2, box, kAttack);
+    }
+}
+
 struct Placement {
     int x, y;
 };
@@ -91,6 +125,7 @@ media::Picture contactSheet(int slot) {
         const int a = pelea::anchors::meio(slot, k);
         for (int yy = 0; yy < row.h; yy += 2)
             out.setPixel(p.x + a, p.y + yy, kAnchor);
+        drawAreas(out, slot, k, p.x, p.y, row.h);
     }
     return out;
 }

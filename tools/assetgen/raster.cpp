@@ -314,11 +314,16 @@ void Raster::draw(const std::vector<Shape>& shapes) {
 }
 
 // Every painted pixel next to the white key becomes the dark rim.
+media::Rect Raster::spanOf(const Box& b) const {
+    return {std::max(clip_.left, static_cast<int>(std::floor(b.left * sx_ + o_.x)) - 1),
+            std::max(clip_.top, static_cast<int>(std::floor(b.top * sy_ + o_.y)) - 1),
+            std::min(clip_.right, static_cast<int>(std::ceil(b.right * sx_ + o_.x)) + 1),
+            std::min(clip_.bottom, static_cast<int>(std::ceil(b.bottom * sy_ + o_.y)) + 1)};
+}
+
 void Raster::rim(const Box& b) {
-    const int x0 = std::max(clip_.left, static_cast<int>(std::floor(b.left + o_.x)) - 1);
-    const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(b.right + o_.x)) + 1);
-    const int y0 = std::max(clip_.top, static_cast<int>(std::floor(b.top + o_.y)) - 1);
-    const int y1 = std::min(clip_.bottom, static_cast<int>(std::ceil(b.bottom + o_.y)) + 1);
+    const media::Rect span = spanOf(b);
+    const int x0 = span.left, x1 = span.right, y0 = span.top, y1 = span.bottom;
     auto white = [&](int x, int y) {
         return x >= clip_.left && x < clip_.right && y >= clip_.top && y < clip_.bottom &&
                pic_.pixel(x, y) == media::kWhite;
@@ -337,22 +342,19 @@ void Raster::rim(const Box& b) {
 }
 
 void Raster::dot(int x, int y, media::TColor c) {
-    const int px = x + static_cast<int>(o_.x), py = y + static_cast<int>(o_.y);
+    const int px = static_cast<int>(static_cast<float>(x) * sx_ + o_.x);
+    const int py = static_cast<int>(static_cast<float>(y) * sy_ + o_.y);
     if (px < clip_.left || px >= clip_.right || py < clip_.top || py >= clip_.bottom) return;
     pic_.setPixel(px, py, safe(c));
 }
 
 void Raster::draw(const Shape& s) {
     if (s.hidden) return;
-    const Box b = paintBoundsOf(s);
-    const int x0 = std::max(clip_.left, static_cast<int>(std::floor(b.left + o_.x)) - 1);
-    const int x1 = std::min(clip_.right, static_cast<int>(std::ceil(b.right + o_.x)) + 1);
-    const int y0 = std::max(clip_.top, static_cast<int>(std::floor(b.top + o_.y)) - 1);
-    const int y1 = std::min(clip_.bottom, static_cast<int>(std::ceil(b.bottom + o_.y)) + 1);
-    for (int py = y0; py < y1; ++py) {
+    const media::Rect span = spanOf(paintBoundsOf(s));
+    for (int py = span.top; py < span.bottom; ++py) {
         media::TColor* row = pic_.row(py);
-        for (int px = x0; px < x1; ++px) {
-            const Vec q{px + 0.5f - o_.x, py + 0.5f - o_.y};
+        for (int px = span.left; px < span.right; ++px) {
+            const Vec q{(px + 0.5f - o_.x) / sx_, (py + 0.5f - o_.y) / sy_};
             const Sample v = sampleAt(s, q);
             if (v.d < 0) {
                 row[px] = v.line ? s.mat.outline : safe(toneOf(s, v));

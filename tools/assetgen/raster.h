@@ -82,6 +82,10 @@ class Raster {
 public:
     Raster(media::Picture& pic, media::Rect clip, Vec origin)
         : pic_(pic), clip_(clip), o_(origin) {}
+    // Shapes squeezed by sx across and sy down about the origin (a body turned a little away
+    // takes less width); 1 draws them as they are.
+    Raster(media::Picture& pic, media::Rect clip, Vec origin, float sx, float sy)
+        : pic_(pic), clip_(clip), o_(origin), sx_(sx), sy_(sy) {}
     void draw(const Shape& s);
     // A whole figure: its shapes in order, then a bold dark rim round its silhouette.
     void draw(const std::vector<Shape>& shapes);
@@ -91,10 +95,13 @@ public:
 private:
     static bool blends(const Shape& s, Vec q, media::TColor under);
     void rim(const Box& b);
+    // The pixel span a box in shape space covers, cut to the clip, one pixel of margin round it.
+    media::Rect spanOf(const Box& b) const;
 
     media::Picture& pic_;
     media::Rect clip_;
     Vec o_;
+    float sx_ = 1.0f, sy_ = 1.0f;
 };
 
 }  // namespace assetgen
