@@ -25,26 +25,26 @@ constexpr std::array<ContactRow, 11> kContato{{
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14); the jumping heavy punch carries class 1 with its heavy damage.
 constexpr std::array<AttackRow, 20> kAtaque{{
-    {3, 2, 0, 34, 39, 65, 67, 1, 1, 7, 0},      // frame 5
-    {4, 2, 0, 26, 44, 57, 72, 1, 1, 7, 0},      // frame 7
-    {5, 5, 0, 13, 39, 44, 67, 1, 2, 14, 0},     // frame 9
-    {6, 5, 0, 62, 18, 93, 46, 1, 2, 14, 0},     // frame 11
-    {8, 2, 0, 34, 69, 65, 97, 1, 1, 7, 0},      // frame 14
-    {9, 2, 0, 47, 139, 78, 167, 1, 1, 7, 0},    // frame 16
-    {10, 5, 0, 9, 65, 40, 93, 1, 2, 14, 0},     // frame 18
-    {11, 5, 0, 46, 85, 77, 113, 1, 2, 14, 0},   // frame 20
-    {13, 2, 0, 15, 45, 46, 73, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, -14, 45, 17, 73, 1, 1, 7, 0},    // frame 24
-    {15, 5, 0, 50, 48, 81, 76, 1, 1, 14, 0},    // frame 23
-    {16, 5, 0, 24, 33, 55, 61, 1, 2, 14, 0},    // frame 25
-    {26, 3, 1, 55, 80, 86, 108, 1, 0, 12, 2},   // the rocket hook, light, frame 38
-    {26, 3, 2, 55, 80, 86, 108, 1, 0, 15, 3},   // and heavy, frame 38
-    {26, 9, 0, -14, 0, 33, 141, 0, 0, 0, 0},    // the hook's blow ends as it rises, frame 39
-    {27, 0, 0, -55, 50, 45, 132, 1, 0, 12, 2},  // the belly bomb falling, frame 45
-    {27, 10, 0, -55, 50, 45, 132, 1, 0, 6, 1},  // and its splash on the floor, frame 45
-    {28, 1, 0, 5, 45, 55, 95, 1, 1, 2, 0},      // the bear rush's arms, frame 43
-    {28, 22, 0, 5, 45, 55, 95, 1, 1, 2, 0},     // still rushing, frame 41
-    {30, 4, 0, 29, 44, 60, 72, 1, 0, 0, 0},     // the deadly hug's arms, frame 41
+    {3, 2, 0, 34, 39, 65, 67, 1, 1, 7, 0},     // frame 5
+    {4, 2, 0, 26, 44, 57, 72, 1, 1, 7, 0},     // frame 7
+    {5, 5, 0, 13, 39, 44, 67, 1, 2, 14, 0},    // frame 9
+    {6, 5, 0, 62, 18, 93, 46, 1, 2, 14, 0},    // frame 11
+    {8, 2, 0, 34, 69, 65, 97, 1, 1, 7, 0},     // frame 14
+    {9, 2, 0, 47, 139, 78, 167, 1, 1, 7, 0},   // frame 16
+    {10, 5, 0, 9, 65, 40, 93, 1, 2, 14, 0},    // frame 18
+    {11, 5, 0, 46, 85, 77, 113, 1, 2, 14, 0},  // frame 20
+    {13, 2, 0, 15, 45, 46, 73, 1, 1, 7, 0},    // frame 22
+    {14, 2, 0, -14, 45, 17, 73, 1, 1, 7, 0},   // frame 24
+    {15, 5, 0, 50, 48, 81, 76, 1, 1, 14, 0},   // frame 23
+    {16, 5, 0, 24, 33, 55, 61, 1, 2, 14, 0},   // frame 25
+    {26, 3, 1, 55, 80, 86, 108, 1, 0, 12, 2},  // the rocket hook, light, frame 38
+    {26, 3, 2, 55, 80, 86, 108, 1, 0, 15, 3},  // and heavy, frame 38
+    {26, 9, 0, 5, 0, 43, 141, 0, 0, 0, 0},     // the hook's blow ends as it rises, frame 39
+    {27, 0, 0, 17, 50, 55, 132, 1, 0, 12, 2},  // the belly bomb falling, frame 45
+    {27, 10, 0, 17, 50, 55, 132, 1, 0, 6, 1},  // and its splash on the floor, frame 45
+    {28, 1, 0, 5, 45, 55, 95, 1, 1, 2, 0},     // the bear rush's arms, frame 43
+    {28, 22, 0, 5, 45, 55, 95, 1, 1, 2, 0},    // still rushing, frame 41
+    {30, 4, 0, 29, 44, 60, 72, 1, 0, 0, 0},    // the deadly hug's arms, frame 41
 }};
 
 constexpr int kSomBola = 20, kSomAbraco = 22;

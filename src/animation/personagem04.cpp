@@ -26,25 +26,25 @@ constexpr std::array<ContactRow, 12> kContato{{
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
 constexpr std::array<AttackRow, 19> kAtaque{{
-    {3, 2, 0, 25, 42, 56, 70, 1, 1, 7, 0},      // frame 5
-    {4, 2, 0, 40, 45, 71, 73, 1, 1, 7, 0},      // frame 7
-    {5, 5, 0, 35, 40, 66, 68, 1, 2, 14, 0},     // frame 9
-    {6, 5, 0, 52, 29, 83, 57, 1, 2, 14, 0},     // frame 11
-    {8, 2, 0, 17, 67, 48, 95, 1, 1, 7, 0},      // frame 14
-    {9, 2, 0, 42, 129, 73, 157, 1, 1, 7, 0},    // frame 16
-    {10, 5, 0, 36, 62, 67, 90, 1, 2, 14, 0},    // frame 18
-    {11, 5, 0, 54, 80, 85, 108, 1, 2, 14, 0},   // frame 20
-    {13, 2, 0, -1, 41, 30, 69, 1, 1, 7, 0},     // frame 22
-    {14, 2, 0, -16, 49, 15, 77, 1, 1, 7, 0},    // frame 24
-    {15, 5, 0, 15, 40, 46, 68, 1, 2, 14, 0},    // frame 23
-    {16, 5, 0, 44, 34, 75, 62, 1, 2, 14, 0},    // frame 25
-    {26, 3, 1, -39, 45, 41, 149, 1, 0, 12, 2},  // the horn charge, light, frame 38
-    {26, 3, 2, -39, 45, 41, 149, 1, 0, 15, 3},  // and heavy, frame 38
-    {27, 5, 0, 24, 64, 55, 92, 1, 0, 13, 2},    // the spinning kick, frame 39
-    {28, 2, 1, -64, 63, 46, 126, 1, 0, 11, 2},  // the leap's head butt, light, frame 41
-    {28, 2, 2, -64, 63, 46, 126, 1, 0, 14, 2},  // and heavy, frame 41
-    {28, 9, 0, -64, 63, 46, 126, 1, 0, 8, 1},   // the landing stamp, frame 41
-    {29, 2, 0, 35, 79, 66, 107, 1, 2, 40, 8},   // the stampede, once, frame 40
+    {3, 2, 0, 25, 42, 56, 70, 1, 1, 7, 0},     // frame 5
+    {4, 2, 0, 40, 45, 71, 73, 1, 1, 7, 0},     // frame 7
+    {5, 5, 0, 35, 40, 66, 68, 1, 2, 14, 0},    // frame 9
+    {6, 5, 0, 52, 29, 83, 57, 1, 2, 14, 0},    // frame 11
+    {8, 2, 0, 17, 67, 48, 95, 1, 1, 7, 0},     // frame 14
+    {9, 2, 0, 42, 129, 73, 157, 1, 1, 7, 0},   // frame 16
+    {10, 5, 0, 36, 62, 67, 90, 1, 2, 14, 0},   // frame 18
+    {11, 5, 0, 54, 80, 85, 108, 1, 2, 14, 0},  // frame 20
+    {13, 2, 0, -1, 41, 30, 69, 1, 1, 7, 0},    // frame 22
+    {14, 2, 0, -16, 49, 15, 77, 1, 1, 7, 0},   // frame 24
+    {15, 5, 0, 15, 40, 46, 68, 1, 2, 14, 0},   // frame 23
+    {16, 5, 0, 44, 34, 75, 62, 1, 2, 14, 0},   // frame 25
+    {26, 3, 1, 13, 45, 51, 149, 1, 0, 12, 2},  // the horn charge, light, frame 38
+    {26, 3, 2, 13, 45, 51, 149, 1, 0, 15, 3},  // and heavy, frame 38
+    {27, 5, 0, 24, 64, 55, 92, 1, 0, 13, 2},   // the spinning kick, frame 39
+    {28, 2, 1, 18, 63, 56, 126, 1, 0, 11, 2},  // the leap's head butt, light, frame 41
+    {28, 2, 2, 18, 63, 56, 126, 1, 0, 14, 2},  // and heavy, frame 41
+    {28, 9, 0, 18, 63, 56, 126, 1, 0, 8, 1},   // the landing stamp, frame 41
+    {29, 2, 0, 35, 79, 66, 107, 1, 2, 40, 8},  // the stampede, once, frame 40
 }};
 
 constexpr int kSomCoz = 28;
@@ -73,6 +73,7 @@ void cuernazo(TForm1& g, int n) {
 // 27: a turn, then the kick out behind.
 void coz(TForm1& g, int n) {
     chaves(g, n, {{0, 44}, {5, 39}, {11, 44}});
+    if (g.L(n).ciclo < 6) avanca(g, n, 6);
     if (g.L(n).ciclo == 0) som(g, kSomCoz);
 }
 

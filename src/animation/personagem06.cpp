@@ -28,25 +28,25 @@ constexpr std::array<ContactRow, 13> kContato{{
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14); the heavy punch strikes twice, at ciclo 4 and 6.
 constexpr std::array<AttackRow, 19> kAtaque{{
-    {3, 2, 0, 34, 51, 65, 79, 1, 1, 7, 0},       // frame 5
-    {4, 2, 0, 76, 49, 107, 77, 1, 1, 7, 0},      // frame 7
-    {5, 4, 0, -15, 39, 56, 190, 1, 2, 4, 0},     // frame 8
-    {5, 6, 0, 35, 51, 66, 79, 1, 2, 10, 0},      // frame 9
-    {6, 5, 0, 73, 27, 104, 55, 1, 2, 14, 0},     // frame 11
-    {8, 2, 0, 48, 87, 79, 115, 1, 1, 7, 0},      // frame 14
-    {9, 2, 0, 62, 168, 93, 196, 1, 1, 7, 0},     // frame 16
-    {10, 5, 0, 41, 81, 72, 109, 1, 2, 14, 0},    // frame 18
-    {11, 5, 0, 76, 102, 107, 130, 1, 2, 14, 0},  // frame 20
-    {13, 2, 0, 11, 58, 42, 86, 1, 1, 7, 0},      // frame 22
-    {14, 2, 0, 18, 58, 49, 86, 1, 1, 7, 0},      // frame 24
-    {15, 5, 0, 49, 60, 80, 88, 1, 2, 14, 0},     // frame 23
-    {16, 5, 0, 76, 39, 107, 67, 1, 2, 14, 0},    // frame 25
-    {27, 7, 1, 38, 81, 69, 109, 1, 0, 12, 2},    // the hammer, light, frame 40
-    {27, 7, 2, 38, 81, 69, 109, 1, 0, 16, 3},    // and heavy, frame 40
-    {28, 5, 1, 52, 130, 83, 158, 1, 0, 10, 2},   // the sweep, light, frame 37
-    {28, 5, 2, 52, 130, 83, 158, 1, 0, 13, 2},   // and heavy, frame 37
-    {29, 16, 0, 11, 132, 42, 160, 1, 2, 14, 3},  // the body falling from the sky, frame 44
-    {29, 22, 0, 11, 132, 42, 160, 1, 2, 18, 3},  // and the quake where it lands, frame 44
+    {3, 2, 0, 34, 51, 65, 79, 1, 1, 7, 0},         // frame 5
+    {4, 2, 0, 76, 49, 107, 77, 1, 1, 7, 0},        // frame 7
+    {5, 4, 0, 28, 39, 66, 190, 1, 2, 4, 0},        // frame 8
+    {5, 6, 0, 35, 51, 66, 79, 1, 2, 10, 0},        // frame 9
+    {6, 5, 0, 73, 27, 104, 55, 1, 2, 14, 0},       // frame 11
+    {8, 2, 0, 48, 87, 79, 115, 1, 1, 7, 0},        // frame 14
+    {9, 2, 0, 62, 168, 93, 196, 1, 1, 7, 0},       // frame 16
+    {10, 5, 0, 41, 81, 72, 109, 1, 2, 14, 0},      // frame 18
+    {11, 5, 0, 76, 102, 107, 130, 1, 2, 14, 0},    // frame 20
+    {13, 2, 0, 11, 58, 42, 86, 1, 1, 7, 0},        // frame 22
+    {14, 2, 0, 18, 58, 49, 86, 1, 1, 7, 0},        // frame 24
+    {15, 5, 0, 49, 60, 80, 88, 1, 2, 14, 0},       // frame 23
+    {16, 5, 0, 76, 39, 107, 67, 1, 2, 14, 0},      // frame 25
+    {27, 7, 1, 38, 81, 69, 109, 1, 0, 12, 2},      // the hammer, light, frame 40
+    {27, 7, 2, 38, 81, 69, 109, 1, 0, 16, 3},      // and heavy, frame 40
+    {28, 5, 1, 52, 130, 83, 158, 1, 0, 10, 2},     // the sweep, light, frame 37
+    {28, 5, 2, 52, 130, 83, 158, 1, 0, 13, 2},     // and heavy, frame 37
+    {29, 16, 0, 0, 60, 90, 190, 1, 2, 14, 3},      // the body falling from the sky, frame 44
+    {29, 22, 0, -40, 150, 110, 200, 1, 2, 18, 3},  // and the quake where it lands, frame 44
 }};
 
 // 23: arms crossed, then a fist up.
@@ -90,11 +90,14 @@ void caidaDelCielo(TForm1& g, int n) {
         l.pulo = 0;
         l.grav = 0;
     }
-    if (l.ciclo > 4 && l.ciclo < 16) sobe(l, 3);
+    if (l.ciclo > 4 && l.ciclo < 16) {
+        sobe(l, 3);
+        avanca(g, n, 5);
+    }
     if (l.ciclo < 16) return;
     const bool noAr = l.y < kChao;
     desce(l, 24);
-    if (noAr) avanca(g, n, 4);
+    if (noAr) avanca(g, n, 8);
     if (noAr && l.y == kChao) poeira(g, n, 8);
 }
 

@@ -20,14 +20,14 @@ constexpr std::array<ContactRow, 13> kContato{{
     {35, -16, 21, 24, 160},
     {38, 0, 64, 29, 160},
     {40, -27, 20, 9, 160},
-    {41, 7, 4, 49, 122},
+    {41, 7, 17, 48, 135},
     {43, 9, 64, 58, 160},
     {44, -18, 24, 23, 160},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
 // (class 2, damage 14).
-constexpr std::array<AttackRow, 25> kAtaque{{
+constexpr std::array<AttackRow, 26> kAtaque{{
     {3, 2, 0, 30, 40, 61, 68, 1, 1, 7, 0},     // frame 5
     {4, 2, 0, 40, 43, 71, 71, 1, 1, 7, 0},     // frame 7
     {5, 5, 0, 39, 38, 70, 66, 1, 2, 14, 0},    // frame 9
@@ -48,10 +48,11 @@ constexpr std::array<AttackRow, 25> kAtaque{{
     {25, 17, 2, 25, 43, 56, 71, 1, 0, 3, 1},   // the heavy form's last one, frame 35
     {26, 3, 1, 10, 83, 41, 111, 1, 0, 12, 2},  // the lightning hook, light, frame 38
     {26, 3, 2, 10, 83, 41, 111, 1, 0, 15, 3},  // and heavy, frame 38
-    {27, 1, 0, 12, 19, 38, 160, 1, 0, 8, 2},   // the tornado kick, frame 39
-    {27, 7, 0, 12, 19, 38, 160, 1, 0, 6, 1},   // frame 39
-    {28, 2, 1, 66, 8, 97, 36, 1, 0, 12, 2},    // the tiger leap, light, frame 41
-    {28, 2, 2, 66, 8, 97, 36, 1, 0, 14, 2},    // and heavy, frame 41
+    {27, 1, 0, 10, 19, 48, 160, 1, 0, 8, 2},   // the tornado kick, frame 39
+    {27, 7, 0, 10, 19, 48, 160, 1, 0, 6, 1},   // frame 39
+    {28, 2, 1, 67, 42, 98, 70, 1, 0, 12, 2},   // the tiger leap, light, frame 41
+    {28, 2, 2, 67, 42, 98, 70, 1, 0, 14, 2},   // and heavy, frame 41
+    {28, 9, 0, 67, 42, 98, 70, 1, 0, 8, 2},    // the claws again on the way down, frame 41
     {29, 2, 0, 60, 81, 91, 109, 1, 2, 0, 0},   // the thunder dash, frame 43
 }};
 
@@ -67,7 +68,7 @@ void vitoria(TForm1& g, int n) {
 // 25: machine-gun punches, fists in turn, sparks flying off the opponent.
 void punosMetralla(TForm1& g, int n) {
     alterna(g, n, 35, 36, 2);
-    avanca(g, n, 2);
+    avanca(g, n, 5);
     deixaRepetir(g, n, 17);
     faiscasNoAtingido(g, n);
 }
@@ -89,7 +90,7 @@ void patadaTornado(TForm1& g, int n) {
 // 28: the tiger leap, claws first.
 void saltoTigre(TForm1& g, int n) {
     chaves(g, n, {{0, 42}, {2, 41}});
-    avanca(g, n, g.L(n).t == kLeve ? 9 : 11);
+    avanca(g, n, g.L(n).t == kLeve ? 5 : 7);
 }
 
 // 29: the thunder dash.

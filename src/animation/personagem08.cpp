@@ -58,8 +58,13 @@ void ruedaDeFuego(TForm1& g, int n) {
 // 26: nuts thrown down from the air at ciclo 10.
 constexpr Lancamento kTuercas{27, 30, 28, -90, -48};
 void lluviaDeTuercas(TForm1& g, int n) {
+    Lutador& l = g.L(n);
     chaves(g, n, {{0, 38}});
-    if (g.L(n).ciclo == 10) dispara(g, n, kTuercas);
+    if (l.ciclo == 0) l.pulo = 0;  // the skater hangs in the air while it throws
+    if (l.ciclo != 10) return;
+    dispara(g, n, kTuercas);
+    l.pulo = 1;
+    l.grav = 0;
 }
 
 // 27: the rocket skate shoots forward in a cloud of dust.

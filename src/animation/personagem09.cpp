@@ -17,11 +17,11 @@ constexpr std::array<ContactRow, 12> kContato{{
     {29, -37, 87, 58, 150},
     {31, -12, 43, 17, 150},
     {32, -17, 60, 15, 150},
-    {35, -22, 46, 18, 150},
-    {37, -36, 45, 15, 150},
+    {35, -32, 17, 11, 123},
+    {37, -20, 47, 30, 150},
     {39, -13, 61, 41, 150},
     {40, -29, 43, 4, 150},
-    {43, -3, 29, 41, 119},
+    {43, -12, 43, 16, 150},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
@@ -39,33 +39,33 @@ constexpr std::array<AttackRow, 29> kAtaque{{
     {14, 2, 0, -4, 60, 27, 88, 1, 1, 7, 0},     // frame 24
     {15, 5, 0, 33, 44, 64, 72, 1, 2, 14, 0},    // frame 23
     {16, 5, 0, 39, 46, 70, 74, 1, 2, 14, 0},    // frame 25
-    {25, 2, 0, -29, 43, 8, 150, 1, 0, 6, 1},    // the whirl: a kick each turn, frame 40
-    {25, 8, 0, -29, 43, 8, 150, 1, 0, 5, 1},    // frame 40
-    {25, 14, 2, -29, 43, 8, 150, 1, 0, 5, 1},   // the heavy whirl turns on, frame 40
-    {25, 20, 2, -29, 43, 8, 150, 1, 0, 4, 1},   // frame 40
-    {26, 5, 1, 37, 70, 68, 98, 1, 0, 12, 2},    // the century kick, light, frame 35
-    {26, 5, 2, 37, 70, 68, 98, 1, 0, 15, 3},    // and heavy, frame 35
+    {25, 2, 0, 38, 70, 69, 98, 1, 0, 6, 1},     // the whirl: a kick each turn, frame 43
+    {25, 8, 0, 38, 70, 69, 98, 1, 0, 5, 1},     // frame 43
+    {25, 14, 2, 38, 70, 69, 98, 1, 0, 5, 1},    // the heavy whirl turns on, frame 43
+    {25, 20, 2, 38, 70, 69, 98, 1, 0, 4, 1},    // frame 43
+    {26, 5, 1, 37, 47, 68, 75, 1, 0, 12, 2},    // the century kick, light, frame 35
+    {26, 5, 2, 37, 47, 68, 75, 1, 0, 15, 3},    // and heavy, frame 35
     {27, 4, 1, 18, 73, 49, 101, 1, 0, 11, 2},   // the palm, light, frame 39
     {27, 4, 2, 18, 73, 49, 101, 1, 0, 14, 2},   // and heavy, frame 39
-    {28, 0, 1, 35, 110, 66, 138, 1, 0, 10, 2},  // the crane's dive, light, frame 43
-    {28, 0, 2, 35, 110, 66, 138, 1, 0, 13, 2},  // and heavy, frame 43
-    {29, 3, 0, -9, 52, 28, 150, 1, 1, 3, 1},    // the fury: cane jabs, frame 19
+    {28, 0, 1, 35, 110, 66, 138, 1, 0, 10, 2},  // the crane's dive, light, frame 36
+    {28, 0, 2, 35, 110, 66, 138, 1, 0, 13, 2},  // and heavy, frame 36
+    {29, 3, 0, 0, 52, 38, 150, 1, 1, 3, 1},     // the fury: cane jabs, frame 19
     {29, 5, 0, 35, 57, 66, 85, 1, 1, 3, 1},     // frame 44
-    {29, 7, 0, -16, 56, 15, 84, 1, 1, 3, 1},    // frame 38
+    {29, 7, 0, 1, 58, 32, 86, 1, 1, 3, 1},      // frame 37
     {29, 9, 0, 35, 57, 66, 85, 1, 1, 3, 1},     // frame 44
-    {29, 11, 0, -16, 56, 15, 84, 1, 1, 3, 1},   // frame 38
+    {29, 11, 0, 1, 58, 32, 86, 1, 1, 3, 1},     // frame 37
     {29, 13, 0, 35, 57, 66, 85, 1, 1, 3, 1},    // frame 44
-    {29, 14, 0, 38, 47, 69, 75, 1, 2, 14, 2},   // and the rising kick, frame 36
+    {29, 14, 0, 37, 47, 68, 75, 1, 2, 14, 2},   // and the rising kick, frame 35
 }};
 
 // 23: a bow, then meditation.
 void vitoria(TForm1& g, int n) {
-    chaves(g, n, {{0, 33}, {40, 34}});
+    chaves(g, n, {{0, 33}, {20, 40}, {40, 34}});
 }
 
 // 25: the whirl turns on one foot, kicking each turn.
 void remolino(TForm1& g, int n) {
-    alterna(g, n, 40, 41, 3);
+    alterna(g, n, 43, 42, 3);
     avanca(g, n, 4);
     deixaRepetir(g, n, 20);
 }
@@ -73,20 +73,21 @@ void remolino(TForm1& g, int n) {
 // 26: the century kick: knee up, then the kick high and far.
 void patadaCentenaria(TForm1& g, int n) {
     const Lutador& l = g.L(n);
-    chaves(g, n, {{0, 42}, {5, 35}, {14, 42}});
+    chaves(g, n, {{0, 41}, {5, 35}, {14, 41}});
     if (mostrando(g, n, 35) && l.ciclo < 10) avanca(g, n, 6);
 }
 
 // 27: the trembling palm, pushed out from the hip.
 void palma(TForm1& g, int n) {
-    chaves(g, n, {{0, 37}, {4, 39}, {12, 37}});
+    chaves(g, n, {{0, 38}, {4, 39}, {12, 38}});
+    if (g.L(n).ciclo >= 2 && g.L(n).ciclo < 6) avanca(g, n, 6);
 }
 
 // 28: the crane's dive: out of the jump, down and forward onto the opponent.
 void caidaDeGrulla(TForm1& g, int n) {
     Lutador& l = g.L(n);
     if (l.ciclo == 0) {
-        desenha(g, n, 43);
+        desenha(g, n, 36);
         l.grav = 0;
     }
     const bool noAr = l.y < kChao;
@@ -99,10 +100,10 @@ void caidaDeGrulla(TForm1& g, int n) {
 void furia(TForm1& g, int n) {
     const Lutador& l = g.L(n);
     if (l.ciclo >= 3 && l.ciclo < 14) {
-        alterna(g, n, 44, 38, 2);
-        avanca(g, n, 3);
+        alterna(g, n, 44, 37, 2);
+        avanca(g, n, 5);
     }
-    chaves(g, n, {{14, 36}});
+    chaves(g, n, {{14, 35}});
     deixaRepetir(g, n, 14);
 }
 

@@ -20,7 +20,7 @@ constexpr std::array<ContactRow, 11> kContato{{
     {35, -16, 35, 23, 155},
     {37, -12, 16, 33, 113},
     {40, -30, 36, 3, 155},
-    {42, -10, 52, 25, 155},
+    {42, -17, 16, 12, 155},
 }};
 
 // The normal moves: light ones strike at ciclo 2 (class 1, damage 7), heavy ones at ciclo 5
@@ -45,11 +45,11 @@ constexpr std::array<AttackRow, 32> kAtaque{{
     {25, 14, 0, 24, 47, 55, 75, 1, 0, 3, 1},    // frame 36
     {26, 1, 1, 39, 112, 70, 140, 1, 0, 11, 2},  // the phoenix's dive, light, frame 37
     {26, 1, 2, 39, 112, 70, 140, 1, 0, 14, 2},  // and heavy, frame 37
-    {27, 1, 0, -18, 33, 29, 155, 1, 0, 7, 1},   // the silk spin, frame 39
-    {27, 7, 0, -18, 33, 29, 155, 1, 0, 6, 1},   // frame 39
-    {27, 13, 0, -18, 33, 29, 155, 1, 0, 5, 1},  // frame 39
-    {28, 4, 1, -10, 52, 29, 155, 1, 0, 11, 2},  // the butterfly kick, light, frame 42
-    {28, 4, 2, -10, 52, 29, 155, 1, 0, 14, 2},  // and heavy, frame 42
+    {27, 1, 0, 1, 33, 39, 155, 1, 0, 7, 1},     // the silk spin, frame 39
+    {27, 7, 0, 1, 33, 39, 155, 1, 0, 6, 1},     // frame 39
+    {27, 13, 0, 1, 33, 39, 155, 1, 0, 5, 1},    // frame 39
+    {28, 4, 1, 14, 50, 45, 78, 1, 0, 11, 2},    // the butterfly kick, light, frame 34
+    {28, 4, 2, 14, 50, 45, 78, 1, 0, 14, 2},    // and heavy, frame 34
     {29, 2, 0, 33, 50, 64, 78, 1, 1, 3, 1},     // the dance's fans, frame 35
     {29, 4, 0, 24, 47, 55, 75, 1, 1, 3, 1},     // frame 36
     {29, 6, 0, 33, 50, 64, 78, 1, 1, 3, 1},     // frame 35
@@ -62,14 +62,14 @@ constexpr std::array<AttackRow, 32> kAtaque{{
 
 // 23: a bow, then a fist up.
 void vitoria(TForm1& g, int n) {
-    chaves(g, n, {{0, 33}, {12, 34}});
+    chaves(g, n, {{0, 33}, {12, 42}});
 }
 
 // 25: the fans, one hand and then the other.
 void abanico(TForm1& g, int n) {
     alterna(g, n, 35, 36, 2);
     deixaRepetir(g, n, 14);
-    avanca(g, n, 1);
+    avanca(g, n, 5);
 }
 
 // 26: the phoenix vanishes and reappears high and ahead (further for the heavy form), then
@@ -94,7 +94,7 @@ void giroDeSeda(TForm1& g, int n) {
 
 // 28: the butterfly kick.
 void mariposa(TForm1& g, int n) {
-    chaves(g, n, {{0, 41}, {4, 42}});
+    chaves(g, n, {{0, 41}, {4, 34}});
     if (g.L(n).ciclo < 8) avanca(g, n, 6);
 }
 
@@ -103,9 +103,9 @@ void danza(TForm1& g, int n) {
     const Lutador& l = g.L(n);
     if (l.ciclo >= 2 && l.ciclo < 15) {
         alterna(g, n, 35, 36, 2);
-        avanca(g, n, 3);
+        avanca(g, n, 5);
     }
-    if (l.ciclo >= 15) alterna(g, n, 40, 44, 3);
+    if (l.ciclo >= 15) alterna(g, n, 40, 43, 3);
     deixaRepetir(g, n, 16);
 }
 

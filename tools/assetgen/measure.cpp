@@ -99,7 +99,9 @@ void printAreas(std::FILE* out, int slot) {
         const int a = pelea::anchors::meio(slot, k);
         const Measure m = measure(sheet, slot, k);
         const Pose pose = framePose(slot, k);
-        int x1 = m.bodyL - a, y1 = m.bodyT, x2 = m.bodyR - a + 4, y2 = m.bodyB;
+        // A body blow strikes with the front of the body and a little beyond it: the pushing
+        // rule keeps two bodies 5 pixels apart.
+        int x1 = m.bodyR - a - 24, y1 = m.bodyT, x2 = m.bodyR - a + 14, y2 = m.bodyB;
         if (pose.reach != Reach::None) {
             const FramePlacement at = placementOf(slot, k);
             const Vec tip = reachTip(characterOf(slot), pose, at.stretch);

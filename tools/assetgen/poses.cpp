@@ -537,9 +537,10 @@ Pose kickPose(Special s) {
             a.legF = s == Special::ScissorLeap ? Limb{108, 104} : Limb{60, -20};
             a.legB = s == Special::ScissorLeap ? Limb{62, 70} : Limb{-40, -60};
             a.lift = 0.3f;
-            if (s == Special::ClawLeap) {
+            if (s == Special::ClawLeap) {  // pouncing: claws out forward and down
                 a.handF = a.handB = Hand::Open;
-                return reaching(withArms(a, {110, 100}, {120, 110}), Reach::BothArms);
+                a.lift = 0.2f;
+                return reaching(withArms(a, {96, 78}, {104, 86}), Reach::BothArms);
             }
             return reaching(a, Reach::FrontLeg);
         }
@@ -769,7 +770,7 @@ Pose specialPose(Special s) {
     if (s <= Special::Spit) return throwPose(s);
     if (s <= Special::Charge) return dashPose(s);
     if (s <= Special::UpperRise) return risePose(s);
-    if (s <= Special::Roll2) return kickPose(s);
+    if (s <= Special::RapidKickLow) return kickPose(s);
     return closePose(s);
 }
 
@@ -810,14 +811,14 @@ const std::array<std::vector<Special>, pelea::sheets::kSlots> kSpecials{{
     // victory 43
     {S::Flex, S::ThrowRelease, S::VictoryFist, S::Bowl, S::ThrowWind, S::AirThrow, S::DashLunge,
      S::UpperCrouch, S::FlyPrep, S::Slide, S::Laugh},
-    // 9: victory 33–34, century kick 35, rising kick 36, palm 37 and 39, cane 38 and 44,
-    // whirl 40–41, knee 42, crane dive 43
-    {S::Bow, S::Meditate, S::SpinKickB, S::FlyKick, S::ThrowWind, S::RapidPunch2, S::PalmThrust,
-     S::WhirlA, S::WhirlB, S::FlyPrep, S::DiveKick, S::RapidPunch1},
-    // 10: victory 33–34, fans 35–36, phoenix dive 37, super 38, silk spin 39–40, butterfly
-    // kick 41–42, dance 43–44
-    {S::Bow, S::VictoryFist, S::RapidPunch1, S::RapidPunch2, S::DiveKick, S::Gather, S::WhirlA,
-     S::SpinKickB, S::SpinKickA, S::RapidKickHigh, S::FlyKick, S::WhirlB},
+    // 9: victory 33–34 and 40, century and rising kick 35, crane dive 36, cane 37 and 44,
+    // palm 38–39, knee 41, whirl 42–43
+    {S::Bow, S::Meditate, S::FlyKick, S::DiveKick, S::RapidPunch2, S::ThrowWind, S::PalmThrust,
+     S::WhirlA, S::FlyPrep, S::WhirlB, S::SpinKickB, S::RapidPunch1},
+    // 10: victory 33 and 42, butterfly kick 41 and 34, fans 35–36, phoenix dive 37, super 38,
+    // silk spin 39–40, dance 43
+    {S::Bow, S::RapidKickHigh, S::RapidPunch1, S::RapidPunch2, S::DiveKick, S::Gather, S::WhirlA,
+     S::SpinKickB, S::SpinKickA, S::VictoryFist, S::WhirlB, S::WhirlB},
     // 11: victory 33–34, stone 35–36, whirlwind 37–38, leg whip 39, hop 40–41, storm 42
     {S::ArmsCrossed, S::Laugh, S::ThrowWind, S::Bowl, S::WhirlA, S::WhirlB, S::SpinKickB,
      S::FlyPrep, S::FlyKick, S::DiveKick},
