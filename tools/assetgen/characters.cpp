@@ -78,7 +78,7 @@ Character bull() {
 }
 
 Character kid() {
-    Build b{96};
+    Build b{114};
     b.headR = 0.1f;
     b.torso = 0.27f;
     b.chest = 0.1f;
@@ -99,7 +99,7 @@ Character kid() {
 }
 
 Character giant() {
-    Build b{150};
+    Build b{140};
     b.headR = 0.075f;
     b.chest = 0.15f;
     b.waist = 0.12f;

@@ -547,6 +547,34 @@ std::vector<Shape> figureShapes(const Character& c, const Pose& pose, float limb
     return FigureBuilder(c, pose, limbScale).build();
 }
 
+Box bodyBox(const Character& c, const Pose& pose, float limbScale) {
+    const Joints j = layout(c, pose, limbScale);
+    const Build& b = c.build;
+    const float h = b.height;
+    Box box{1e9f, 1e9f, -1e9f, -1e9f};
+    auto grow = [&](Vec v, float r) {
+        v = rotated(v, pose.rot);
+        box = {std::min(box.left, v.x - r), std::min(box.top, v.y - r),
+               std::max(box.right, v.x + r), std::max(box.bottom, v.y + r)};
+    };
+    // Across, the trunk and the head (arms and legs stick out of it); down, from the head to the
+    // ankles.
+    grow(j.head, b.headR * h);
+    for (Vec v : {j.neck, j.shoulderF, j.shoulderB})
+        grow(v, b.armR * h);
+    grow(j.waist, b.waist * 0.5f * h);
+    for (Vec v : {j.hipF, j.hipB})
+        grow(v, b.legR * h);
+    const Box trunk = box;
+    for (Vec v : {j.kneeF, j.kneeB, j.ankleF, j.ankleB})
+        grow(v, b.shinR * h);
+    if (pose.rot == 0) {
+        box.left = trunk.left;
+        box.right = trunk.right;
+    }
+    return box;
+}
+
 Vec reachTip(const Character& c, const Pose& pose, float limbScale) {
     const Joints j = layout(c, pose, limbScale);
     const float h = c.build.height;

@@ -73,6 +73,9 @@ struct Character {
 
 // The shapes of a character in a pose, pelvis at (0, 0); limbScale stretches the reaching limb.
 std::vector<Shape> figureShapes(const Character& c, const Pose& pose, float limbScale = 1.0f);
+// The box where a pose can be hit, pelvis at (0, 0): across its trunk and head, down from the
+// head to the ankles (a lying or turned body: all of it but its arms and feet).
+Box bodyBox(const Character& c, const Pose& pose, float limbScale);
 // The reaching tip (fist or toe) of a pose, pelvis at (0, 0); x is the front-most point.
 Vec reachTip(const Character& c, const Pose& pose, float limbScale);
 

@@ -54,6 +54,45 @@ Measure measure(const media::Picture& sheet, int slot, int k) {
     return m;
 }
 
+// The ink of frame k inside a box (x from the anchor, y from the top): its tight extent, and
+// whether there is any.
+bool inkWithin(const media::Picture& sheet, int slot, int k, Box& b) {
+    const int left = pelea::sheets::frameLeft(slot, k), w = pelea::sheets::frameWidth(slot, k);
+    const int a = pelea::anchors::meio(slot, k), h = pelea::sheets::sheet(slot).h;
+    Box ink{1e9f, 1e9f, -1e9f, -1e9f};
+    for (int y = std::max(0, static_cast<int>(b.top)); y < std::min(h, static_cast<int>(b.bottom));
+         ++y) {
+        for (int x = std::max(0, a + static_cast<int>(b.left));
+             x < std::min(w, a + static_cast<int>(b.right)); ++x) {
+            if (sheet.pixel(left + x, y) == media::kWhite) continue;
+            const float fx = static_cast<float>(x - a), fy = static_cast<float>(y);
+            ink = {std::min(ink.left, fx), std::min(ink.top, fy), std::max(ink.right, fx + 1),
+                   std::max(ink.bottom, fy + 1)};
+        }
+    }
+    if (ink.right < ink.left) return false;
+    b = ink;
+    return true;
+}
+
+// Where frame k can be hit, from the anchor and the frame's top: across its trunk and head,
+// down to its feet, tightened to the ink inside, and reaching back to the anchor where the
+// figure stands over it.
+Box trunkOf(const media::Picture& sheet, int slot, int k) {
+    const FramePlacement at = placementOf(slot, k);
+    const Box b = bodyBox(characterOf(slot), framePose(slot, k), at.stretch);
+    const int a = pelea::anchors::meio(slot, k);
+    const auto x = [&](float v) {
+        return std::round(at.pelvis.x + v * at.sx) - static_cast<float>(a);
+    };
+    const auto y = [&](float v) { return std::round(at.pelvis.y + v * at.sy); };
+    Box box{x(b.left), y(b.top), x(b.right), y(b.bottom) + 12};  // the feet below the ankles
+    inkWithin(sheet, slot, k, box);
+    Box anchor{-1, box.top, std::min(box.left, 1.0f), box.bottom};
+    if (box.left > 0 && inkWithin(sheet, slot, k, anchor)) box.left = anchor.left;
+    return box;
+}
+
 }  // namespace
 
 int frameAt(int slot, int pos, int ciclo, int t) {
@@ -88,10 +127,9 @@ void printAreas(std::FILE* out, int slot) {
     const pelea::animacao::Tabelas t = pelea::animacao::tabelas(slot);
     std::fprintf(out, "// contact rows of slot %d (frame, x1, y1, x2, y2)\n", slot);
     for (const auto& r : t.contato) {
-        const Measure m = measure(sheet, slot, r.frame);
-        const int a = pelea::anchors::meio(slot, r.frame);
-        std::fprintf(out, "    {%d, %d, %d, %d, %d},\n", r.frame, m.bodyL - a, m.bodyT, m.bodyR - a,
-                     m.bodyB);
+        const Box b = trunkOf(sheet, slot, r.frame);
+        std::fprintf(out, "    {%d, %.0f, %.0f, %.0f, %.0f},\n", r.frame, b.left, b.top, b.right,
+                     b.bottom);
     }
     std::fprintf(out, "// attack rows of slot %d\n", slot);
     for (const auto& r : t.ataque) {
@@ -107,9 +145,11 @@ void printAreas(std::FILE* out, int slot) {
             const Vec tip = reachTip(characterOf(slot), pose, at.stretch);
             const int tx = static_cast<int>(std::lround(at.pelvis.x + at.sx * tip.x)) - a;
             const int ty = static_cast<int>(std::lround(at.pelvis.y + at.sy * tip.y));
-            x1 = tx - 30;
+            // Like the first character's blows, an area runs along the reaching limb from well
+            // behind its fist or foot to a little past it.
+            x1 = tx - 45;
             y1 = ty - 14;
-            x2 = tx + 1;
+            x2 = tx + 12;
             y2 = ty + 14;
         }
         std::fprintf(out, "    {%d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d},  // frame %d\n",

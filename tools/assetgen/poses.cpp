@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "animation/sheets.h"
+#include "assetgen/characters.h"
 
 namespace assetgen {
 namespace {
@@ -837,8 +838,37 @@ bool strikesEarly(int slot, int k) {
            std::find(std::begin(kWindUps), std::end(kWindUps), k) != std::end(kWindUps);
 }
 
+// The giant's heavy kick goes to the chest: at head height it would pass over every other
+// fighter.
+constexpr int kGiant = 6;
+Pose chestKick() {
+    Pose p = rolePose(11);
+    p.lean = -16;
+    p.head = 12;
+    p.legF = {100, 98};
+    p.footF = 110;
+    return p;
+}
+
+// A tall fighter's standing blows are aimed lower, at the body of an average opponent, or they
+// would pass over the heads of the small ones: the reaching limb turns down by a few degrees
+// per pixel of height above the first fighter's.
+constexpr float kAverageHeight = 120.0f, kDegreesPerPixel = 0.6f;
+Pose aimedDown(Pose p, float height) {
+    const float d = std::max(0.0f, (height - kAverageHeight) * kDegreesPerPixel);
+    if (p.reach == Reach::FrontArm || p.reach == Reach::BothArms)
+        p.armF = {p.armF.upper - d, p.armF.lower - d};
+    if (p.reach == Reach::FrontLeg) {
+        p.legF = {p.legF.upper - d, p.legF.lower - d};
+        p.footF -= d;
+    }
+    return p;
+}
+
 Pose framePose(int slot, int k) {
-    if (strikesEarly(slot, k)) return rolePose(k + 1);
+    if (strikesEarly(slot, k)) return aimedDown(rolePose(k + 1), characterOf(slot).build.height);
+    if (slot == kGiant && k == 11) return aimedDown(chestKick(), characterOf(slot).build.height);
+    if (k >= 4 && k <= 11) return aimedDown(rolePose(k), characterOf(slot).build.height);
     if (k <= kSharedFrames) return rolePose(k);
     const std::vector<Special>& list = kSpecials[static_cast<size_t>(slot - 1)];
     const size_t i = static_cast<size_t>(k - kSharedFrames - 1);
