@@ -38,10 +38,10 @@ media::Picture fighterSheet(int slot) {
     return p;
 }
 
-// Writes "C01.bmp" and "C02.bmp" into a folder.
+// Writes "C01.bmp" … "C12.bmp" into a folder.
 void writeFighterSheets(const std::string& dir) {
-    for (int slot = 1; slot <= 2; ++slot) {
-        const std::string name = "C0" + std::to_string(slot) + ".bmp";
+    for (int slot = 1; slot <= sheets::kSlots; ++slot) {
+        const std::string name = (slot < 10 ? "C0" : "C") + std::to_string(slot) + ".bmp";
         media::writeBmp((std::filesystem::path(dir) / name).string(), fighterSheet(slot));
     }
 }

@@ -219,17 +219,9 @@ void TForm1::criaefeito(int x, int y, int tipo, std::string_view variante, int d
     const int i = primeiroLivre(g);
     if (i == 0 || tipo < 1 || tipo > efeito::kUltimoTipo) return;
     Efeito& e = g.efeitos[static_cast<size_t>(i)];
-    // The picture stays as the slot's last one until the pass chooses it.
-    e.idade = 0;
-    e.velocidadeY = 0;
-    e.alturaDesenho = 0;
-    e.piscando = 0;
-    e.derruba = 0;
-    e.persistente = 0;
-    e.direcao = 0;
-    e.velocidade = 0;
-    e.ativo = 0;
-    e.areaContato = Area{};
+    // Every field starts clean, the picture too: nothing of the slot's last effect lingers
+    // until the pass gets to it.
+    e = Efeito{};
     e.tipo = static_cast<uint8_t>(tipo);
     e.x = x;
     e.y = y;

@@ -101,7 +101,7 @@ TEST(Effects, SpawnAppliesTheKindRow) {
     Mesa mesa;
     for (const Case& c : cases) {
         Game& game = mesa.reinicia();
-        // A reused slot: what the spawn lists starts clean, the picture stays until the pass.
+        // A reused slot starts clean, its old picture included.
         Efeito& velho = slot(game, 1);
         velho = {};
         velho.alturaDesenho = 9;
@@ -119,7 +119,7 @@ TEST(Effects, SpawnAppliesTheKindRow) {
         EXPECT_EQ(e.alturaDesenho, 0);
         EXPECT_EQ(e.idade, 0);
         EXPECT_EQ(e.piscando, 0);
-        EXPECT_EQ(e.imagem, c.tipo == 33 ? 75 : 33) << c.tipo;
+        EXPECT_EQ(e.imagem, c.tipo == 33 ? 75 : 0) << c.tipo;
     }
 }
 
