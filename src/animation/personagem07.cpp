@@ -48,8 +48,8 @@ constexpr std::array<AttackRow, 26> kAtaque{{
     {25, 17, 2, 10, 43, 67, 71, 1, 0, 3, 1},   // the heavy form's last one, frame 35
     {26, 3, 1, -5, 83, 52, 111, 1, 0, 14, 2},  // the lightning hook, light, frame 38
     {26, 3, 2, -5, 83, 52, 111, 1, 0, 17, 3},  // and heavy, frame 38
-    {27, 1, 0, 10, 19, 48, 160, 1, 0, 10, 2},  // the tornado kick, frame 39
-    {27, 7, 0, 10, 19, 48, 160, 1, 0, 8, 2},   // frame 39
+    {27, 1, 0, 49, 53, 106, 81, 1, 0, 10, 2},  // the tornado kick, frame 40
+    {27, 7, 0, 49, 53, 106, 81, 1, 0, 8, 2},   // frame 40
     {28, 2, 1, 52, 42, 109, 70, 1, 0, 16, 3},  // the tiger leap, light, frame 41
     {28, 2, 2, 52, 42, 109, 70, 1, 0, 18, 3},  // and heavy, frame 41
     {28, 9, 0, 52, 42, 109, 70, 1, 0, 8, 2},   // the claws again on the way down, frame 41
@@ -82,7 +82,7 @@ void ganchoRelampago(TForm1& g, int n) {
 
 // 27: the tornado kick spins up off the floor.
 void patadaTornado(TForm1& g, int n) {
-    alterna(g, n, 39, 40, 3);
+    alterna(g, n, 40, 39, 3);
     avanca(g, n, 4);
     deixaRepetir(g, n, 7);
 }

@@ -45,9 +45,9 @@ constexpr std::array<AttackRow, 32> kAtaque{{
     {25, 14, 0, 9, 47, 66, 75, 1, 0, 3, 1},     // frame 36
     {26, 1, 1, 24, 112, 81, 140, 1, 0, 11, 2},  // the phoenix's dive, light, frame 37
     {26, 1, 2, 24, 112, 81, 140, 1, 0, 14, 2},  // and heavy, frame 37
-    {27, 1, 0, 1, 33, 39, 155, 1, 0, 7, 1},     // the silk spin, frame 39
-    {27, 7, 0, 1, 33, 39, 155, 1, 0, 6, 1},     // frame 39
-    {27, 13, 0, 1, 33, 39, 155, 1, 0, 5, 1},    // frame 39
+    {27, 4, 0, 4, 65, 61, 93, 1, 0, 7, 1},      // the silk spin, frame 40
+    {27, 10, 0, 4, 65, 61, 93, 1, 0, 6, 1},     // frame 40
+    {27, 16, 0, 4, 65, 61, 93, 1, 0, 5, 1},     // frame 40
     {28, 4, 1, -1, 50, 56, 78, 1, 0, 11, 2},    // the butterfly kick, light, frame 34
     {28, 4, 2, -1, 50, 56, 78, 1, 0, 14, 2},    // and heavy, frame 34
     {29, 2, 0, 18, 50, 75, 78, 1, 1, 3, 1},     // the dance's fans, frame 35
@@ -89,7 +89,7 @@ void fenix(TForm1& g, int n) {
 void giroDeSeda(TForm1& g, int n) {
     alterna(g, n, 39, 40, 3);
     avanca(g, n, 3);
-    deixaRepetir(g, n, 13);
+    deixaRepetir(g, n, 16);
 }
 
 // 28: the butterfly kick.

@@ -42,10 +42,10 @@ constexpr std::array<AttackRow, 30> kAtaque{{
     {16, 2, 0, -1, 53, 56, 81, 1, 2, 14, 0},   // frame 24
     {26, 2, 1, -2, 0, 36, 146, 1, 0, 12, 2},   // the rising uppercut, light, frame 40
     {26, 2, 2, -2, 0, 36, 146, 1, 0, 15, 3},   // and heavy, frame 40
-    {27, 2, 0, 11, 28, 49, 165, 1, 0, 4, 1},   // the hurricane's kicks, frame 41
-    {27, 8, 0, 11, 28, 49, 165, 1, 0, 3, 1},   // frame 41
-    {27, 14, 0, 11, 28, 49, 165, 1, 0, 3, 1},  // frame 41
-    {27, 20, 0, 11, 28, 49, 165, 1, 0, 3, 1},  // frame 41
+    {27, 3, 0, 43, 65, 100, 93, 1, 0, 4, 1},   // the hurricane's kicks, frame 42
+    {27, 9, 0, 43, 65, 100, 93, 1, 0, 3, 1},   // frame 42
+    {27, 15, 0, 43, 65, 100, 93, 1, 0, 3, 1},  // frame 42
+    {27, 21, 0, 43, 65, 100, 93, 1, 0, 3, 1},  // frame 42
     {28, 2, 0, -10, 51, 47, 79, 1, 1, 3, 1},   // a thousand blows, frame 43
     {28, 4, 0, 32, 47, 89, 75, 1, 1, 3, 1},    // frame 44
     {28, 6, 0, -10, 51, 47, 79, 1, 1, 3, 1},   // frame 43
@@ -102,7 +102,7 @@ void huracan(TForm1& g, int n) {
     if (l.ciclo == 0) som(g, kSomHuracan);
     avanca(g, n, 6);
     desce(l, 6);
-    deixaRepetir(g, n, 20);
+    deixaRepetir(g, n, 21);
 }
 
 // 28: a thousand crazy blows, ending in an uppercut.
