@@ -49,7 +49,6 @@ constexpr std::array<AttackRow, 20> kAtaque{{
 
 constexpr int kSomBola = 20, kSomAbraco = 22;
 constexpr int kSomLeve = 5, kSomForte = 6;
-constexpr int kSonsSoco[] = {7, 8, 9};
 
 // 23: a belly laugh that shakes between two frames.
 void vitoria(TForm1& g, int n) {
@@ -102,23 +101,11 @@ void abraco(TForm1& g, int n) {
     if (g.L(n).ciclo < 30) avanca(g, n, 3);
 }
 
-// What every hold does on every call: the opponent kept close, the combo counting, the thuds
-// and the sparks round the opponent.
-void aperta(TForm1& g, int n, int hits, int hitsTempo) {
-    Lutador& l = g.L(n);
-    l.recuo = 0;
-    segura(g, n, 40, 8);
-    l.hits = static_cast<uint8_t>(l.hits + hits);
-    l.hitsTempo = static_cast<uint8_t>(hitsTempo);
-    for (int k : kSonsSoco)
-        somAoAcaso(g, k, 4);
-}
-
 // 29: the bear hug, then the opponent thrown down.
 void abracoPreso(TForm1& g, int n) {
     forcejo(g, n);
     flashAoAcaso(g, 6);
-    aperta(g, n, 1, 20);
+    aperta(g, n, 40, 8, 1, 20);
     faiscaPerto(g, n, -30, 20, -150, 120);
     if (soltando(g.L(n))) solta(g, n, 20, 30);
 }
@@ -138,16 +125,13 @@ void abracoMortalPreso(TForm1& g, int n) {
     flashAoAcaso(g, 5);
     if (g.Random(30) == 0) g.g.m.golpePausa = 5;
     avanca(g, n, 3);
-    aperta(g, n, 2, 43);
+    aperta(g, n, 40, 8, 2, 43);
     faiscaPerto(g, n, -40, 20, -150, 100);
     if (!soltando(l)) return;
-    solta(g, n, 40, 28);
+    arremessaComDano(g, n, 40, 28);
     l.pos = 1;
     desenha(g, n, 38);
-    g.g.m.golpePausa = 5;
     g.acao(n, 19);
-    l.ataque = 0;
-    arremessa(g, n);
 }
 
 void estadosProprios(TForm1& g, int n) {

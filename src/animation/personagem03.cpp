@@ -50,8 +50,6 @@ constexpr std::array<AttackRow, 20> kAtaque{{
     {29, 3, 0, 16, 50, 73, 78, 1, 2, 0, 0},    // the super's leap, frame 42
 }};
 
-constexpr int kSonsSoco[] = {7, 8, 9};
-
 // 23: two poses in turn, changing at ciclo 3, 7, 11, 15 and 19.
 void vitoria(TForm1& g, int n) {
     const int c = g.L(n).ciclo;
@@ -95,19 +93,11 @@ void tijeraInfernal(TForm1& g, int n) {
 void tijeraPresa(TForm1& g, int n) {
     Lutador& l = g.L(n);
     desenha(g, n, g.g.m.pisca % 2 == 0 ? 46 : 47);
-    l.recuo = 0;
-    segura(g, n, 65, 5);
-    l.hits = static_cast<uint8_t>(l.hits + 1);
-    l.hitsTempo = 20;
-    for (int k : kSonsSoco)
-        somAoAcaso(g, k, 4);
+    aperta(g, n, 65, 5, 1, 20);
     flashAoAcaso(g, 6);
     faiscaPerto(g, n, -40, 30, -140, 100);
     if (!soltando(l)) return;
-    solta(g, n, 40, 30);
-    g.g.m.golpePausa = 5;
-    l.ataque = 0;
-    arremessa(g, n);
+    arremessaComDano(g, n, 40, 30);
 }
 
 void estadosProprios(TForm1& g, int n) {

@@ -56,8 +56,6 @@ constexpr std::array<AttackRow, 26> kAtaque{{
     {29, 2, 0, 45, 81, 102, 109, 1, 2, 0, 0},  // the thunder dash, frame 43
 }};
 
-constexpr int kSonsSoco[] = {7, 8, 9};
-
 // 23: a laugh and a fist, in turn.
 void vitoria(TForm1& g, int n) {
     const int c = g.L(n).ciclo;
@@ -104,19 +102,11 @@ void truenoPreso(TForm1& g, int n) {
     Lutador& l = g.L(n);
     constexpr int kFlurry[] = {44, 45, 46};
     desenha(g, n, kFlurry[l.ciclo % 3]);
-    l.recuo = 0;
-    segura(g, n, 50, 8);
-    l.hits = static_cast<uint8_t>(l.hits + 1);
-    l.hitsTempo = 20;
-    for (int k : kSonsSoco)
-        somAoAcaso(g, k, 4);
+    aperta(g, n, 50, 8, 1, 20);
     flashAoAcaso(g, 5);
     faiscaPerto(g, n, -45, 30, -140, 100);
     if (!soltando(l)) return;
-    solta(g, n, 40, 30);
-    g.g.m.golpePausa = 5;
-    l.ataque = 0;
-    arremessa(g, n);
+    arremessaComDano(g, n, 40, 30);
 }
 
 void estadosProprios(TForm1& g, int n) {

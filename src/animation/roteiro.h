@@ -175,4 +175,25 @@ inline void arremessa(TForm1& g, int n) {
     o.giro = o.lado == 1 ? -25 : 25;
 }
 
+// What a hold does on every call: the holder stands its ground, the opponent is kept in front,
+// the combo counts on and the blows thud at random.
+inline void aperta(TForm1& g, int n, int distancia, int passo, int hits, int hitsTempo) {
+    Lutador& l = g.L(n);
+    l.recuo = 0;
+    segura(g, n, distancia, passo);
+    l.hits = static_cast<uint8_t>(l.hits + hits);
+    l.hitsTempo = static_cast<uint8_t>(hitsTempo);
+    for (int k : {7, 8, 9})
+        somAoAcaso(g, k, 4);
+}
+
+// The end of a hold that throws: the grab's damage, a short freeze, the blow switched off and
+// the opponent flung up spinning.
+inline void arremessaComDano(TForm1& g, int n, int dano, int recuo) {
+    solta(g, n, dano, recuo);
+    g.g.m.golpePausa = 5;
+    g.L(n).ataque = 0;
+    arremessa(g, n);
+}
+
 }  // namespace pelea::animacao
