@@ -38,12 +38,12 @@ constexpr std::array<AttackRow, 19> kAtaque{{
     {14, 2, 0, -31, 49, 26, 77, 1, 1, 7, 0},   // frame 24
     {15, 5, 0, 0, 40, 57, 68, 1, 2, 14, 0},    // frame 23
     {16, 5, 0, 29, 34, 86, 62, 1, 2, 14, 0},   // frame 25
-    {26, 3, 1, 13, 45, 51, 149, 1, 0, 7, 1},   // the horn charge, light, frame 38
-    {26, 3, 2, 13, 45, 51, 149, 1, 0, 9, 2},   // and heavy, frame 38
+    {26, 3, 1, 13, 45, 51, 149, 1, 0, 6, 1},   // the horn charge, light, frame 38
+    {26, 3, 2, 13, 45, 51, 149, 1, 0, 8, 2},   // and heavy, frame 38
     {27, 5, 0, 9, 64, 66, 92, 1, 0, 8, 2},     // the spinning kick, frame 39
-    {28, 2, 1, 18, 63, 56, 126, 1, 0, 5, 1},   // the leap's head butt, light, frame 41
-    {28, 2, 2, 18, 63, 56, 126, 1, 0, 6, 1},   // and heavy, frame 41
-    {28, 9, 0, 18, 63, 56, 126, 1, 0, 4, 1},   // the landing stamp, frame 41
+    {28, 2, 1, 18, 63, 56, 126, 1, 0, 4, 1},   // the leap's head butt, light, frame 41
+    {28, 2, 2, 18, 63, 56, 126, 1, 0, 5, 1},   // and heavy, frame 41
+    {28, 9, 0, 18, 63, 56, 126, 1, 0, 3, 1},   // the landing stamp, frame 41
     {29, 2, 0, 20, 79, 77, 107, 1, 2, 40, 8},  // the stampede, once, frame 40
 }};
 

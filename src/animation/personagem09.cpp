@@ -43,10 +43,10 @@ constexpr std::array<AttackRow, 29> kAtaque{{
     {25, 8, 0, 23, 70, 80, 98, 1, 0, 3, 1},     // frame 43
     {25, 14, 2, 23, 70, 80, 98, 1, 0, 2, 1},    // the heavy whirl turns on, frame 43
     {25, 20, 2, 23, 70, 80, 98, 1, 0, 2, 1},    // frame 43
-    {26, 5, 1, 22, 47, 79, 75, 1, 0, 12, 2},    // the century kick, light, frame 35
-    {26, 5, 2, 22, 47, 79, 75, 1, 0, 15, 3},    // and heavy, frame 35
-    {27, 4, 1, 3, 73, 60, 101, 1, 0, 6, 1},     // the palm, light, frame 39
-    {27, 4, 2, 3, 73, 60, 101, 1, 0, 8, 2},     // and heavy, frame 39
+    {26, 5, 1, 22, 47, 79, 75, 1, 0, 10, 2},    // the century kick, light, frame 35
+    {26, 5, 2, 22, 47, 79, 75, 1, 0, 13, 2},    // and heavy, frame 35
+    {27, 4, 1, 3, 73, 60, 101, 1, 0, 5, 1},     // the palm, light, frame 39
+    {27, 4, 2, 3, 73, 60, 101, 1, 0, 6, 1},     // and heavy, frame 39
     {28, 0, 1, 20, 110, 77, 138, 1, 0, 10, 2},  // the crane's dive, light, frame 36
     {28, 0, 2, 20, 110, 77, 138, 1, 0, 13, 2},  // and heavy, frame 36
     {29, 3, 0, 0, 52, 38, 150, 1, 1, 3, 1},     // the fury: cane jabs, frame 19
