@@ -96,7 +96,8 @@ void caidaDeGrulla(TForm1& g, int n) {
     if (noAr && l.y == kChao) poeira(g, n, 4);
 }
 
-// 29: the fury: cane jabs in turn, then the rising kick.
+// 29: the fury: cane jabs in turn, then the rising kick with a cry of its own.
+constexpr int kSomPatadaFinal = 46;
 void furia(TForm1& g, int n) {
     const Lutador& l = g.L(n);
     if (l.ciclo >= 3 && l.ciclo < 14) {
@@ -104,6 +105,7 @@ void furia(TForm1& g, int n) {
         avanca(g, n, 5);
     }
     chaves(g, n, {{14, 35}});
+    if (l.ciclo == 14) som(g, kSomPatadaFinal);
     deixaRepetir(g, n, 14);
 }
 

@@ -534,3 +534,45 @@ TEST(CharacterMends, TheVictoryStrutStopsAtTheEdgeOfTheView) {
 
 }  // namespace
 }  // namespace pelea
+
+namespace pelea {
+namespace {
+
+// The dispatcher plays a move's starting sound; the scripts play the rest on their cycle, and
+// between them every character sound from 20 to 56 belongs to some move.
+TEST(CharacterSounds, ScriptsPlayTheirMovesSoundsOnTheirCycle) {
+    struct Caso {
+        int personagem, estado, ciclo, som;
+    };
+    const Caso casos[] = {
+        {2, 25, 10, 20},  {2, 28, 0, 22},  {4, 27, 0, 28},  {8, 29, 0, 42},  {9, 29, 14, 46},
+        {11, 25, 10, 50}, {11, 26, 0, 51}, {11, 27, 0, 52}, {11, 28, 0, 52}, {12, 25, 10, 53},
+        {12, 26, 0, 54},  {12, 27, 0, 55}, {12, 28, 0, 56},
+    };
+    std::vector<int> tocados;
+    for (const Caso& c : casos) {
+        Roteiro r(c.personagem);
+        r.entra(c.estado, 1, 60);
+        for (int k = 0; k <= c.ciclo; ++k) {
+            r.game.form.DXSound1.clearPlayed();
+            r.passo(k);
+            const std::vector<std::string> sons = r.game.sounds();
+            const bool tocou =
+                std::find(sons.begin(), sons.end(), "Snd:" + std::to_string(c.som)) != sons.end();
+            EXPECT_EQ(tocou, k == c.ciclo)
+                << "character " << c.personagem << " state " << c.estado << " ciclo " << k;
+        }
+        tocados.push_back(c.som);
+    }
+    for (int c = 1; c <= sheets::kSlots; ++c) {
+        for (const especial::Linha& linha : especial::tabela(c))
+            tocados.push_back(linha.som);
+    }
+    for (int som = 20; som <= 56; ++som) {
+        EXPECT_NE(std::find(tocados.begin(), tocados.end(), som), tocados.end())
+            << "sound " << som << " belongs to no move";
+    }
+}
+
+}  // namespace
+}  // namespace pelea
