@@ -1,6 +1,7 @@
 // Loaders of the external files: portraits, stages and music. Each stops the timer while it
-// reads. A missing file is skipped silently; one that is not a valid picture or sound is skipped
-// with one line on stderr (said by the media layer).
+// reads. A missing file is skipped silently; one that cannot be read or is not a valid picture or
+// sound (a folder in its place included) is skipped with one line on stderr (said by the media
+// layer).
 #include <string>
 #include <utility>
 
@@ -13,7 +14,21 @@ namespace {
 
 // A file is looked up by its name and in the current directory, which is the same place.
 bool acharArquivo(const std::string& arquivo) {
-    return media::fileExists(arquivo) || media::fileExists("./" + arquivo);
+    return media::pathExists(arquivo) || media::pathExists("./" + arquivo);
+}
+
+// Reads a portrait into `plano` and its mirror image into `invertido`; both are left empty when
+// the file is missing or invalid.
+void lerRetrato(const std::string& arquivo, media::Picture& plano, media::Picture& invertido) {
+    if (!acharArquivo(arquivo) || media::loadPicture(arquivo, plano) != media::LoadResult::Ok) {
+        plano = media::Picture{};
+        invertido = media::Picture{};
+        return;
+    }
+    const int w = plano.width();
+    const int h = plano.height();
+    invertido.setSize(w, h);
+    invertido.copyRect(0, 0, w, h, plano, w, 0, 0, h);
 }
 
 constexpr uint8_t kStageWithTable = 2;
@@ -24,12 +39,13 @@ constexpr int kTableIcon = 6;
 void TForm1::carregarosto(const std::string& arquivo, int variante) {
     // The item is added whether or not the file is there, so indices stay three per character.
     media::ImageItem& item = DXImageListRetrato.Add();
-    if (!acharArquivo(arquivo)) return;
-    if (media::loadPicture(arquivo, ImageRetrato) != media::LoadResult::Ok) return;
-    const int w = ImageRetrato.width();
-    const int h = ImageRetrato.height();
-    ImageRetratoInvert.setSize(w, h);
-    ImageRetratoInvert.copyRect(0, 0, w, h, ImageRetrato, w, 0, 0, h);
+    // The plain and the mirrored item of a portrait share one read of its file, so a damaged
+    // file is read and reported once.
+    if (arquivo != retratoLido_) {
+        retratoLido_ = arquivo;
+        lerRetrato(arquivo, ImageRetrato, ImageRetratoInvert);
+    }
+    if (ImageRetrato.width() == 0) return;
     item.setPicture(variante == 2 ? ImageRetratoInvert : ImageRetrato);
     item.Name = "Rosto";
     item.SystemMemory = false;
@@ -72,7 +88,7 @@ void TForm1::carregarmusica(int k) {
     m.musicaCarregada = 0;
     const std::string arquivo = "Musica-0" + std::to_string(k) + ".wav";
     DXTimer1.Enabled = false;
-    if (media::fileExists(arquivo) && DXWaveListMusica.LoadFromFile(0, arquivo)) {
+    if (media::pathExists(arquivo) && DXWaveListMusica.LoadFromFile(0, arquivo)) {
         DXSound1.Initialize();
         m.musicaCarregada = 1;
     }

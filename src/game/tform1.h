@@ -184,6 +184,7 @@ public:
 private:
     bool terminated_ = false;
     StartOptions options_;
+    std::string retratoLido_;  // the portrait file the last carregarosto read
 };
 
 }  // namespace pelea
