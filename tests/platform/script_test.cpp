@@ -1,7 +1,11 @@
 #include "platform/common/script.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -193,6 +197,59 @@ TEST(Script, SetWritesTheNamedFieldWithItsType) {
     EXPECT_EQ(g.m.nivelDano, 0.001);
     set("1 set telaY -5");
     EXPECT_EQ(g.m.telaY, -5);
+}
+
+namespace fs = std::filesystem;
+
+class ScriptFile : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::path(testing::TempDir()) / "pelea_script_XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string at(const std::string& name) const { return (dir_ / name).string(); }
+    // A file of this many zero bytes that takes no room on the disk.
+    void sparse(const std::string& name, uintmax_t size) const {
+        std::ofstream(at(name)).close();
+        fs::resize_file(at(name), size);
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ScriptFile, OnlyARegularFileOfAtMost16MiBIsRead) {
+    constexpr uintmax_t kMiB = 1024 * 1024;
+    std::ofstream(at("s.txt")) << "0 kb up\n";
+    fs::create_symlink(at("s.txt"), at("link.txt"));
+    fs::create_directory(at("folder"));
+    ASSERT_EQ(mkfifo(at("pipe").c_str(), 0600), 0);
+    sparse("edge.txt", 16 * kMiB);
+    sparse("big.txt", 16 * kMiB + 1);
+    struct Case {
+        std::string path;
+        const char* problem;  // "" when read
+        uintmax_t size;       // of the text read
+    };
+    const Case cases[] = {
+        {at("s.txt"), "", 8},
+        {at("link.txt"), "", 8},
+        {at("edge.txt"), "", 16 * kMiB},
+        {at("big.txt"), "it holds 16777217 bytes, more than the 16 MiB a script may have", 0},
+        {at("folder"), "it is a folder", 0},
+        {"/dev/zero", "it is not a regular file", 0},
+        {at("pipe"), "it is not a regular file", 0},  // refused without waiting for a writer
+        {at("missing.txt"), "there is no such file", 0},
+    };
+    for (const Case& c : cases) {
+        std::string text, problem;
+        const bool ok = readScriptFile(c.path, text, problem);
+        EXPECT_EQ(ok, c.problem[0] == '\0') << c.path << " -> " << problem;
+        EXPECT_EQ(problem, c.problem) << c.path;
+        if (!ok) continue;
+        EXPECT_EQ(text.size(), c.size) << c.path;
+    }
 }
 
 }  // namespace

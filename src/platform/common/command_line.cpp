@@ -1,6 +1,8 @@
 #include "platform/common/command_line.h"
 
+#include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <limits>
 #include <string_view>
 
@@ -34,6 +36,17 @@ bool parseNumber(std::string_view s, T& out) {
     return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end;
 }
 
+// True when both paths name one existing file, whatever their spelling (links included).
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+std::string overwrites(const char* option, const std::string& output, const std::string& input) {
+    return std::string(option) + " \"" + output + "\" is the input script \"" + input +
+           "\", which it would overwrite";
+}
+
 class Parser {
 public:
     Parser(const std::vector<std::string>& args, CommandLine& out) : args_(args), out_(out) {}
@@ -41,9 +54,11 @@ public:
 
 private:
     bool option(const std::string& name);
+    bool once(const std::string& name);
     bool value(const std::string& name, std::string& v);
     bool shot(const std::string& v);
     bool check();
+    bool outputsSpareTheInput();
     bool fail(std::string message) {
         error_ = std::move(message);
         return false;
@@ -57,8 +72,20 @@ private:
     std::vector<std::string> headlessOnly_;
     std::vector<std::string> windowOnly_;
     bool framesGiven_ = false;
+    std::vector<std::string> seen_;
     std::string error_;
 };
+
+// Only --shot may come more than once: a second value of anything else would silently win.
+bool Parser::once(const std::string& name) {
+    if (name == "--shot") return true;
+    const std::string canonical = name == "-h" ? "--help" : name;
+    if (std::find(seen_.begin(), seen_.end(), canonical) != seen_.end()) {
+        return fail(canonical + " is given twice");
+    }
+    seen_.push_back(canonical);
+    return true;
+}
 
 bool Parser::value(const std::string& name, std::string& v) {
     if (hasInline_) {
@@ -137,6 +164,20 @@ bool Parser::option(const std::string& name) {
     return true;
 }
 
+// An output written over the input script would destroy it before it is read.
+bool Parser::outputsSpareTheInput() {
+    const std::string& input = out_.run.inputPath;
+    if (sameFile(input, out_.run.tracePath)) {
+        return fail(overwrites("--trace", out_.run.tracePath, input));
+    }
+    for (const Shot& s : out_.run.shots) {
+        if (sameFile(input, s.path)) {
+            return fail(overwrites("--shot", s.path, input));
+        }
+    }
+    return true;
+}
+
 bool Parser::check() {
     if (out_.help) return true;
     if (!out_.headless) {
@@ -151,6 +192,7 @@ bool Parser::check() {
                         std::to_string(out_.run.frames - 1));
         }
     }
+    if (!outputsSpareTheInput()) return false;
     out_.run.dataDir = out_.dataDir;
     out_.run.demo = out_.demo;
     return true;
@@ -166,7 +208,8 @@ bool Parser::parse(std::string& error) {
         const size_t eq = arg.find('=');
         hasInline_ = eq != std::string::npos;
         inlineValue_ = hasInline_ ? arg.substr(eq + 1) : std::string{};
-        if (!option(hasInline_ ? arg.substr(0, eq) : arg)) {
+        const std::string name = hasInline_ ? arg.substr(0, eq) : arg;
+        if (!once(name) || !option(name)) {
             error = error_;
             return false;
         }

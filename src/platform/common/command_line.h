@@ -21,7 +21,8 @@ struct CommandLine {
 inline constexpr int kMinScale = 1;
 inline constexpr int kMaxScale = 16;
 
-// Parses the arguments after the program name; false with a one-line problem in error.
+// Parses the arguments after the program name; false with a one-line problem in error. The file
+// system is only looked at to refuse a trace or shot that is the input script itself.
 bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, std::string& error);
 
 // The usage text for --help.

@@ -1,7 +1,11 @@
 #include "platform/common/script.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "platform/common/key_names.h"
 
@@ -90,6 +94,40 @@ std::string parseSet(const std::vector<std::string_view>& words, ScriptEvent& e)
     return parseValue(name, words[3], e);
 }
 
+// Why a path is no script file, from what it names.
+std::string notARegularFile(std::filesystem::file_type type, const std::error_code& ec) {
+    using std::filesystem::file_type;
+    switch (type) {
+        case file_type::not_found:
+            return "there is no such file";
+        case file_type::directory:
+            return "it is a folder";
+        case file_type::none:
+            return ec.message();
+        default:
+            return "it is not a regular file";
+    }
+}
+
+std::string tooLong(uintmax_t size) {
+    return "it holds " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kMaxScriptBytes >> 20) + " MiB a script may have";
+}
+
+// Reads at most one byte past the limit, so a file that grew after it was measured is still
+// refused without being read whole.
+bool readAtMostLimit(std::FILE* in, std::string& text) {
+    constexpr size_t kChunk = 64 * 1024;
+    char buffer[kChunk];
+    text.clear();
+    size_t got = 0;
+    do {
+        got = std::fread(buffer, 1, kChunk, in);
+        text.append(buffer, got);
+    } while (got == kChunk && text.size() <= kMaxScriptBytes);
+    return std::ferror(in) == 0;
+}
+
 struct KindName {
     std::string_view name;
     EventKind kind;
@@ -157,6 +195,42 @@ bool parseScript(std::string_view text, InputScript& script, ScriptError& error)
         lastFrame = event->frame;
         event->line = lineNo;
         script.events.push_back(std::move(*event));
+    }
+    return true;
+}
+
+bool readScriptFile(const std::string& path, std::string& text, std::string& problem) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_type type = fs::status(path, ec).type();
+    if (type != fs::file_type::regular) {
+        problem = notARegularFile(type, ec);
+        return false;
+    }
+    const uintmax_t size = fs::file_size(path, ec);
+    if (ec) {
+        problem = ec.message();
+        return false;
+    }
+    if (size > kMaxScriptBytes) {
+        problem = tooLong(size);
+        return false;
+    }
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    const bool read = readAtMostLimit(in, text);
+    std::fclose(in);
+    if (!read) {
+        problem = "it cannot be read";
+        return false;
+    }
+    if (text.size() > kMaxScriptBytes) {
+        problem = "it grew past the " + std::to_string(kMaxScriptBytes >> 20) +
+                  " MiB a script may have while it was read";
+        return false;
     }
     return true;
 }

@@ -42,6 +42,13 @@ std::string parseScriptLine(std::string_view line, std::optional<ScriptEvent>& e
 // Parses a whole script; false with the first malformed line in error.
 bool parseScript(std::string_view text, InputScript& script, ScriptError& error);
 
+// The largest input script read: anything longer is refused before it is read.
+inline constexpr uintmax_t kMaxScriptBytes = uintmax_t{16} << 20;
+
+// Reads a script file: a regular file (or a link to one) of at most kMaxScriptBytes. False with
+// the reason in problem ("it is a folder", ...), in which case text holds nothing useful.
+bool readScriptFile(const std::string& path, std::string& text, std::string& problem);
+
 // Writes the value of a set event into the state.
 void applySet(pelea::GameState& g, const ScriptEvent& e);
 

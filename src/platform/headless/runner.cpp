@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "game/tform1.h"
 #include "platform/common/png_writer.h"
@@ -20,15 +18,6 @@ namespace {
 
 void complain(const std::string& message) {
     std::fprintf(stderr, "pelea: %s\n", message.c_str());
-}
-
-bool readFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return !in.bad();
 }
 
 // Output paths are taken relative to where the program was started, before --data moves.
@@ -152,9 +141,9 @@ int Run::go(const std::string& tracePath, const std::vector<Shot>& shots) {
 int runHeadless(const HeadlessOptions& options) {
     InputScript script;
     if (!options.inputPath.empty()) {
-        std::string text;
-        if (!readFile(options.inputPath, text)) {
-            complain("cannot read the input script " + options.inputPath);
+        std::string text, problem;
+        if (!readScriptFile(options.inputPath, text, problem)) {
+            complain("cannot read the input script " + options.inputPath + ": " + problem);
             return kExitBadInput;
         }
         ScriptError error;
