@@ -136,6 +136,7 @@ void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void Canvas::TextOut(int x, int y, std::string_view text) {
     if (surface_.blind || text.empty()) return;
+    if (recorded_ != nullptr) recorded_->push_back({x, y, std::string(text), fontColor_});
     if (brushStyle_ == BrushStyle::Solid) {
         const Rect box{x, y, x + text_.width(text, fontSize_), y + text_.height(fontSize_)};
         FillRect(box);

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "media/color.h"
 #include "media/surface.h"
@@ -55,6 +56,16 @@ public:
     Surface& surface() { return surface_; }
     TextRenderer& text() { return text_; }
 
+    // A text TextOut drew, with its place and colour.
+    struct DrawnText {
+        int x, y;
+        std::string text;
+        TColor color;
+    };
+    // From now on every text drawn is also appended to *into (nullptr stops it): how a test sees
+    // what the screen says without reading glyphs.
+    void recordTexts(std::vector<DrawnText>* into) { recorded_ = into; }
+
 private:
     Surface& surface_;
     TextRenderer& text_;
@@ -64,6 +75,7 @@ private:
     std::string fontName_ = "Comic Sans MS";
     int fontSize_ = 8;
     TColor fontColor_ = kBlack;
+    std::vector<DrawnText>* recorded_ = nullptr;
 };
 
 }  // namespace media

@@ -177,6 +177,29 @@ TEST(CpuDistance, ANewPreferredDistanceIsDrawnOnceInThirteenTicksFromSixValues) 
     }
 }
 
+// The tick's first draw decides the new distance: exactly the ticks on which a draw of 0 … 12
+// gives 0 pick one, whatever the others do.
+TEST(CpuDistance, ANewDistanceComesExactlyWhenTheTicksFirstDrawOfThirteenIsZero) {
+    Game game(11);
+    Scene s;
+    s.selfX = 30;
+    s.otherX = 370;
+    const GameState base = setUp(game, s);
+    int drawn = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const uint64_t r = game.g().rng;
+        game.g() = base;
+        game.g().rng = r;
+        const bool zero = game.form.Random(13) == 0;
+        game.g().rng = r;
+        game.form.cpu(kCpu);
+        const bool picked = game.L(kCpu).cpuValor != 0;
+        ASSERT_EQ(picked, zero) << "tick " << i;
+        drawn += picked ? 1 : 0;
+    }
+    EXPECT_GT(drawn, 0);
+}
+
 TEST(CpuThreat, OnlyALiveEffectOfTheOtherSideStopsWalkingAndPlainAttacks) {
     struct Case {
         const char* what;
@@ -395,10 +418,7 @@ TEST(CpuSpecials, ALongRangeThreatIsAnsweredByCharactersThatHaveTheRule) {
 // A fight already past its intro: fighter 1 a person standing still, fighter 2 the computer.
 void startFight(Game& game, int personagem2) {
     game.L(2).personagem = static_cast<uint8_t>(personagem2);
-    game.m().modoTela = tela::Selecao;
-    game.form.iniciarLuta();
-    game.m().inicioRound = 71;
-    game.m().lutaParada = 0;
+    game.pastIntro();
 }
 
 TEST(CpuMatch, EveryCharacterAttacksAndUsesSpecialsInTheRealFrame) {

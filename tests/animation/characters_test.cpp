@@ -237,6 +237,37 @@ TEST(CharacterEffects, EachAppearsOnItsCycleAtItsPlaceFacingEitherWay) {
     }
 }
 
+// Typed by a person, the first character's ball leaves its hand, and its super raises the
+// energy column, facing either way.
+TEST(CharacterEffects, TypedCommandsThrowTheBallAndRaiseTheColumn) {
+    struct Caso {
+        int linha, tipoDireita, tipoEsquerda;
+    };
+    const Caso casos[] = {{1, 8, 9}, {5, 10, 10}};
+    for (const Caso& c : casos) {
+        for (int lado : {1, 2}) {
+            Game game(5);
+            game.form.setBlindMute(true);
+            testing::preparaLuta(game, 1, 1, lado == 1 ? 200 : 400, lado == 1 ? 400 : 200);
+            game.L(1).estoque = 1;
+            const auto teclas = testing::digita(
+                move_list::kMoves[0][static_cast<size_t>(c.linha - 1)].code, 1, false);
+            const int tipo = lado == 1 ? c.tipoDireita : c.tipoEsquerda;
+            bool apareceu = false;
+            for (int f = 0; f < 120 && !apareceu; ++f) {
+                const size_t i = static_cast<size_t>(f);
+                game.plat.keyboard = i < teclas.size() ? testing::bits(teclas[i], lado) : 0u;
+                game.frame();
+                for (size_t s = 1; s <= kEffectSlots; ++s) {
+                    const Efeito& e = game.g().efeitos[s];
+                    apareceu = apareceu || (e.tipo == tipo && e.dono == 1);
+                }
+            }
+            EXPECT_TRUE(apareceu) << "command " << c.linha << (lado == 1 ? " right" : " left");
+        }
+    }
+}
+
 // The bull's stampede sets the air ahead of it on fire, three flames a tick on cycles 2 to 9.
 TEST(CharacterEffects, TheStampedeBurnsAheadOfTheBull) {
     for (int lado : {1, 2}) {

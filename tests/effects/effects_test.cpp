@@ -294,12 +294,17 @@ TEST(Effects, AGuardTakesAQuarterAndIsPushedBack) {
         int tipo, lado;
         double hp;
         int x;
+        double nivelDano;
     };
-    // round(12 × 0.7 / 4) = 2; round(40 × 0.7 / 4) = 7
-    const Case cases[] = {{9, 1, 123, 290}, {8, 2, 123, 310}, {10, 2, 118, 310}};
+    // round(12 × 0.7 / 4) = 2; round(40 × 0.7 / 4) = 7; round(12 × 0.9 / 4) = round(2.7) = 3 (not
+    // 2: rounded, not cut); round(40 × 1.5 / 4) = 15; round(12 × 1.5 / 4) = round(4.5) = 4 (even)
+    const Case cases[] = {{9, 1, 123, 290, 0.7}, {8, 2, 123, 310, 0.7},  {10, 2, 118, 310, 0.7},
+                          {8, 2, 122, 310, 0.9}, {10, 2, 110, 310, 1.5}, {8, 2, 121, 310, 1.5},
+                          {9, 1, 121, 290, 1.25}};
     Mesa mesa;
     for (const Case& c : cases) {
         Game& game = mesa.reinicia();
+        game.m().nivelDano = c.nivelDano;
         game.L(1).x = 150;
         game.L(2).x = 300;
         game.L(2).defesa = 1;
@@ -436,10 +441,7 @@ TEST(Effects, TheFightFrameRunsThePass) {
     const std::pair<int, double> cases[] = {{0, 125 - 12 * 0.7}, {3, 125}};
     for (const auto& [pausa, hp] : cases) {
         Game game;
-        game.m().modoTela = tela::Selecao;
-        game.form.iniciarLuta();
-        game.m().inicioRound = 71;
-        game.m().lutaParada = 0;
+        game.pastIntro();
         game.L(1).humano = game.L(2).humano = 1;  // nobody moves or guards
         // The height a loaded sheet would give (no sheet files here).
         for (int n = 1; n <= 2; ++n)

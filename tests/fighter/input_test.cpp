@@ -38,13 +38,6 @@ struct Fresh {
     }
 };
 
-bool dispatcherLanded() {
-    Game game;
-    game.L(1).pos = 1;
-    game.form.acao(1, 7);
-    return game.L(1).pos == 7;
-}
-
 TEST(Seta, DirectionsFollowTheDeviceAndTheFacing) {
     struct Case {
         int n;
@@ -208,6 +201,33 @@ TEST(Recogniser, FacingLeftSwapsForwardAndBack) {
     }
 }
 
+// Left and right held together: the fighter walks left, then right, by its speed each, so it
+// goes nowhere while its walk advances twice; with down held it crouches instead.
+TEST(PersonInput, BothDirectionsHeldWalkLeftThenRight) {
+    struct Case {
+        uint32_t held;
+        int dx, ciclo, pos;
+    };
+    const Case cases[] = {
+        {Lt, -8, 1, 2}, {Rt, 8, 1, 2}, {Lt | Rt, 0, 2, 2}, {D | Lt | Rt, 0, 0, 7}, {0, 0, 0, 1},
+    };
+    Fresh fresh;
+    for (const Case& c : cases) {
+        Game& game = fresh();
+        game.m().telaX = 100;
+        Lutador& l = game.L(1);
+        l.pos = 1;
+        l.ciclo = 0;
+        l.x = 250;
+        game.L(2).x = 450;
+        hold(game, c.held);
+        game.form.entradaJogador(1);
+        EXPECT_EQ(l.x, 250 + c.dx) << c.held;
+        EXPECT_EQ(l.ciclo, c.ciclo) << c.held;
+        EXPECT_EQ(l.pos, c.pos) << c.held;
+    }
+}
+
 TEST(PersonInput, StandsJumpsAndStopsWalkingByTheRules) {
     struct Case {
         uint8_t pos;
@@ -287,9 +307,7 @@ TEST(PersonInput, RunsOnlyForPersonsWhileNothingHoldsTheFight) {
     }
 }
 
-// END-TO-END: runs by itself once the action dispatcher is in.
 TEST(BlockRequests, EndToEndBackGuardsWhileAnAttackOrHostileEffectIsLive) {
-    if (!dispatcherLanded()) GTEST_SKIP() << "the action dispatcher is not in yet";
     enum Pass { First, Second };
     struct Case {
         Pass pass;
@@ -326,9 +344,7 @@ TEST(BlockRequests, EndToEndBackGuardsWhileAnAttackOrHostileEffectIsLive) {
     }
 }
 
-// END-TO-END: runs by itself once the action dispatcher is in.
 TEST(Golpe, EndToEndFiresTheMappedSpecialUnlessASuperPauseRuns) {
-    if (!dispatcherLanded()) GTEST_SKIP() << "the action dispatcher is not in yet";
     struct Case {
         uint8_t pausaEspecial;
         int tipo;

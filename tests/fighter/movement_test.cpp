@@ -306,10 +306,7 @@ TEST(Movement, JumpInTheFightFrameLandsOnItsEighteenthFrame) {
     };
     const Case cases[] = {{8, 156, 1}, {17, 300, 1}, {18, 300, 0}};
     Game game;
-    game.m().modoTela = tela::Selecao;
-    game.form.iniciarLuta();
-    game.m().inicioRound = 71;
-    game.m().lutaParada = 0;
+    game.pastIntro();
     game.frame();
     const GameState inicial = game.g();
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/game_fixture.h"
@@ -530,6 +531,75 @@ TEST(Strikes, KnockOutsAndEffects) {
     }
 }
 
+// The live effects of a kind, as (x, y).
+std::vector<std::pair<int, int>> efeitos(Game& game, int tipo) {
+    std::vector<std::pair<int, int>> out;
+    for (size_t i = 1; i <= kEffectSlots; ++i) {
+        const Efeito& e = game.g().efeitos[i];
+        if (e.tipo == tipo) out.emplace_back(e.x, e.y);
+    }
+    return out;
+}
+
+// What a player sees of a blow: a blocked one strikes a spark off the guard; a landed one
+// flashes at the middle of its area, a heavy one turns the screen red one time in two and, with
+// blood on, splashes blood one time in five; a light one does neither, nor does blood come with
+// blood off.
+TEST(Strikes, ABlowShowsItsSparkFlashBloodAndRedScreen) {
+    struct Case {
+        const char* nome;
+        uint8_t defesa, t, sangue;
+        bool faisca, clarao;  // always
+        bool tela, sangra;    // sometimes (never when false)
+    };
+    const Case cases[] = {
+        {"blocked", 1, 2, 1, true, false, false, false},
+        {"light", 0, 1, 1, false, true, false, false},
+        {"heavy, blood off", 0, 2, 0, false, true, true, false},
+        {"heavy, blood on", 0, 2, 1, false, true, true, true},
+    };
+    constexpr int kTries = 200;
+    Game game;
+    const GameState base = game.g();
+    for (const Case& c : cases) {
+        int telas = 0, sangues = 0;
+        for (int i = 0; i < kTries; ++i) {
+            game.g() = base;
+            game.g().rng = static_cast<uint64_t>(i) * 7919u + 1u;
+            prepara(game);
+            game.m().opcaoSangue = c.sangue;
+            game.L(1).t = c.t;
+            game.L(2).defesa = c.defesa;
+            game.L(2).pos = c.defesa == 1 ? 21 : 1;
+            golpeia(game);
+            // The attack area 240..270 × 230..250 (fighter 1 at 200, 300, 100 tall).
+            const auto faisca = efeitos(game, 19), clarao = efeitos(game, 1);
+            ASSERT_EQ(faisca.size(), c.faisca ? 1u : 0u) << c.nome;
+            if (c.faisca) {
+                EXPECT_EQ(faisca[0], std::make_pair(55 + 200 - 13, 300 + 30 - 100 - 13)) << c.nome;
+            }
+            ASSERT_EQ(clarao.size(), c.clarao ? 1u : 0u) << c.nome;
+            if (c.clarao) {
+                EXPECT_EQ(clarao[0], std::make_pair(55 + 200 - 40, 40 + 300 - 100 - 40)) << c.nome;
+            }
+            const auto sangue = efeitos(game, 13);
+            if (!sangue.empty()) {
+                EXPECT_EQ(sangue[0], std::make_pair(260 - 25, 300 - 100));
+            }
+            sangues += sangue.empty() ? 0 : 1;
+            telas += game.m().flashTempo == 5 ? 1 : 0;
+        }
+        EXPECT_EQ(telas > 0, c.tela) << c.nome;
+        EXPECT_EQ(sangues > 0, c.sangra) << c.nome;
+        if (c.tela) {
+            EXPECT_LT(telas, kTries) << c.nome;  // one time in two, not always
+        }
+        if (c.sangra) {
+            EXPECT_LT(sangues, kTries / 2) << c.nome;
+        }
+    }
+}
+
 TEST(Strikes, PinningTheVictimAtTheViewEdgePushesTheAttackerBack) {
     struct Case {
         const char* nome;
@@ -573,10 +643,7 @@ TEST(Strikes, KnockOutInTheFightFrameEndsTheRound) {
     const Case cases[] = {{"last life", 3.0, 1}, {"survives the punch", 100.0, 0}};
     for (const Case& c : cases) {
         Game game;
-        game.m().modoTela = tela::Selecao;
-        game.form.iniciarLuta();
-        game.m().inicioRound = 71;
-        game.m().lutaParada = 0;
+        game.pastIntro();
         game.m().limiteDeTempo = 0;
         game.frame();
         for (int n = 1; n <= 2; ++n)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/game_fixture.h"
 
 namespace pelea {
@@ -14,10 +16,7 @@ const TColor kLifeColour = shown(media::rgb(250, 250, 100));
 
 // A fight past its intro: both fighters free, full life.
 void fighting(Game& game) {
-    game.m().modoTela = tela::Selecao;
-    game.form.iniciarLuta();
-    game.m().inicioRound = 71;
-    game.m().lutaParada = 0;
+    game.pastIntro();
 }
 
 TEST(FightDisplay, LifeBarsEndWhereTheLifeSays) {
@@ -47,7 +46,12 @@ TEST(FightDisplay, LifeBarsEndWhereTheLifeSays) {
 }
 
 TEST(FightDisplay, LifeIsClampedBeforeItIsDrawn) {
-    const std::pair<double, double> cases[] = {{130.0, 125.0}, {-3.0, 0.0}, {60.5, 60.5}};
+    // A value that is not a number becomes 0, as one below 0 does.
+    const std::pair<double, double> cases[] = {{130.0, 125.0},
+                                               {-3.0, 0.0},
+                                               {60.5, 60.5},
+                                               {std::numeric_limits<double>::quiet_NaN(), 0.0},
+                                               {std::numeric_limits<double>::infinity(), 125.0}};
     for (const auto& [written, kept] : cases) {
         Game game;
         fighting(game);

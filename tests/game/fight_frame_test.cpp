@@ -90,6 +90,45 @@ TEST(FightFrame, BlinkCounterWrapsAfterThirtyAndStandsStillDuringPauses) {
     EXPECT_EQ(game.m().pisca, 1);
 }
 
+// The hit pause runs out after the blows of its frame: a punch live in the frame whose pause is
+// the last lands in the next frame, not in this one.
+TEST(FightFrame, TheHitPauseHoldsTheBlowsOfTheFrameItEndsIn) {
+    struct Case {
+        uint8_t golpePausa;
+        int landsOnFrame;  // 1 or 2
+    };
+    const Case cases[] = {{0, 1}, {1, 2}, {2, 3}};
+    for (const Case& c : cases) {
+        Game game;
+        game.pastIntro();
+        for (int n = 1; n <= 2; ++n) {
+            game.L(n).humano = 1;
+            game.L(n).altura = 160;
+        }
+        Lutador& a = game.L(1);
+        a.x = 200;
+        a.lado = 1;
+        a.pos = 3;
+        a.ciclo = 2;
+        a.cicloFim = 6;
+        a.ataque = 1;
+        a.t = 1;
+        a.f = 7;
+        a.areaAtaque = {15, 55, 50, 65};  // a light punch reaching the other's face
+        game.L(2).x = 240;
+        game.L(2).lado = 2;
+        game.L(2).areaContato = {-12, 40, 20, 170};
+        game.m().golpePausa = c.golpePausa;
+        const double vida = game.L(2).hp;
+        int landed = 0;
+        for (int f = 1; f <= 4 && landed == 0; ++f) {
+            game.frame();
+            if (game.L(2).hp < vida) landed = f;
+        }
+        EXPECT_EQ(landed, c.landsOnFrame) << "hit pause " << int{c.golpePausa};
+    }
+}
+
 TEST(FightFrame, CameraStaysOnTheStage) {
     struct Case {
         int x, y, expectX, expectY;

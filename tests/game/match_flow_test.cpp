@@ -15,9 +15,7 @@ void startMatch(Game& game) {
 }
 
 void fighting(Game& game) {
-    startMatch(game);
-    game.m().inicioRound = 71;
-    game.m().lutaParada = 0;
+    game.pastIntro();
 }
 
 int count(const std::vector<std::string>& v, const std::string& s) {
@@ -287,7 +285,9 @@ TEST(StageEvents, FlyingObjectStartsOnlyOverTheMiddleOfTheStage) {
     }
 }
 
-TEST(StageEvents, FlyingObjectDropsAtMostOnceAndLeaves) {
+// The balloon crosses the view and lets go of its food exactly once, over the middle of the
+// view, as the pickup its load says, from under its basket; then it leaves.
+TEST(StageEvents, FlyingObjectDropsItsFoodOnceAndLeaves) {
     Game game;
     fighting(game);
     game.m().numCenario = 1;
@@ -295,17 +295,26 @@ TEST(StageEvents, FlyingObjectDropsAtMostOnceAndLeaves) {
     game.m().telaX = 100;
     int drops = 0;
     for (int i = 0; i < 200 && (i == 0 || game.m().voadorAtivo == 1); ++i) {
-        const uint8_t before = game.m().voadorCarga;
+        const uint8_t carga = game.m().voadorCarga;
         game.m().telaX = 100;
         game.m().voadorChance = i == 0 ? 1 : 60000;
         game.form.objetoVoador();
-        if (before != 0 && game.m().voadorCarga == 0 && i > 0) {
-            ++drops;
-            EXPECT_GT(game.m().voadorX, 250);
-            EXPECT_LT(game.m().voadorX, 350);
+        if (carga == 0 || game.m().voadorCarga != 0 || i == 0) continue;
+        ++drops;
+        EXPECT_GT(game.m().voadorX, 250);
+        EXPECT_LT(game.m().voadorX, 350);
+        const int tipo = carga == 1 ? 3 : 4;
+        int achados = 0;
+        for (size_t s = 1; s <= kEffectSlots; ++s) {
+            const Efeito& e = game.g().efeitos[s];
+            if (e.tipo != tipo) continue;
+            ++achados;
+            EXPECT_EQ(e.x, game.m().voadorX + 13);
+            EXPECT_EQ(e.y, game.m().voadorY - 5);
         }
+        EXPECT_EQ(achados, 1) << "the food of load " << int{carga};
     }
-    EXPECT_LE(drops, 1);
+    EXPECT_EQ(drops, 1);
     EXPECT_EQ(game.m().voadorAtivo, 0);
     EXPECT_GT(game.m().voadorX, 520);
 }

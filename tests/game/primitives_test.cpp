@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/font_check.h"
 #include "support/game_fixture.h"
 
 namespace pelea {
@@ -82,7 +83,7 @@ int leftmost(const media::Surface& s, int y0, int y1, TColor c) {
 
 TEST(Primitives, TextoAlignsOnHalfTheWidthRoundedToEven) {
     Game game;
-    if (!game.form.fonte.ready()) GTEST_SKIP() << "no font";
+    PELEA_NEEDS_FONT(game.form.fonte.ready());
     const TColor c = media::rgb(255, 255, 255);
     media::Surface& s = game.form.DXDraw1.Surface;
     game.form.Canvas.setFontSize(12);

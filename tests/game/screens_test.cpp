@@ -128,6 +128,37 @@ TEST(SelectScreen, ConfirmingStartsTheMatchWithTheChosenCharacter) {
     EXPECT_EQ(game.L(1).personagem, 7);
 }
 
+// A second person who has joined picks with the pad: its stick moves its own cursor and its
+// first button confirms, while the keyboard moves fighter 1's; the match starts when both have.
+TEST(SelectScreen, FighterTwoChoosesWithThePad) {
+    Game game;
+    game.toChoosing();
+    game.L(2).humano = 1;
+    game.L(2).escolhido = 0;
+    game.L(1).personagem = 3;
+    game.L(2).personagem = 9;
+    const auto aperta = [&](uint32_t teclado, uint32_t pad) {
+        game.plat.keyboard = teclado;
+        game.plat.joystick = pad;
+        game.frame();
+        game.plat.keyboard = game.plat.joystick = 0;
+        game.frame();
+    };
+    aperta(0, media::isRight);
+    aperta(0, media::isRight);
+    aperta(media::isLeft, 0);
+    EXPECT_EQ(game.L(2).personagem, 11);
+    EXPECT_EQ(game.L(1).personagem, 2);
+    aperta(0, media::isButton1);
+    EXPECT_EQ(game.L(2).escolhido, 1);
+    EXPECT_EQ(game.L(1).escolhido, 0);
+    EXPECT_EQ(game.m().modoTela, tela::Selecao);
+    aperta(media::isButton1, 0);
+    EXPECT_EQ(game.m().modoTela, tela::Luta);
+    EXPECT_EQ(game.L(1).personagem, 2);
+    EXPECT_EQ(game.L(2).personagem, 11);
+}
+
 TEST(SelectScreen, CountdownTicksFortyFramesASecond) {
     Game game;
     game.toChoosing();

@@ -20,10 +20,7 @@ namespace pelea::testing {
 inline void preparaLuta(Game& game, int personagem, int outro, int x1, int x2) {
     game.L(1).personagem = static_cast<uint8_t>(personagem);
     game.L(2).personagem = static_cast<uint8_t>(outro);
-    game.m().modoTela = tela::Selecao;
-    game.form.iniciarLuta();
-    game.m().inicioRound = 71;
-    game.m().lutaParada = 0;
+    game.pastIntro();
     game.m().limiteDeTempo = 0;
     for (int n = 1; n <= 2; ++n) {
         Lutador& l = game.L(n);

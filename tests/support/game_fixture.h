@@ -6,6 +6,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -104,6 +105,7 @@ struct Game {
                 list->Items(i).data.samples = {0, 0};
         }
         form.DXSound1.Initialize();
+        form.Canvas.recordTexts(&texts);
     }
     static StartOptions options(uint64_t seed, bool demo) {
         StartOptions o;
@@ -116,6 +118,7 @@ struct Game {
     // Runs one frame and returns the sounds it played as "Snd:k" strings.
     std::vector<std::string> frame() {
         form.DXSound1.clearPlayed();
+        texts.clear();
         form.DXTimer1Timer();
         return sounds();
     }
@@ -136,6 +139,15 @@ struct Game {
         }
         return out;
     }
+    // A fight past its intro: the match started from the select screen, both fighters free.
+    void pastIntro() {
+        m().modoTela = tela::Selecao;
+        form.iniciarLuta();
+        m().inicioRound = kIntroOver;
+        m().lutaParada = 0;
+    }
+    static constexpr uint8_t kIntroOver = 71;  // the intro's last frame: the fighters are let go
+
     // From the title, through the slide-in, to the select screen's choosing phase.
     void toChoosing() {
         plat.keyboard = media::isButton1;
@@ -148,8 +160,17 @@ struct Game {
     GameState& g() { return form.g; }
     Lutador& L(int n) { return form.L(n); }
 
+    // Whether the last frame drew this text (in any colour but the black of its shadow).
+    bool shows(std::string_view text) const {
+        for (const media::Canvas::DrawnText& t : texts) {
+            if (t.text == text && t.color != media::kBlack) return true;
+        }
+        return false;
+    }
+
     FakePlatform plat;
     TForm1 form;
+    std::vector<media::Canvas::DrawnText> texts;  // what the last frame wrote on the screen
 };
 
 }  // namespace pelea::testing
