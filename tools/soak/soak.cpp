@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "animation/sheets.h"
+#include "common/parse_number.h"
 
 namespace soak {
 
@@ -265,19 +266,7 @@ std::optional<Failure> Soak::run(int64_t frames) {
 
 // --- the command line
 
-namespace {
-
-template <class T>
-bool parseNumber(std::string_view s, T lo, T hi, T& out) {
-    T v{};
-    const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(s.data(), end, v);
-    if (s.empty() || ec != std::errc{} || ptr != end || v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
-
-}  // namespace
+using tools::parseNumber;
 
 bool parseArguments(const std::vector<std::string>& args, Options& out, std::string& error) {
     Options o;

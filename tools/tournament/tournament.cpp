@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "animation/sheets.h"
+#include "common/parse_number.h"
 #include "fighter/acao_especiais.h"
 #include "fighter/acao_seguimento.h"
 #include "game/texts.h"
@@ -332,17 +333,9 @@ std::vector<Pair> allPairs() {
     return out;
 }
 
-namespace {
+using tools::parseNumber;
 
-template <class T>
-bool parseNumber(std::string_view s, T lo, T hi, T& out) {
-    T v{};
-    const char* end = s.data() + s.size();
-    const auto [ptr, ec] = std::from_chars(s.data(), end, v);
-    if (s.empty() || ec != std::errc{} || ptr != end || v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
+namespace {
 
 void addPair(std::vector<Pair>& list, const Pair& p) {
     if (std::find(list.begin(), list.end(), p) == list.end()) list.push_back(p);
