@@ -1,5 +1,6 @@
 // Writes the fuzz targets' seed corpora and dictionaries under a folder:
-//   ROOT/corpus/{script,command_line,picture,sound}/NAME and ROOT/dict/{script,command_line}.dict
+//   ROOT/corpus/{script,command_line,picture,sound,replay}/NAME and
+//   ROOT/dict/{script,command_line,replay}.dict
 // Pictures and sounds come from the game's own writers, from hand-made files in the other
 // formats the decoders accept, and from the damaged files the tests keep. Each seed is printed
 // with what the decoder makes of it.
@@ -369,6 +370,17 @@ void scripts() {
     saveText("script", "every-set.txt", allSets());
 }
 
+// ---- replays ----
+void replays() {
+    saveText("replay", "match.pelea-replay",
+             "# pelea-replay 1\n# game 1.0\n# seed 5\n# demo 1\n# data C01.bmp 00000000000000ff\n"
+             "# match-start 1\n# match Paco Sombrero vs Lupe Centella\n0 kb b1\n"
+             "0 sum 00000000000000aa\n1 sum bb\n2 key 5 p\n2 set L2.hp 40.5\n2 joy left\n"
+             "2 sum cc\n3 key esc\n# end 3\n");
+    saveText("replay", "empty.pelea-replay",
+             "# pelea-replay 1\n# seed 18446744073709551615\n# end 0\n");
+}
+
 // ---- command lines ----
 
 void commandLine(const std::string& name, const std::vector<std::string>& args) {
@@ -412,6 +424,9 @@ void dictionaries() {
     for (const pelea::FieldInfo& f : pelea::kLutadorFields)
         script.push_back(f.name);
     dictionary("script", script);
+    dictionary("replay",
+               {"# pelea-replay 1", "# seed ", "# game ", "# demo ", "# data ", "# match-start ",
+                "# end ", " sum ", " kb ", " joy ", " key ", " set ", "\\x0a"});
     dictionary("command_line",
                {"--headless\\x00", "--frames\\x00", "--seed\\x00", "--input\\x00", "--trace\\x00",
                 "--shot\\x00", "--data\\x00", "--demo\\x00", "--scale\\x00", "--fullscreen\\x00",
@@ -430,6 +445,7 @@ int main(int argc, char** argv) {
     sounds();
     damagedFiles();
     scripts();
+    replays();
     commandLines();
     dictionaries();
     return 0;

@@ -12,6 +12,11 @@ void DXInput::Update() {
         keyboard_ = src_.keyboardRaw() & kStateBits;
         joystick_ = src_.joystickRaw() & kStateBits;
     }
+    if (filter_ != nullptr) {
+        filter_->filter(keyboard_, joystick_);
+        keyboard_ &= kStateBits;
+        joystick_ &= kStateBits;
+    }
     states_ = keyboard_ | joystick_;
 }
 

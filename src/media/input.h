@@ -25,6 +25,14 @@ public:
     virtual uint32_t joystickRaw() = 0;  // states of the first stick after the dead zone
 };
 
+// Rewrites the device sets right after each poll: how an addition outside the game (training)
+// feeds a fighter's device without touching the routines that read it.
+class InputFilter {
+public:
+    virtual ~InputFilter() = default;
+    virtual void filter(uint32_t& keyboard, uint32_t& joystick) = 0;
+};
+
 class DXInput {
 public:
     explicit DXInput(InputSource& src) : src_(src) {}
@@ -37,8 +45,12 @@ public:
     uint32_t Joystick() const { return joystick_; }
     uint32_t States() const { return states_; }
 
+    // From now on every poll passes through the filter (nullptr: none).
+    void setFilter(InputFilter* filter) { filter_ = filter; }
+
 private:
     InputSource& src_;
+    InputFilter* filter_ = nullptr;
     uint32_t keyboard_ = 0, joystick_ = 0, states_ = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "platform/common/command_line.h"
 #include "platform/headless/runner.h"
 #include "platform/sdl/sdl_platform.h"
+#include "replay/window_session.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ bool startVideo() {
     return true;
 }
 
-int runWindow(const platform::CommandLine& cl) {
+int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
     if (!cl.dataDir.empty()) {
         std::error_code ec;
         std::filesystem::current_path(cl.dataDir, ec);
@@ -59,15 +60,14 @@ int runWindow(const platform::CommandLine& cl) {
     {
         platform::SdlPlatform sdl(cl.scale);
         if (sdl.initDisplay(false)) {
-            pelea::StartOptions options;
-            options.demo = cl.demo;
-            pelea::TForm1 form(sdl, options);
+            replay::WindowSession session(sdl, cl, shown);
+            pelea::TForm1 form(session.gamePlatform(), session.startOptions());
             form.FormCreate();
             if (cl.fullscreen) {
                 form.DXDraw1.fullScreen = true;
                 sdl.initDisplay(true);
             }
-            code = platform::runGame(form, sdl);
+            code = session.run(form);
         }
     }
     SDL_Quit();
@@ -89,5 +89,7 @@ int main(int argc, char** argv) {
         return platform::kExitDone;
     }
     if (cl.headless) return platform::runHeadless(cl.run);
-    return runWindow(cl);
+    replay::Replay shown;
+    if (!replay::prepareWindow(cl, shown)) return platform::kExitBadInput;
+    return runWindow(cl, shown);
 }

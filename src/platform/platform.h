@@ -24,6 +24,9 @@ public:
     // Collects the events since the last call: virtual-key codes of keys pressed, in order, and
     // whether the window was closed.
     virtual void pollEvents(std::vector<int>& keyDowns, bool& quit) = 0;
+    // Whether the key with this virtual-key code is held down now; a platform without a
+    // keyboard of its own knows only key-down events and says no.
+    virtual bool keyHeld(int /*virtualKey*/) { return false; }
     // The application is active (its window has the focus).
     virtual bool active() = 0;
     virtual uint64_t nowMs() = 0;

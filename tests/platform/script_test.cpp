@@ -34,6 +34,9 @@ TEST(ScriptLine, EveryEventKindAndEveryMalformedCase) {
         {"1 set nivelDano 0.35", ""},
         {"1 set vel 65535", ""},
         {"1 set L1.x -2147483648", ""},
+        {"40 sum 0123456789abcdef", ""},
+        {"40 sum 0", ""},
+        {"40 sum FFFFFFFFFFFFFFFF", ""},
         {"12 kb jump", "unknown state \"jump\""},
         {"12 kb UP", "unknown state \"UP\""},
         {"12 key enter", "unknown key \"enter\""},
@@ -67,6 +70,12 @@ TEST(ScriptLine, EveryEventKindAndEveryMalformedCase) {
         {"12 set L1.areaContato 1", "set cannot change \"L1.areaContato\""},
         {"12 set L1.botaoAnt 1", "set cannot change \"L1.botaoAnt\""},
         {"12 set versao 1", "set cannot change \"versao\""},
+        {"12 sum", "sum needs one hexadecimal hash"},
+        {"12 sum 1 2", "sum needs one hexadecimal hash"},
+        {"12 sum 0x12", "is not a hash of 1 to 16 hexadecimal digits"},
+        {"12 sum -1", "is not a hash of 1 to 16 hexadecimal digits"},
+        {"12 sum 12345678901234567", "is not a hash of 1 to 16 hexadecimal digits"},
+        {"12 sum cafe.", "is not a hash of 1 to 16 hexadecimal digits"},
     };
     for (const Case& c : cases) {
         std::optional<ScriptEvent> event;
@@ -113,10 +122,11 @@ TEST(KeyNames, NamesAndDecimalCodes) {
         int code;
     };
     const Case cases[] = {
-        {"esc", 27},     {"lwin", 91}, {"minus", 189}, {"equals", 187}, {"comma", 188},
-        {"period", 190}, {"p", 80},    {"f1", 112},    {"1", 49},       {"2", 50},
-        {"5", 53},       {"27", 27},   {"255", 255},   {"3", 3},        {"0", -1},
-        {"256", -1},     {"", -1},     {"Esc", -1},    {"f2", -1},      {"+5", -1},
+        {"esc", 27},     {"lwin", 91},     {"minus", 189}, {"equals", 187}, {"comma", 188},
+        {"period", 190}, {"p", 80},        {"f1", 112},    {"1", 49},       {"2", 50},
+        {"5", 53},       {"27", 27},       {"255", 255},   {"3", 3},        {"0", -1},
+        {"256", -1},     {"", -1},         {"Esc", -1},    {"f2", 113},     {"+5", -1},
+        {"f12", 123},    {"backspace", 8}, {"tab", 9},     {"home", 36},    {"f13", -1},
         {"0x1b", -1},
     };
     for (const Case& c : cases)

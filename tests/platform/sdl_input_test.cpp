@@ -45,12 +45,27 @@ TEST(SdlKeyboard, KeyPressesBecomeTheKeyHandlersKeys) {
         int virtualKey;
     };
     const Caso casos[] = {
-        {SDLK_ESCAPE, 27}, {SDLK_LGUI, 91},    {SDLK_MINUS, 189}, {SDLK_EQUALS, 187},
-        {SDLK_COMMA, 188}, {SDLK_PERIOD, 190}, {SDLK_F1, 112},    {SDLK_p, 'P'},
-        {SDLK_1, '1'},     {SDLK_2, '2'},      {SDLK_5, '5'},     {SDLK_F2, 0},
+        {SDLK_ESCAPE, 27}, {SDLK_LGUI, 91},     {SDLK_MINUS, 189}, {SDLK_EQUALS, 187},
+        {SDLK_COMMA, 188}, {SDLK_PERIOD, 190},  {SDLK_F1, 112},    {SDLK_p, 'P'},
+        {SDLK_1, '1'},     {SDLK_2, '2'},       {SDLK_5, '5'},     {SDLK_F2, 113},
+        {SDLK_F12, 123},   {SDLK_BACKSPACE, 8}, {SDLK_HOME, 36},   {SDLK_F13, 0},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(virtualKeyOf(c.key), c.virtualKey) << SDL_GetKeyName(c.key);
+}
+
+// Whether a key is held (the training's rewind key) is asked by its virtual-key code.
+TEST(SdlKeyboard, VirtualKeysLeadBackToTheirKeys) {
+    struct Caso {
+        int virtualKey;
+        SDL_Keycode key;
+    };
+    const Caso casos[] = {
+        {8, SDLK_BACKSPACE}, {113, SDLK_F2}, {123, SDLK_F12},   {27, SDLK_ESCAPE},
+        {'P', SDLK_p},       {'5', SDLK_5},  {0, SDLK_UNKNOWN}, {124, SDLK_UNKNOWN},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(keycodeOf(c.virtualKey), c.key) << c.virtualKey;
 }
 
 TEST(SdlPad, TheStickCountsOnlyPastItsDeadZone) {

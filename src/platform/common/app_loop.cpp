@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "training/keys.h"
+#include "training/trainer.h"
+
 namespace platform {
 
 namespace {
@@ -18,7 +21,9 @@ uint32_t idleSleepMs(bool ticking, uint64_t msUntilDue) {
     return static_cast<uint32_t>(std::clamp<uint64_t>(msUntilDue, 1, kMaxSleepMs));
 }
 
-int runGame(pelea::TForm1& form, Platform& platform) {
+int runGame(pelea::TForm1& form, Platform& platform, LoopWatcher* watcher, bool training) {
+    // Keys and ticks go through the trainer, which passes them on outside a training fight.
+    training::Trainer trainer(form, training);
     std::vector<int> keys;
     keys.reserve(kKeyReserve);
     for (;;) {
@@ -27,16 +32,24 @@ int runGame(pelea::TForm1& form, Platform& platform) {
         platform.pollEvents(keys, quit);
         for (const int vk : keys) {
             if (form.terminated()) break;
-            form.FormKeyDown(vk);
+            if (watcher != nullptr) watcher->keyDown(vk);
+            trainer.keyDown(vk);
         }
         if (quit || form.terminated()) {
+            if (watcher != nullptr) watcher->loopEnds(form);
             form.FormClose();
             return 0;
         }
         media::DXTimer& timer = form.DXTimer1;
         const bool active = platform.active();
         if (timer.Enabled && timer.idle(platform.nowMs(), active)) {
-            form.DXTimer1Timer();
+            trainer.tick();
+            if (watcher != nullptr) {
+                // A rewind held down is recorded as one rewind key press per tick, which is how
+                // playback, with no keys held, steps back the same way.
+                if (trainer.rewoundByHeldKey()) watcher->keyDown(training::keys::Rewind);
+                watcher->frameDone(form);
+            }
             platform.present(form.DXDraw1.Surface, form.DXDraw1.Left);
             continue;
         }

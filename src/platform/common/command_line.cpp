@@ -12,14 +12,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
-    "  pelea [--data DIR] [--scale N] [--fullscreen] [--demo]\n"
+    "  pelea [--data DIR] [--scale N] [--fullscreen] [--demo] [--training] [--record FILE]\n"
+    "  pelea --replay FILE [--data DIR] [--scale N] [--fullscreen]\n"
     "  pelea --headless --frames N [--seed S] [--input FILE] [--trace FILE]\n"
-    "        [--shot F:FILE.png]... [--data DIR] [--demo]\n"
+    "        [--shot F:FILE.png]... [--data DIR] [--demo] [--training] [--record FILE]\n"
+    "  pelea --headless --replay FILE [--trace FILE] [--shot F:FILE.png]... [--data DIR]\n"
+    "        [--record FILE]\n"
     "\n"
     "  --data DIR        folder of the game's files (default: the working directory)\n"
     "  --scale N         window size as a whole multiple of 400x300, 1 to 16\n"
     "  --fullscreen      start in desktop full screen\n"
     "  --demo            fighter 1 starts computer-driven too\n"
+    "  --training        the fights are training fights (F2 on the select screen too)\n"
     "  --headless        run without a window or sound\n"
     "  --frames N        number of frames to run (at least 1)\n"
     "  --seed S          seed of the random generator (0 to 2^64-1)\n"
@@ -27,6 +31,12 @@ constexpr const char* kUsage =
     "\"F set NAME VALUE\"\n"
     "  --trace FILE      one JSON line of state per frame\n"
     "  --shot F:FILE.png the picture after frame F (repeatable)\n"
+    "  --record FILE     record the session into a replay\n"
+    "  --replay FILE     play a replay, checking every frame against it (exit code 3\n"
+    "                    when the game no longer plays it the same); it gives the\n"
+    "                    frames, the seed and --demo. In the window: Space pauses,\n"
+    "                    N steps one frame, 6 7 8 9 play at half, normal, double and\n"
+    "                    four times the speed, Esc leaves\n"
     "  --help            this text\n";
 
 template <typename T>
@@ -59,6 +69,7 @@ private:
     bool shot(const std::string& v);
     bool check();
     bool outputsSpareTheInput();
+    bool replayAlone();
     bool fail(std::string message) {
         error_ = std::move(message);
         return false;
@@ -121,6 +132,8 @@ bool Parser::option(const std::string& name) {
         out_.headless = true;
     } else if (name == "--demo") {
         out_.demo = true;
+    } else if (name == "--training") {
+        out_.training = true;
     } else if (name == "--fullscreen") {
         out_.fullscreen = true;
         windowOnly_.push_back(name);
@@ -157,6 +170,10 @@ bool Parser::option(const std::string& name) {
     } else if (name == "--shot") {
         if (!value(name, v) || !shot(v)) return false;
         headlessOnly_.push_back(name);
+    } else if (name == "--record" || name == "--replay") {
+        if (!value(name, v)) return false;
+        if (v.empty()) return fail(name + " needs a file name");
+        (name == "--record" ? out_.recordPath : out_.replayPath) = v;
     } else {
         return fail("unknown option \"" + name + "\" (try --help)");
     }
@@ -166,28 +183,53 @@ bool Parser::option(const std::string& name) {
 
 // An output written over the input script would destroy it before it is read.
 bool Parser::outputsSpareTheInput() {
-    const std::string& input = out_.run.inputPath;
-    if (sameFile(input, out_.run.tracePath)) {
-        return fail(overwrites("--trace", out_.run.tracePath, input));
-    }
-    for (const Shot& s : out_.run.shots) {
-        if (sameFile(input, s.path)) {
-            return fail(overwrites("--shot", s.path, input));
+    for (const std::string& input : {out_.run.inputPath, out_.replayPath}) {
+        if (sameFile(input, out_.run.tracePath)) {
+            return fail(overwrites("--trace", out_.run.tracePath, input));
         }
+        if (sameFile(input, out_.recordPath)) {
+            return fail(overwrites("--record", out_.recordPath, input));
+        }
+        for (const Shot& s : out_.run.shots) {
+            if (sameFile(input, s.path)) {
+                return fail(overwrites("--shot", s.path, input));
+            }
+        }
+    }
+    return true;
+}
+
+// A replay brings its own events, frames, seed and settings. Training fights are not recorded:
+// their rewinds follow keys held down, which a replay does not hold.
+bool Parser::replayAlone() {
+    if (out_.training && !(out_.recordPath.empty() && out_.replayPath.empty())) {
+        return fail("--training cannot be used with --record or --replay");
+    }
+    if (out_.replayPath.empty()) return true;
+    for (const char* option : {"--input", "--frames", "--seed", "--demo"}) {
+        if (std::find(seen_.begin(), seen_.end(), option) != seen_.end()) {
+            return fail(std::string(option) + " cannot be used with --replay, which gives it");
+        }
+    }
+    if (!out_.headless && !out_.recordPath.empty()) {
+        return fail("--record with --replay needs --headless");
     }
     return true;
 }
 
 bool Parser::check() {
     if (out_.help) return true;
+    if (!replayAlone()) return false;
+    out_.run.recordPath = out_.recordPath;
+    out_.run.replayPath = out_.replayPath;
     if (!out_.headless) {
         if (!headlessOnly_.empty()) return fail(headlessOnly_.front() + " needs --headless");
         return true;
     }
     if (!windowOnly_.empty()) return fail(windowOnly_.front() + " is for the window only");
-    if (!framesGiven_) return fail("--headless needs --frames N");
+    if (!framesGiven_ && out_.replayPath.empty()) return fail("--headless needs --frames N");
     for (const Shot& s : out_.run.shots) {
-        if (s.frame >= out_.run.frames) {
+        if (framesGiven_ && s.frame >= out_.run.frames) {
             return fail("--shot frame " + std::to_string(s.frame) + " is past the last frame " +
                         std::to_string(out_.run.frames - 1));
         }
@@ -195,6 +237,7 @@ bool Parser::check() {
     if (!outputsSpareTheInput()) return false;
     out_.run.dataDir = out_.dataDir;
     out_.run.demo = out_.demo;
+    out_.run.training = out_.training;
     return true;
 }
 

@@ -15,7 +15,10 @@ struct CommandLine {
     bool fullscreen = false;
     std::string dataDir;
     bool demo = false;
-    HeadlessOptions run;  // the headless options; dataDir and demo are copied in
+    bool training = false;   // the fights are training fights
+    std::string recordPath;  // the whole session is recorded into this replay
+    std::string replayPath;  // the replay to play instead of the game
+    HeadlessOptions run;     // the headless options; dataDir, demo and the replays are copied in
 };
 
 inline constexpr int kMinScale = 1;

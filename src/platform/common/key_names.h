@@ -24,10 +24,13 @@ struct KeyName {
     int virtualKey;
 };
 
-// The keys the key handler knows, by the names scripts give them.
+// The keys the key handler knows, then the training keys, by the names scripts give them.
 inline constexpr KeyName kKeyNames[] = {
-    {"esc", 27}, {"lwin", 91}, {"minus", 189}, {"equals", 187}, {"comma", 188}, {"period", 190},
-    {"p", 80},   {"f1", 112},  {"1", 49},      {"2", 50},       {"5", 53},
+    {"esc", 27},     {"lwin", 91}, {"minus", 189},   {"equals", 187}, {"comma", 188},
+    {"period", 190}, {"p", 80},    {"f1", 112},      {"1", 49},       {"2", 50},
+    {"5", 53},       {"f2", 113},  {"f3", 114},      {"f4", 115},     {"f5", 116},
+    {"f6", 117},     {"f7", 118},  {"f8", 119},      {"f9", 120},     {"f10", 121},
+    {"f11", 122},    {"f12", 123}, {"backspace", 8}, {"tab", 9},      {"home", 36},
 };
 
 inline constexpr int kMinVirtualKey = 1;

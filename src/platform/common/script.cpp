@@ -94,6 +94,19 @@ std::string parseSet(const std::vector<std::string_view>& words, ScriptEvent& e)
     return parseValue(name, words[3], e);
 }
 
+// 1 to 16 hexadecimal digits.
+std::string parseSum(const std::vector<std::string_view>& words, ScriptEvent& e) {
+    constexpr size_t kMaxDigits = 16;
+    constexpr int kHex = 16;
+    if (words.size() != 3) return "sum needs one hexadecimal hash";
+    const std::string_view hex = words[2];
+    const auto [ptr, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), e.sum, kHex);
+    if (hex.size() > kMaxDigits || ec != std::errc() || ptr != hex.data() + hex.size()) {
+        return "sum " + quoted(hex) + " is not a hash of 1 to 16 hexadecimal digits";
+    }
+    return {};
+}
+
 // Why a path is no script file, from what it names.
 std::string notARegularFile(std::filesystem::file_type type, const std::error_code& ec) {
     using std::filesystem::file_type;
@@ -109,14 +122,14 @@ std::string notARegularFile(std::filesystem::file_type type, const std::error_co
     }
 }
 
-std::string tooLong(uintmax_t size) {
+std::string tooLong(uintmax_t size, uintmax_t limit) {
     return "it holds " + std::to_string(size) + " bytes, more than the " +
-           std::to_string(kMaxScriptBytes >> 20) + " MiB a script may have";
+           std::to_string(limit >> 20) + " MiB a script may have";
 }
 
 // Reads at most one byte past the limit, so a file that grew after it was measured is still
 // refused without being read whole.
-bool readAtMostLimit(std::FILE* in, std::string& text) {
+bool readAtMostLimit(std::FILE* in, std::string& text, uintmax_t limit) {
     constexpr size_t kChunk = 64 * 1024;
     char buffer[kChunk];
     text.clear();
@@ -124,7 +137,7 @@ bool readAtMostLimit(std::FILE* in, std::string& text) {
     do {
         got = std::fread(buffer, 1, kChunk, in);
         text.append(buffer, got);
-    } while (got == kChunk && text.size() <= kMaxScriptBytes);
+    } while (got == kChunk && text.size() <= limit);
     return std::ferror(in) == 0;
 }
 
@@ -134,10 +147,8 @@ struct KindName {
 };
 
 constexpr KindName kKindNames[] = {
-    {"kb", EventKind::Keyboard},
-    {"joy", EventKind::Joystick},
-    {"key", EventKind::Key},
-    {"set", EventKind::Set},
+    {"kb", EventKind::Keyboard}, {"joy", EventKind::Joystick}, {"key", EventKind::Key},
+    {"set", EventKind::Set},     {"sum", EventKind::Sum},
 };
 
 }  // namespace
@@ -166,6 +177,9 @@ std::string parseScriptLine(std::string_view line, std::optional<ScriptEvent>& e
             break;
         case EventKind::Set:
             problem = parseSet(words, e);
+            break;
+        case EventKind::Sum:
+            problem = parseSum(words, e);
             break;
     }
     if (problem.empty()) event = std::move(e);
@@ -199,7 +213,8 @@ bool parseScript(std::string_view text, InputScript& script, ScriptError& error)
     return true;
 }
 
-bool readScriptFile(const std::string& path, std::string& text, std::string& problem) {
+bool readScriptFile(const std::string& path, std::string& text, std::string& problem,
+                    uintmax_t limit) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const fs::file_type type = fs::status(path, ec).type();
@@ -212,8 +227,8 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& pro
         problem = ec.message();
         return false;
     }
-    if (size > kMaxScriptBytes) {
-        problem = tooLong(size);
+    if (size > limit) {
+        problem = tooLong(size, limit);
         return false;
     }
     std::FILE* in = std::fopen(path.c_str(), "rb");
@@ -221,14 +236,14 @@ bool readScriptFile(const std::string& path, std::string& text, std::string& pro
         problem = std::strerror(errno);
         return false;
     }
-    const bool read = readAtMostLimit(in, text);
+    const bool read = readAtMostLimit(in, text, limit);
     std::fclose(in);
     if (!read) {
         problem = "it cannot be read";
         return false;
     }
-    if (text.size() > kMaxScriptBytes) {
-        problem = "it grew past the " + std::to_string(kMaxScriptBytes >> 20) +
+    if (text.size() > limit) {
+        problem = "it grew past the " + std::to_string(limit >> 20) +
                   " MiB a script may have while it was read";
         return false;
     }

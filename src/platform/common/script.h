@@ -1,5 +1,6 @@
 // Input scripts for headless runs: one event per line, "F kb STATE...", "F joy STATE...",
-// "F key NAME...", "F set NAME VALUE"; '#' starts a comment; frames never go backwards.
+// "F key NAME...", "F set NAME VALUE", "F sum HEX"; '#' starts a comment; frames never go
+// backwards. A sum line (the state hash a replay expects after frame F) changes nothing.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +14,7 @@
 
 namespace platform {
 
-enum class EventKind { Keyboard, Joystick, Key, Set };
+enum class EventKind { Keyboard, Joystick, Key, Set, Sum };
 
 struct ScriptEvent {
     int64_t frame = 0;
@@ -23,6 +24,7 @@ struct ScriptEvent {
     FieldRef target;        // set
     int64_t intValue = 0;
     double doubleValue = 0.0;
+    uint64_t sum = 0;  // sum: the state hash after frame F
     int line = 0;
 };
 
@@ -45,9 +47,10 @@ bool parseScript(std::string_view text, InputScript& script, ScriptError& error)
 // The largest input script read: anything longer is refused before it is read.
 inline constexpr uintmax_t kMaxScriptBytes = uintmax_t{16} << 20;
 
-// Reads a script file: a regular file (or a link to one) of at most kMaxScriptBytes. False with
-// the reason in problem ("it is a folder", ...), in which case text holds nothing useful.
-bool readScriptFile(const std::string& path, std::string& text, std::string& problem);
+// Reads a script file: a regular file (or a link to one) of at most limit bytes. False with the
+// reason in problem ("it is a folder", ...), in which case text holds nothing useful.
+bool readScriptFile(const std::string& path, std::string& text, std::string& problem,
+                    uintmax_t limit = kMaxScriptBytes);
 
 // Writes the value of a set event into the state.
 void applySet(pelea::GameState& g, const ScriptEvent& e);

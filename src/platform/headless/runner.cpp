@@ -9,6 +9,8 @@
 #include "platform/common/script.h"
 #include "platform/common/trace.h"
 #include "platform/headless/headless_platform.h"
+#include "replay/run_watch.h"
+#include "training/trainer.h"
 
 namespace platform {
 
@@ -30,10 +32,12 @@ std::string absolutePath(const std::string& path) {
 
 class Run {
 public:
-    Run(const HeadlessOptions& options, InputScript script)
+    Run(const HeadlessOptions& options, InputScript script, replay::RunWatch& watch)
         : options_(options),
           script_(std::move(script)),
-          form_(platform_, pelea::StartOptions{options.seeded, options.seed, options.demo}) {}
+          watch_(watch),
+          form_(platform_, pelea::StartOptions{options.seeded, options.seed, options.demo}),
+          trainer_(form_, options.training) {}
 
     int go(const std::string& tracePath, const std::vector<Shot>& shots);
 
@@ -43,10 +47,13 @@ private:
 
     const HeadlessOptions& options_;
     InputScript script_;
+    replay::RunWatch& watch_;
+    int failure_ = kExitFailure;
     size_t next_ = 0;
     uint32_t keyboard_ = 0, joystick_ = 0;
     HeadlessPlatform platform_;
     pelea::TForm1 form_;
+    training::Trainer trainer_;  // keys and frames go through it
     TraceWriter tracer_;
     std::FILE* trace_ = nullptr;
 };
@@ -62,24 +69,28 @@ bool Run::deliverGroup() {
     for (size_t i = next_; i < end; ++i) {
         if (events[i].kind != EventKind::Key) continue;
         for (const int vk : events[i].keys) {
-            form_.FormKeyDown(vk);
+            watch_.key(vk);
+            trainer_.keyDown(vk);
             if (form_.terminated()) return false;
         }
     }
     for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == EventKind::Set) applySet(form_.g, events[i]);
+        if (events[i].kind != EventKind::Set) continue;
+        watch_.set(events[i]);
+        applySet(form_.g, events[i]);
     }
     for (size_t i = next_; i < end; ++i) {
         if (events[i].kind == EventKind::Keyboard) keyboard_ = events[i].states;
         if (events[i].kind == EventKind::Joystick) joystick_ = events[i].states;
     }
     platform_.setStates(keyboard_, joystick_);
+    watch_.states(keyboard_, joystick_);
     next_ = end;
     return true;
 }
 
 bool Run::runFrame(int64_t frame, const std::vector<Shot>& shots) {
-    form_.DXTimer1Timer();
+    trainer_.tick();
     platform_.advance(form_.g.m.vel);
     auto& sound = form_.DXSound1;
     if (trace_ != nullptr) {
@@ -96,6 +107,10 @@ bool Run::runFrame(int64_t frame, const std::vector<Shot>& shots) {
             complain("cannot write the shot " + shot.path);
             return false;
         }
+    }
+    if (!watch_.frameDone(form_, frame)) {
+        failure_ = replay::kExitMismatch;
+        return false;
     }
     return true;
 }
@@ -123,7 +138,7 @@ int Run::go(const std::string& tracePath, const std::vector<Shot>& shots) {
             continue;
         }
         if (!runFrame(frame, shots)) {
-            code = kExitFailure;
+            code = failure_;
             break;
         }
         ++frame;
@@ -133,13 +148,16 @@ int Run::go(const std::string& tracePath, const std::vector<Shot>& shots) {
         code = kExitFailure;
     }
     trace_ = nullptr;
-    return code;
+    return watch_.finish(code);
 }
 
 }  // namespace
 
-int runHeadless(const HeadlessOptions& options) {
+int runHeadless(const HeadlessOptions& given) {
+    HeadlessOptions options = given;
     InputScript script;
+    replay::RunWatch watch;
+    if (!watch.prepare(options, script)) return kExitBadInput;
     if (!options.inputPath.empty()) {
         std::string text, problem;
         if (!readScriptFile(options.inputPath, text, problem)) {
@@ -164,7 +182,8 @@ int runHeadless(const HeadlessOptions& options) {
             return kExitBadInput;
         }
     }
-    auto run = std::make_unique<Run>(options, std::move(script));
+    watch.start();
+    auto run = std::make_unique<Run>(options, std::move(script), watch);
     return run->go(tracePath, shots);
 }
 

@@ -22,12 +22,16 @@ struct HeadlessOptions {
     std::vector<Shot> shots;
     std::string dataDir;  // empty: the working directory
     bool demo = false;
+    bool training = false;   // the fights are training fights
+    std::string recordPath;  // empty: nothing recorded
+    std::string replayPath;  // a replay: it gives the events, frames, seed and settings
 };
 
 enum ExitCode { kExitDone = 0, kExitFailure = 1, kExitBadInput = 2 };
 
-// Runs the game; returns the process exit code (0 done, 1 runtime failure, 2 bad script or
-// data folder), after one stderr line for any failure.
+// Runs the game; returns the process exit code (0 done, 1 runtime failure, 2 bad script, replay
+// or data folder, 3 a state that differs from the replay's), after one stderr line for any
+// failure.
 int runHeadless(const HeadlessOptions& options);
 
 }  // namespace platform

@@ -16,14 +16,20 @@ struct KeyMap {
     int virtualKey;
 };
 
+// The key handler's keys, then the training keys (F2 … F12, Backspace, Tab, Home).
 constexpr KeyMap kKeyMap[] = {
-    {SDLK_ESCAPE, 27},  {SDLK_LGUI, 91},  {SDLK_MINUS, 189}, {SDLK_EQUALS, 187}, {SDLK_COMMA, 188},
-    {SDLK_PERIOD, 190}, {SDLK_F1, 112},   {SDLK_RETURN, 13}, {SDLK_SPACE, 32},   {SDLK_LEFT, 37},
-    {SDLK_UP, 38},      {SDLK_RIGHT, 39}, {SDLK_DOWN, 40},
+    {SDLK_ESCAPE, 27},   {SDLK_LGUI, 91},    {SDLK_MINUS, 189}, {SDLK_EQUALS, 187},
+    {SDLK_COMMA, 188},   {SDLK_PERIOD, 190}, {SDLK_F1, 112},    {SDLK_RETURN, 13},
+    {SDLK_SPACE, 32},    {SDLK_LEFT, 37},    {SDLK_UP, 38},     {SDLK_RIGHT, 39},
+    {SDLK_DOWN, 40},     {SDLK_F2, 113},     {SDLK_F3, 114},    {SDLK_F4, 115},
+    {SDLK_F5, 116},      {SDLK_F6, 117},     {SDLK_F7, 118},    {SDLK_F8, 119},
+    {SDLK_F9, 120},      {SDLK_F10, 121},    {SDLK_F11, 122},   {SDLK_F12, 123},
+    {SDLK_BACKSPACE, 8}, {SDLK_TAB, 9},      {SDLK_HOME, 36},
 };
 
 constexpr int kVirtualKeyA = 'A';
 constexpr int kVirtualKey0 = '0';
+constexpr int kLetters = 26, kDigits = 10;
 
 struct StateKey {
     SDL_Scancode key;
@@ -77,6 +83,19 @@ int virtualKeyOf(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return kVirtualKeyA + (key - SDLK_a);
     if (key >= SDLK_0 && key <= SDLK_9) return kVirtualKey0 + (key - SDLK_0);
     return 0;
+}
+
+SDL_Keycode keycodeOf(int virtualKey) {
+    for (const KeyMap& k : kKeyMap) {
+        if (k.virtualKey == virtualKey) return k.key;
+    }
+    if (virtualKey >= kVirtualKeyA && virtualKey < kVirtualKeyA + kLetters) {
+        return SDLK_a + (virtualKey - kVirtualKeyA);
+    }
+    if (virtualKey >= kVirtualKey0 && virtualKey < kVirtualKey0 + kDigits) {
+        return SDLK_0 + (virtualKey - kVirtualKey0);
+    }
+    return SDLK_UNKNOWN;
 }
 
 uint32_t keyboardStates(const Uint8* keys) {

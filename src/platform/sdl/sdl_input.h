@@ -11,6 +11,9 @@ namespace platform {
 // The virtual-key code the key handler knows for a key, or 0 for a key it does not need.
 int virtualKeyOf(SDL_Keycode key);
 
+// The key of a virtual-key code virtualKeyOf knows, or SDLK_UNKNOWN.
+SDL_Keycode keycodeOf(int virtualKey);
+
 // The state bits of the arrow keys and Z X C V held in a keyboard state array.
 uint32_t keyboardStates(const Uint8* keys);
 

@@ -141,6 +141,12 @@ void SdlPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
     }
 }
 
+bool SdlPlatform::keyHeld(int virtualKey) {
+    const SDL_Keycode key = keycodeOf(virtualKey);
+    if (!focused_ || key == SDLK_UNKNOWN) return false;
+    return SDL_GetKeyboardState(nullptr)[SDL_GetScancodeFromKey(key)] != 0;
+}
+
 uint32_t SdlPlatform::keyboardRaw() {
     if (!focused_) return 0;
     return keyboardStates(SDL_GetKeyboardState(nullptr));

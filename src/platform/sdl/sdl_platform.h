@@ -30,6 +30,7 @@ public:
     bool initDisplay(bool fullscreen) override;
     void present(const media::Surface& surface, int offsetX) override;
     void pollEvents(std::vector<int>& keyDowns, bool& quit) override;
+    bool keyHeld(int virtualKey) override;
     bool active() override { return focused_; }
     uint64_t nowMs() override { return SDL_GetTicks64(); }
     void sleepMs(uint32_t ms) override { SDL_Delay(ms); }

@@ -1,0 +1,46 @@
+#include "replay/files.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace replay {
+
+namespace fs = std::filesystem;
+
+bool writeFileAtomically(const std::string& path, std::string_view text, std::string& problem) {
+    const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (out == nullptr) {
+        problem = std::strerror(errno);
+        return false;
+    }
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    const int writeError = errno;
+    const bool closed = std::fclose(out) == 0;
+    std::error_code ec;
+    if (written && closed) fs::rename(temporary, path, ec);
+    if (!written || !closed || ec) {
+        problem = ec ? ec.message() : std::strerror(writeError);
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+std::string absolutePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code ec;
+    const fs::path p = fs::absolute(path, ec);
+    return ec ? path : p.string();
+}
+
+uint64_t clockSeed() {
+    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace replay

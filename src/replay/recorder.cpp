@@ -1,0 +1,129 @@
+#include "replay/recorder.h"
+
+#include <charconv>
+
+#include "platform/common/key_names.h"
+#include "replay/state_hash.h"
+
+namespace replay {
+
+namespace {
+
+// A session's first hour at the default speed, so the first frames never reallocate.
+constexpr size_t kEntryReserve = 1 << 17;
+
+void appendNumber(std::string& out, int64_t v) {
+    char buf[24];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
+}
+
+void appendKeyName(std::string& out, int vk) {
+    for (const platform::KeyName& k : platform::kKeyNames) {
+        if (k.virtualKey == vk) {
+            out += k.name;
+            return;
+        }
+    }
+    appendNumber(out, vk);
+}
+
+void appendStates(std::string& out, uint32_t states) {
+    for (const platform::StateName& s : platform::kStateNames) {
+        if ((states & s.bit) != 0) {
+            out += ' ';
+            out += s.name;
+        }
+    }
+}
+
+std::string shortest(double v) {
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+}  // namespace
+
+std::string setLine(const platform::ScriptEvent& e) {
+    std::string name = e.target.field->name;
+    if (e.target.fighter > 0) name = "L" + std::to_string(e.target.fighter) + "." + name;
+    const std::string value = e.target.field->kind == pelea::FieldKind::F64
+                                  ? shortest(e.doubleValue)
+                                  : std::to_string(e.intValue);
+    return "set " + name + " " + value;
+}
+
+Recorder::Recorder() {
+    entries_.reserve(kEntryReserve);
+}
+
+void Recorder::key(int virtualKey) {
+    entries_.push_back({frames_, Kind::Key, static_cast<uint64_t>(virtualKey)});
+}
+
+void Recorder::set(const platform::ScriptEvent& e) {
+    entries_.push_back({frames_, Kind::Set, setLines_.size()});
+    setLines_.push_back(setLine(e));
+}
+
+void Recorder::states(uint32_t keyboard, uint32_t joystick) {
+    if (keyboard != keyboard_) entries_.push_back({frames_, Kind::Keyboard, keyboard});
+    if (joystick != joystick_) entries_.push_back({frames_, Kind::Joystick, joystick});
+    keyboard_ = keyboard;
+    joystick_ = joystick;
+}
+
+void Recorder::frameDone(const pelea::GameState& g) {
+    entries_.push_back({frames_, Kind::Sum, stateHash(g)});
+    ++frames_;
+}
+
+std::string Recorder::text(const Header& header, int64_t frames, bool whole) const {
+    std::string out = headerText(header);
+    appendEntries(out, frames, whole);
+    out += endLine(frames);
+    return out;
+}
+
+// Keys of one frame that follow each other share a line.
+void Recorder::appendEntries(std::string& out, int64_t frames, bool whole) const {
+    bool keyLineOpen = false;
+    int64_t lineFrame = -1;
+    for (const Entry& e : entries_) {
+        if (e.frame > frames || (e.frame == frames && !whole)) break;
+        if (keyLineOpen && (e.kind != Kind::Key || e.frame != lineFrame)) {
+            out += '\n';
+            keyLineOpen = false;
+        }
+        switch (e.kind) {
+            case Kind::Key:
+                if (!keyLineOpen) {
+                    appendNumber(out, e.frame);
+                    out += " key";
+                    keyLineOpen = true;
+                    lineFrame = e.frame;
+                }
+                out += ' ';
+                appendKeyName(out, static_cast<int>(e.value));
+                break;
+            case Kind::Set:
+                appendNumber(out, e.frame);
+                out += ' ' + setLines_[e.value] + '\n';
+                break;
+            case Kind::Keyboard:
+            case Kind::Joystick:
+                appendNumber(out, e.frame);
+                out += e.kind == Kind::Keyboard ? " kb" : " joy";
+                appendStates(out, static_cast<uint32_t>(e.value));
+                out += '\n';
+                break;
+            case Kind::Sum:
+                appendSum(out, e.frame, e.value);
+                break;
+        }
+    }
+    if (keyLineOpen) out += '\n';
+}
+
+}  // namespace replay

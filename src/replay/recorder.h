@@ -1,0 +1,55 @@
+// Records a session as it is played: the keys the game is given before each frame, the `set`
+// lines of a headless script, the device sets (written when they change) and the state hash
+// after each frame. Frames are counted by the recorder itself.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/state.h"
+#include "platform/common/script.h"
+#include "replay/replay_file.h"
+
+namespace replay {
+
+class Recorder {
+public:
+    Recorder();
+
+    // A key delivered before the next frame.
+    void key(int virtualKey);
+    // A state value set before the next frame.
+    void set(const platform::ScriptEvent& e);
+    // The device sets from the next frame on.
+    void states(uint32_t keyboard, uint32_t joystick);
+    // After a frame: the state it left.
+    void frameDone(const pelea::GameState& g);
+
+    // Frames recorded so far.
+    int64_t frames() const { return frames_; }
+
+    // The replay of frames 0 … frames − 1 with the given header: the events of those frames and
+    // their sums, then, when whole, the keys that came after the last frame (the one that ended
+    // the session).
+    std::string text(const Header& header, int64_t frames, bool whole) const;
+
+private:
+    enum class Kind : uint8_t { Key, Set, Keyboard, Joystick, Sum };
+    struct Entry {
+        int64_t frame;
+        Kind kind;
+        uint64_t value;  // key code, state set, hash, or the index of a set line
+    };
+    void appendEntries(std::string& out, int64_t frames, bool whole) const;
+
+    std::vector<Entry> entries_;
+    std::vector<std::string> setLines_;  // "set NAME VALUE"
+    int64_t frames_ = 0;
+    uint32_t keyboard_ = 0, joystick_ = 0;  // as last recorded
+};
+
+// "set NAME VALUE" for a set event, as the script parser reads it back.
+std::string setLine(const platform::ScriptEvent& e);
+
+}  // namespace replay

@@ -1,0 +1,88 @@
+// Playing a replay in the window: the replay alone drives the game, the viewer's keys only
+// pause, step and change the speed, and every frame is checked against the replay's hashes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/tform1.h"
+#include "platform/platform.h"
+#include "replay/replay_file.h"
+
+namespace replay {
+
+// The viewer's keys, as the window's virtual-key codes; the game's key table uses none of them.
+namespace viewer_key {
+constexpr int Pause = 32;  // Space: pause and resume
+constexpr int Step = 'N';  // one frame forward, paused
+constexpr int Half = '6', Normal = '7', Double = '8', Quadruple = '9';
+constexpr int Leave = 27;  // Esc
+}  // namespace viewer_key
+
+// The replay's devices under the window: the game reads the device sets the replay gives it and
+// always counts as in the foreground; everything else is the window's.
+class ReplayDevices : public platform::Platform {
+public:
+    explicit ReplayDevices(platform::Platform& window) : window_(window) {}
+    void setStates(uint32_t keyboard, uint32_t joystick) {
+        keyboard_ = keyboard;
+        joystick_ = joystick;
+    }
+
+    bool foreground() override { return true; }
+    uint32_t keyboardRaw() override { return keyboard_; }
+    uint32_t joystickRaw() override { return joystick_; }
+    bool initDisplay(bool fullscreen) override { return window_.initDisplay(fullscreen); }
+    void present(const media::Surface& s, int offsetX) override { window_.present(s, offsetX); }
+    void pollEvents(std::vector<int>& keys, bool& quit) override { window_.pollEvents(keys, quit); }
+    bool active() override { return window_.active(); }
+    uint64_t nowMs() override { return window_.nowMs(); }
+    void sleepMs(uint32_t ms) override { window_.sleepMs(ms); }
+    media::AudioOut& audio() override { return window_.audio(); }
+
+private:
+    platform::Platform& window_;
+    uint32_t keyboard_ = 0, joystick_ = 0;
+};
+
+class Viewer {
+public:
+    // The form must be built on the devices, started with the replay's seed and settings.
+    Viewer(pelea::TForm1& form, ReplayDevices& devices, const Replay& replay, std::string path);
+    // Plays to the end of the replay, or until the viewer leaves; the exit code (3 when a frame
+    // does not match).
+    int run();
+
+    int64_t framesRun() const { return frame_; }
+
+private:
+    void control(int virtualKey);
+    void tickClock();
+    bool fastForward();
+    int runDueFrames();
+    bool runFrame();
+    void prepareFrame();
+    bool deliverGroup();
+    int end(int code);
+
+    pelea::TForm1& form_;
+    ReplayDevices& devices_;
+    const Replay& replay_;
+    std::string path_;
+    std::vector<int> keys_;
+    int64_t frame_ = 0;                               // the next frame to run
+    size_t next_ = 0;                                 // the next event
+    std::vector<std::pair<int64_t, uint64_t>> sums_;  // by frame
+    size_t nextSum_ = 0;
+    uint32_t keyboard_ = 0, joystick_ = 0;
+    bool over_ = false, leave_ = false;
+    bool paused_ = false;
+    int steps_ = 0;                                  // frames to run one by one while paused
+    int speedHalves_ = 2;                            // the speed in halves: 1, 2, 4 or 8
+    uint64_t clock_ = 0, lastReal_ = 0, carry_ = 0;  // the viewer's clock, in game milliseconds
+    uint64_t nextDue_ = 0;                           // when the next frame is due on it
+};
+
+}  // namespace replay

@@ -1,0 +1,83 @@
+#include "replay/window_session.h"
+
+#include <cstdio>
+
+#include "replay/files.h"
+
+namespace replay {
+
+namespace {
+
+void complain(const std::string& message) {
+    std::fprintf(stderr, "pelea: %s\n", message.c_str());
+}
+
+}  // namespace
+
+WindowRecording::WindowRecording(Header session, std::string recordPath, std::string archiveFolder,
+                                 MatchArchive::Clock clock)
+    : header_(std::move(session)),
+      recordPath_(std::move(recordPath)),
+      archive_(std::move(archiveFolder), std::move(clock)) {}
+
+// In the window the device sets are what the frame read: a frame that reads none still holds
+// the last ones read, which a replay gives it too.
+void WindowRecording::frameDone(const pelea::TForm1& form) {
+    recorder_.states(form.DXInput1.Keyboard(), form.DXInput1.Joystick());
+    recorder_.frameDone(form.g);
+    archive_.frameDone(form.g, recorder_, header_);
+}
+
+void WindowRecording::loopEnds(const pelea::TForm1&) {
+    archive_.sessionEnds(recorder_, header_);
+    if (recordPath_.empty()) return;
+    std::string problem;
+    if (!writeFileAtomically(recordPath_, recorder_.text(header_, recorder_.frames(), true),
+                             problem)) {
+        complain("cannot write the recording " + recordPath_ + ": " + problem);
+    }
+}
+
+bool prepareWindow(platform::CommandLine& cl, Replay& shown) {
+    cl.recordPath = absolutePath(cl.recordPath);
+    if (cl.replayPath.empty()) return true;
+    std::string message;
+    if (!readReplay(cl.replayPath, shown, message)) {
+        complain(message);
+        return false;
+    }
+    return true;
+}
+
+WindowSession::WindowSession(platform::Platform& window, const platform::CommandLine& cl,
+                             const Replay& shown)
+    : window_(window), cl_(cl), shown_(shown), showing_(!cl.replayPath.empty()), devices_(window) {
+    const std::vector<DataFile> here = hashDataFiles();
+    if (showing_) {
+        const std::string difference = headerDifference(cl.replayPath, shown.header, here);
+        if (!difference.empty()) complain(difference);
+        return;
+    }
+    header_.seed = clockSeed();
+    header_.demo = cl.demo;
+    header_.data = here;
+}
+
+platform::Platform& WindowSession::gamePlatform() {
+    return showing_ ? static_cast<platform::Platform&>(devices_) : window_;
+}
+
+pelea::StartOptions WindowSession::startOptions() const {
+    if (showing_) return {true, shown_.header.seed, shown_.header.demo};
+    return {true, header_.seed, header_.demo};
+}
+
+int WindowSession::run(pelea::TForm1& form) {
+    if (showing_) return Viewer(form, devices_, shown_, cl_.replayPath).run();
+    // Training fights are not recorded: their rewinds follow a key held down, which a replay
+    // does not hold.
+    WindowRecording recording(header_, cl_.recordPath, replaysFolder());
+    return platform::runGame(form, window_, cl_.training ? nullptr : &recording, cl_.training);
+}
+
+}  // namespace replay

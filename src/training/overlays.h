@@ -1,0 +1,39 @@
+// What training draws on the finished frame: the boxes of the fighters and effects, the last
+// inputs of each side, the frame data of the last move, the status and key help lines, and the
+// select screen's training line. Texts go through the game's own `texto`.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "game/tform1.h"
+#include "media/color.h"
+#include "training/frame_data.h"
+#include "training/input_history.h"
+
+namespace training {
+
+inline constexpr media::TColor kContactColour = media::rgb(40, 120, 255);
+inline constexpr media::TColor kAttackColour = media::rgb(255, 32, 32);
+inline constexpr media::TColor kEffectColour = media::rgb(255, 230, 0);
+
+// Contact areas (blue), live attack areas (red) and effect boxes (yellow), in stage pixels less
+// the camera.
+void drawAreas(pelea::TForm1& form);
+
+// Each side's last inputs, newest on top: fighter 1 down the left edge, fighter 2 down the right.
+void drawInputs(pelea::TForm1& form, const std::array<InputHistory, 2>& inputs);
+
+// Two lines under the status line.
+void drawFrameData(pelea::TForm1& form, const MoveData& move);
+
+// The line under the top display: the dummy's mode and what the trainer is doing.
+void drawStatus(pelea::TForm1& form, std::string_view status);
+
+// One line of keys along the bottom edge.
+void drawKeyHelp(pelea::TForm1& form);
+
+// The select screen's line: whether the coming match is a training fight, and the key.
+void drawSelectLine(pelea::TForm1& form, bool armed);
+
+}  // namespace training

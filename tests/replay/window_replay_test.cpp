@@ -1,0 +1,464 @@
+// Replays in the window: every match kept in the replays folder, named by its start and its
+// characters, the newest fifty kept; and the viewer, where the replay alone drives the game.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/common/app_loop.h"
+#include "platform/headless/runner.h"
+#include "replay/match_archive.h"
+#include "replay/replay_file.h"
+#include "replay/state_hash.h"
+#include "replay/viewer.h"
+#include "replay/window_session.h"
+#include "support/game_fixture.h"
+
+namespace replay {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string read(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// 2026-12-08 14:03:22, local time.
+std::time_t aDecemberAfternoon() {
+    std::tm tm{};
+    tm.tm_year = 2026 - 1900;
+    tm.tm_mon = 11;
+    tm.tm_mday = 8;
+    tm.tm_hour = 14;
+    tm.tm_min = 3;
+    tm.tm_sec = 22;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
+std::vector<std::string> replayFiles(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+        if (e.path().extension() == kFileExtension) names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Plays n matches through the archive: a frame on the select screen, one on the fight screen,
+// one back on the select screen; match i starts a minute after match i − 1.
+void playMatches(MatchArchive& archive, Recorder& recorder, int n, int c1 = 1, int c2 = 2) {
+    pelea::GameState g;
+    g.lutador[1].personagem = static_cast<uint8_t>(c1);
+    g.lutador[2].personagem = static_cast<uint8_t>(c2);
+    for (int i = 0; i < n; ++i) {
+        for (const uint8_t screen : {pelea::tela::Selecao, pelea::tela::Luta, pelea::tela::Config,
+                                     pelea::tela::Luta, pelea::tela::Selecao}) {
+            g.m.modoTela = screen;
+            recorder.frameDone(g);
+            archive.frameDone(g, recorder, Header{});
+        }
+    }
+}
+
+TEST(MatchArchive, AMatchIsNamedByItsStartAndItsCharacters) {
+    struct Case {
+        int c1, c2;
+        const char* file;
+        const char* match;
+    };
+    const Case cases[] = {
+        {1, 3, "2026-12-08_14-03-22_Paco-Sombrero-vs-Lupe-Centella.pelea-replay",
+         "Paco Sombrero vs Lupe Centella"},
+        {4, 12, "2026-12-08_14-03-22_Tono-Cuernos-vs-Chuy-Tornado.pelea-replay",
+         "Toño Cuernos vs Chuy Tornado"},
+        {11, 11, "2026-12-08_14-03-22_El-Coyote-vs-El-Coyote.pelea-replay",
+         "El Coyote vs El Coyote"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all("replays");
+        MatchArchive archive("replays/deep/down", [] { return aDecemberAfternoon(); });
+        Recorder recorder;
+        playMatches(archive, recorder, 1, c.c1, c.c2);
+        ASSERT_EQ(replayFiles("replays/deep/down"), std::vector<std::string>{c.file});
+        Replay r;
+        std::string message;
+        ASSERT_TRUE(readReplay("replays/deep/down/" + std::string(c.file), r, message)) << message;
+        EXPECT_EQ(r.header.matchStart, 1) << "the fight screen came up after frame 1";
+        EXPECT_EQ(r.frames, 5) << "up to the frame back on the select screen";
+        EXPECT_EQ(r.header.match, c.match);
+        EXPECT_EQ(r.header.recorded, "2026-12-08 14:03:22");
+    }
+    EXPECT_EQ(matchFileName(aDecemberAfternoon() + 3600 * 24 * 30, 2, 10),
+              "2027-01-07_14-03-22_Gordo-Ruiz-vs-Chela-Abanico.pelea-replay");
+}
+
+TEST(MatchArchive, TheNewestFiftyAreKept) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> before;  // files already in the folder
+        int matches;
+        size_t kept;
+        std::string oldestKept;
+    };
+    const std::string first = "2026-12-08_14-03-22_Paco-Sombrero-vs-Gordo-Ruiz.pelea-replay";
+    const std::string second = "2026-12-08_14-04-22_Paco-Sombrero-vs-Gordo-Ruiz.pelea-replay";
+    const Case cases[] = {
+        {"fifty", {}, 50, 50, first},
+        {"the fifty-first deletes the oldest", {}, 51, 50, second},
+        {"older sessions' replays go first",
+         {"2020-01-01_00-00-01_Old-vs-Old.pelea-replay",
+          "2020-01-01_00-00-02_Old-vs-Old.pelea-replay",
+          "2020-01-01_00-00-03_Old-vs-Old.pelea-replay"},
+         49,
+         50,
+         "2020-01-01_00-00-03_Old-vs-Old.pelea-replay"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all("replays");
+        fs::create_directories("replays");
+        for (const std::string& name : c.before)
+            std::ofstream("replays/" + name) << "# pelea-replay 1\n";
+        std::ofstream("replays/notes.txt") << "not a replay";
+        int minute = 0;
+        MatchArchive archive("replays", [&minute] { return aDecemberAfternoon() + 60 * minute++; });
+        Recorder recorder;
+        playMatches(archive, recorder, c.matches);
+        const std::vector<std::string> files = replayFiles("replays");
+        EXPECT_EQ(files.size(), c.kept) << c.what;
+        ASSERT_FALSE(files.empty());
+        EXPECT_EQ(files.front(), c.oldestKept) << c.what;
+        EXPECT_TRUE(fs::exists("replays/notes.txt")) << c.what << ": only replays are deleted";
+        EXPECT_EQ(archive.written().size(), static_cast<size_t>(c.matches));
+    }
+}
+
+TEST(MatchArchive, TheFolderFollowsTheEnvironment) {
+    struct Case {
+        const char* dataHome;  // nullptr: unset
+        const char* home;
+        std::string folder;
+    };
+    const Case cases[] = {
+        {"/tmp/xdg", "/home/ana", "/tmp/xdg/pelea/replays"},
+        {nullptr, "/home/ana", "/home/ana/.local/share/pelea/replays"},
+        {"", "/home/ana", "/home/ana/.local/share/pelea/replays"},
+        {"relative/path", "/home/ana", "/home/ana/.local/share/pelea/replays"},
+        {nullptr, nullptr, ""},
+    };
+    const auto saved = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v == nullptr ? std::optional<std::string>{} : std::optional<std::string>{v};
+    };
+    const auto restore = [](const char* name, const std::optional<std::string>& v) {
+        if (v) {
+            setenv(name, v->c_str(), 1);
+        } else {
+            unsetenv(name);
+        }
+    };
+    const auto dataHome = saved("XDG_DATA_HOME"), home = saved("HOME");
+    for (const Case& c : cases) {
+        restore("XDG_DATA_HOME",
+                c.dataHome ? std::optional<std::string>{c.dataHome} : std::nullopt);
+        restore("HOME", c.home ? std::optional<std::string>{c.home} : std::nullopt);
+        EXPECT_EQ(replaysFolder(), c.folder) << (c.dataHome ? c.dataHome : "(unset)");
+    }
+    restore("XDG_DATA_HOME", dataHome);
+    restore("HOME", home);
+}
+
+// A window nobody touches, closed when the test says so.
+class IdleWindow : public pelea::testing::FakePlatform {
+public:
+    void pollEvents(std::vector<int>&, bool& quit) override { quit = stop(); }
+    std::function<bool()> stop;
+};
+
+int runBinary(const std::string& args) {
+    const std::string cmd = "'" PELEA_BINARY "' " + args + " >out.txt 2>err.txt";
+    const int status = std::system(cmd.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// The trace's line of a frame.
+std::string traceLine(const std::string& trace, int64_t frame) {
+    std::istringstream in(trace);
+    std::string line;
+    for (int64_t f = 0; f <= frame; ++f)
+        std::getline(in, line);
+    return line;
+}
+
+TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
+    constexpr uint64_t kSeed = 11;
+    constexpr uint64_t kGiveUpMs = 4'000'000;  // more than an hour of play
+    IdleWindow window;
+    Header session;
+    session.seed = kSeed;
+    session.demo = true;
+    WindowRecording recording(session, fs::absolute("session.pelea-replay").string(), "replays",
+                              [] { return aDecemberAfternoon(); });
+    window.stop = [&] { return !recording.archive().written().empty() || window.now > kGiveUpMs; };
+    pelea::TForm1 form(window, pelea::testing::Game::options(kSeed, true));
+    form.FormCreate();
+    ASSERT_EQ(platform::runGame(form, window, &recording), 0);
+
+    const std::vector<std::string> files = replayFiles("replays");
+    ASSERT_EQ(files.size(), 1u) << "a demo match ends within the hour";
+    const std::string& name = files.front();
+    EXPECT_EQ(name.rfind("2026-12-08_14-03-22_", 0), 0u) << name;
+    Replay match;
+    std::string message;
+    ASSERT_TRUE(readReplay("replays/" + name, match, message)) << message;
+    // Named by the time it started and the two characters it was fought by.
+    std::string expected;
+    for (int a = 1; a <= 12; ++a) {
+        for (int b = 1; b <= 12; ++b) {
+            if (std::string(pelea::MemoNomes.Lines(a)) + " vs " +
+                    std::string(pelea::MemoNomes.Lines(b)) ==
+                match.header.match) {
+                expected = matchFileName(aDecemberAfternoon(), a, b);
+            }
+        }
+    }
+    EXPECT_EQ(name, expected) << match.header.match;
+    EXPECT_TRUE(match.header.demo);
+    EXPECT_EQ(match.header.seed, kSeed);
+
+    // Played back headless, every frame matches; the fight screen comes up at the match's
+    // start, and the last frame is back on the select screen.
+    ASSERT_EQ(runBinary("--headless --replay 'replays/" + name + "' --trace t.jsonl"), 0)
+        << read("err.txt");
+    const std::string trace = read("t.jsonl");
+    const int64_t start = match.header.matchStart;
+    ASSERT_GT(start, 0);
+    EXPECT_NE(traceLine(trace, start - 1).find("\"modoTela\":3,"), std::string::npos);
+    EXPECT_NE(traceLine(trace, start).find("\"modoTela\":5,"), std::string::npos);
+    EXPECT_NE(traceLine(trace, match.frames - 1).find("\"modoTela\":3,"), std::string::npos);
+    EXPECT_NE(traceLine(trace, match.frames - 2).find("\"modoTela\":5,"), std::string::npos);
+
+    // The whole session was recorded too, and ends where the window was closed.
+    Replay whole;
+    ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
+    EXPECT_EQ(whole.frames, match.frames);
+    EXPECT_EQ(whole.header.matchStart, -1);
+    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << read("err.txt");
+}
+
+// A window whose viewer presses keys at given times and closes it at another.
+class ViewerWindow : public pelea::testing::FakePlatform {
+public:
+    void pollEvents(std::vector<int>& keys, bool& quit) override {
+        while (!pressed.empty() && pressed.begin()->first <= now) {
+            keys.insert(keys.end(), pressed.begin()->second.begin(), pressed.begin()->second.end());
+            pressed.erase(pressed.begin());
+        }
+        quit = now >= closeAtMs;
+    }
+    void present(const media::Surface&, int) override { ++presents; }
+    std::map<uint64_t, std::vector<int>> pressed;
+    uint64_t closeAtMs = UINT64_MAX;
+    int presents = 0;
+};
+
+// A fight recorded headless: keys, a pause, credits, a join, states and set lines.
+Replay recordedFight(const std::string& extraScript = "") {
+    std::ofstream("s.txt") << "0 kb b1\n2 kb\n5 key 5 2\n20 kb right\n40 kb right b1\n41 kb\n"
+                              "60 joy left b3\n70 key p\n75 key p\n90 set poder 4\n"
+                           << extraScript;
+    platform::HeadlessOptions o;
+    o.frames = 300;
+    o.seeded = true;
+    o.seed = 21;
+    o.inputPath = "s.txt";
+    o.recordPath = "r.pelea-replay";
+    EXPECT_EQ(platform::runHeadless(o), 0);
+    Replay r;
+    std::string message;
+    EXPECT_TRUE(readReplay("r.pelea-replay", r, message)) << message;
+    return r;
+}
+
+struct Viewing {
+    int code;
+    int64_t frames;
+    int presents;
+    uint8_t creditos;
+};
+
+Viewing view(const Replay& replay, ViewerWindow& window) {
+    ReplayDevices devices(window);
+    pelea::TForm1 form(devices, {true, replay.header.seed, replay.header.demo});
+    form.FormCreate();
+    Viewer viewer(form, devices, replay, "r.pelea-replay");
+    const int code = viewer.run();
+    return {code, viewer.framesRun(), window.presents, form.g.m.creditos};
+}
+
+// A window that presses one key once, when the test says so, holds another while the test
+// says so, and closes after a while.
+class KeyWindow : public pelea::testing::FakePlatform {
+public:
+    void pollEvents(std::vector<int>& keys, bool& quit) override {
+        if (!pressed && pressNow()) {
+            keys.push_back(key);
+            pressed = true;
+        }
+        if (pressed && afterwards) afterwards();
+        quit = polls >= closeAt;
+        ++polls;
+    }
+    bool keyHeld(int virtualKey) override { return virtualKey == heldKey && holdNow(); }
+    std::function<bool()> pressNow, holdNow;
+    std::function<void()> afterwards;
+    bool pressed = false;
+    int polls = 0, key = 0, heldKey = 0, closeAt = 0;
+};
+
+// Training chosen with its key on the select screen, then rewound by holding the rewind key:
+// playback holds no keys, yet it goes back the same frames and every frame matches.
+TEST(WindowRecording, ATrainingSessionRewoundByAHeldKeyPlaysBack) {
+    constexpr uint64_t kSeed = 5;
+    constexpr int kTrainingKey = 113;  // F2, on the select screen
+    constexpr int kRewindKey = 8;      // Backspace, in a training fight
+    KeyWindow window;
+    window.key = kTrainingKey;
+    window.heldKey = kRewindKey;
+    window.closeAt = 30000;  // well into the training fight
+    Header session;
+    session.seed = kSeed;
+    session.demo = true;
+    WindowRecording recording(session, fs::absolute("session.pelea-replay").string(), "replays",
+                              [] { return aDecemberAfternoon(); });
+    pelea::TForm1 form(window, pelea::testing::Game::options(kSeed, true));
+    form.FormCreate();
+    int fightPolls = 0;   // after the key: the training fight went on
+    bool fought = false;  // the key comes on the select screen after a first, recorded, match
+    window.pressNow = [&] {
+        fought = fought || form.g.m.modoTela == pelea::tela::Luta;
+        return fought && form.g.m.modoTela == pelea::tela::Selecao;
+    };
+    window.holdNow = [&] { return fightPolls > 2000 && fightPolls < 2600; };
+    // While the key is held the fight goes back through states it has already been in.
+    std::unordered_set<uint64_t> seen;
+    uint64_t last = 0;
+    int rewoundFrames = 0;
+    window.afterwards = [&] {
+        if (form.g.m.modoTela != pelea::tela::Luta) return;
+        ++fightPolls;
+        const uint64_t h = stateHash(form.g);
+        if (h != last && !seen.insert(h).second) ++rewoundFrames;
+        last = h;
+    };
+    ASSERT_EQ(platform::runGame(form, window, &recording), 0);
+    ASSERT_TRUE(window.pressed);
+    ASSERT_GT(fightPolls, 3000);
+    ASSERT_GT(rewoundFrames, 20) << "holding the key rewinds the training fight";
+    Replay whole;
+    std::string message;
+    ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
+    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << read("err.txt");
+}
+
+TEST(Viewer, TheViewersKeysPauseStepAndSetTheSpeedAndNeverReachTheGame) {
+    using namespace viewer_key;
+    using namespace pelea::vk;
+    struct Case {
+        const char* what;
+        std::vector<int> keys;         // pressed before the first frame
+        int64_t minFrames, maxFrames;  // in one second
+    };
+    // At the default 28 ms a frame, a second holds 36 frames.
+    const Case cases[] = {
+        {"normal speed", {}, 35, 37},
+        {"half speed", {Half}, 17, 19},
+        {"double speed", {Double}, 70, 73},
+        {"four times the speed", {Quadruple}, 141, 144},
+        {"back to normal", {Quadruple, Normal}, 35, 37},
+        {"paused", {Pause}, 0, 0},
+        {"paused, three steps", {Pause, Step, Step, Step}, 3, 3},
+        {"a step pauses", {Step}, 1, 1},
+        {"paused and resumed", {Pause, Pause}, 35, 37},
+        {"the game's keys do nothing",
+         {P, Digit5, Digit1, Digit2, F1, Minus, Equals, Comma, LeftWin, 'Z'},
+         35,
+         37},
+    };
+    const Replay replay = recordedFight();
+    for (const Case& c : cases) {
+        ViewerWindow window;
+        window.closeAtMs = 1000;
+        for (size_t i = 0; i < c.keys.size(); ++i)
+            window.pressed[0].push_back(c.keys[i]);
+        const Viewing v = view(replay, window);
+        EXPECT_EQ(v.code, 0) << c.what;
+        EXPECT_GE(v.frames, c.minFrames) << c.what;
+        EXPECT_LE(v.frames, c.maxFrames) << c.what;
+        EXPECT_EQ(v.presents, v.frames) << c.what;
+    }
+}
+
+TEST(Viewer, PlaysTheReplayToItsEndCheckingEveryFrame) {
+    const Replay fight = recordedFight();
+    struct Case {
+        const char* what;
+        std::function<Replay()> make;
+        int code;
+        int64_t frames;
+        int presents;
+    };
+    const Case cases[] = {
+        {"as recorded", [&] { return fight; }, 0, 300, 300},
+        {"a sum changed",
+         [&] {
+             Replay r = fight;
+             for (platform::ScriptEvent& e : r.script.events) {
+                 if (e.kind == platform::EventKind::Sum && e.frame == 120) e.sum ^= 1;
+             }
+             return r;
+         },
+         3, 120, 120},
+        {"set lines in the replay", [] { return recordedFight("150 set creditos 40\n"); }, 0, 300,
+         300},
+        {"a match from frame 100: the frames before it unseen",
+         [&] {
+             Replay r = fight;
+             r.header.matchStart = 100;
+             return r;
+         },
+         0, 300, 200},
+        {"the replay quits the game", [] { return recordedFight("150 key esc\n"); }, 0, 150, 150},
+    };
+    for (const Case& c : cases) {
+        const Replay r = c.make();
+        ViewerWindow window;
+        const Viewing v = view(r, window);
+        EXPECT_EQ(v.code, c.code) << c.what;
+        EXPECT_EQ(v.frames, c.frames) << c.what;
+        EXPECT_EQ(v.presents, c.presents) << c.what;
+    }
+    // A viewer pressing the credit key adds none: the credits are the recording's.
+    ViewerWindow window;
+    window.pressed[0] = {pelea::vk::Digit5, pelea::vk::Digit5};
+    const Viewing v = view(recordedFight("150 set creditos 40\n"), window);
+    EXPECT_EQ(v.code, 0);
+    EXPECT_EQ(v.creditos, 40);
+}
+
+}  // namespace
+}  // namespace replay

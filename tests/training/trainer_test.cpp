@@ -1,0 +1,466 @@
+// Training fights as a player sees them: the trainer between the keys, the timer and the game.
+#include "training/trainer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "animation/sheets.h"
+#include "support/fight_fixture.h"
+#include "support/game_fixture.h"
+#include "training/keys.h"
+#include "training/overlays.h"
+
+namespace training {
+namespace {
+
+using pelea::testing::Game;
+using pelea::testing::preparaLuta;
+using pelea::testing::sameState;
+
+constexpr media::TColor shown(media::TColor c) {
+    return media::from565(media::to565(c));
+}
+
+// A training fight past its intro: fighter 1 of `personagem` at x1 on the keyboard, the dummy
+// (character 2) at x2, standing, and no stage picture (a black background).
+struct Treino {
+    explicit Treino(int x1 = 150, int x2 = 250, int personagem = 1) {
+        preparaLuta(game, personagem, 2, x1, x2);
+        game.m().tempo = 99;  // what the trainer holds the clock at
+        game.m().tempoSub = 30;
+    }
+    void tick() {
+        game.texts.clear();
+        trainer.tick();
+    }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i)
+            tick();
+    }
+    void key(int vk) { trainer.keyDown(vk); }
+    void mode(DummyMode m) {
+        while (trainer.mode() != m)
+            key(keys::DummyMode);
+    }
+    // A press of a keyboard button held for one frame.
+    void press(uint32_t button) {
+        game.plat.keyboard = button;
+        tick();
+        game.plat.keyboard = 0;
+    }
+    pelea::Lutador& L(int n) { return game.L(n); }
+    media::TColor at(int x, int y) const { return game.form.DXDraw1.Surface.colorAt(x, y); }
+
+    Game game;
+    Trainer trainer{game.form, true};
+};
+
+// Fighter 1 walks, punches and jumps; a different script makes a different branch.
+uint32_t walkAndPunch(int i) {
+    if (i % 40 < 10) return media::isRight;
+    if (i % 40 == 15 || i % 40 == 25) return media::isButton1;
+    if (i % 40 == 30) return media::isUp | media::isRight;
+    return 0;
+}
+uint32_t crouchAndKick(int i) {
+    if (i % 30 < 12) return media::isDown;
+    return i % 30 == 12 ? uint32_t{media::isButton4} : 0u;
+}
+
+TEST(TrainingRewind, TenSecondsBackAndForwardAgainWithTheSameInputsGiveTheSameState) {
+    struct Case {
+        const char* what;
+        std::function<uint32_t(int)> keyboard;
+        DummyMode dummy;
+    };
+    const Case cases[] = {
+        {"walks and punches a standing dummy", walkAndPunch, DummyMode::Stand},
+        {"crouches and kicks the computer", crouchAndKick, DummyMode::Fight},
+        {"punches a dummy that blocks", walkAndPunch, DummyMode::BlockAll},
+    };
+    for (const Case& c : cases) {
+        Treino t(150, 230);
+        t.mode(c.dummy);
+        if (c.dummy == DummyMode::Fight) t.L(2).humano = 0;
+        const pelea::GameState start = t.game.g();
+        for (int i = 0; i < 300; ++i) {
+            t.game.plat.keyboard = c.keyboard(i);
+            t.tick();
+        }
+        const pelea::GameState end = t.game.g();
+        ASSERT_EQ(t.trainer.snapshots(), 300u) << c.what;
+        for (int i = 0; i < 300; ++i)
+            t.key(keys::Rewind);
+        t.tick();
+        EXPECT_TRUE(sameState(t.game.g(), start)) << c.what << ": back 300 frames";
+        for (int i = 0; i < 300; ++i) {
+            t.game.plat.keyboard = c.keyboard(i);
+            t.tick();
+        }
+        EXPECT_TRUE(sameState(t.game.g(), end)) << c.what << ": forward again";
+        EXPECT_FALSE(sameState(start, end)) << c.what << ": the fight moved at all";
+    }
+}
+
+TEST(TrainingRewind, ABranchWithOtherInputsDivergesFromThatFrameOnly) {
+    struct Case {
+        int back;    // frames rewound
+        int branch;  // frames played on the new branch
+    };
+    const Case cases[] = {{1, 1}, {40, 10}, {120, 60}};
+    for (const Case& c : cases) {
+        Treino t(150, 230);
+        std::vector<pelea::GameState> seen{t.game.g()};  // seen[k]: the state after k frames
+        for (int i = 0; i < 200; ++i) {
+            t.game.plat.keyboard = walkAndPunch(i);
+            t.tick();
+            seen.push_back(t.game.g());
+        }
+        const int from = 200 - c.back;
+        for (int i = 0; i < c.back; ++i)
+            t.key(keys::Rewind);
+        t.tick();
+        ASSERT_TRUE(sameState(t.game.g(), seen[static_cast<size_t>(from)])) << c.back;
+        for (int i = 0; i < c.branch; ++i) {
+            t.game.plat.keyboard = crouchAndKick(i);
+            t.tick();
+            EXPECT_FALSE(sameState(t.game.g(), seen[static_cast<size_t>(from + i + 1)]))
+                << "back " << c.back << ", branch frame " << i;
+        }
+        // Behind the branch point the past is the one played before.
+        for (int i = 0; i < c.branch + 10; ++i)
+            t.key(keys::Rewind);
+        t.tick();
+        EXPECT_TRUE(sameState(t.game.g(), seen[static_cast<size_t>(from - 10)])) << c.back;
+    }
+}
+
+TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
+    // Character 1 standing: contact (-20, 40)-(12, 170) facing right; its light punch strikes
+    // at (15, 55)-(50, 65) from ciclo 2. Facing left both flip about the anchor. A projectile
+    // of kind 8 has its box at (25, -5)-(72, 56) from its corner, kind 9 at (5, -5)-(52, 56).
+    struct Case {
+        int x1, x2;              // fighter 1 and the dummy
+        int contactL, contactR;  // fighter 1's contact area, left and right of its x
+        int attackL, attackR;    // its light punch
+        int kind, boxL, boxR;    // a projectile flying high over both
+    };
+    const Case cases[] = {
+        {130, 330, -20, 12, 15, 50, 8, 25, 72},
+        {270, 70, -12, 20, -50, -15, 9, 5, 52},
+    };
+    const media::TColor blue = shown(kContactColour), red = shown(kAttackColour),
+                        yellow = shown(kEffectColour);
+    for (const Case& c : cases) {
+        Treino t(c.x1, c.x2);
+        t.key(keys::Areas);
+        t.ticks(2);  // standing: the contact area of the standing drawing is set
+        t.game.form.criaefeito(150, 60, c.kind, "A", 2);
+        t.press(media::isButton1);
+        while (t.L(1).ataque == 0 && t.L(1).pos == 3)
+            t.tick();
+        ASSERT_EQ(t.L(1).ataque, 1) << c.x1;
+        const pelea::Lutador& l = t.L(1);
+        const int telaX = t.game.m().telaX, telaY = t.game.m().telaY;
+        const int top = l.y - l.altura - telaY;
+        const int left = l.x + c.contactL - telaX, right = l.x + c.contactR - telaX;
+        // A box covers x1 … x2 − 1 and y1 … y2 − 1: the edges the hit test treats as inside.
+        EXPECT_EQ(t.at(left, top + 100), blue) << c.x1;
+        EXPECT_EQ(t.at(right - 1, top + 100), blue) << c.x1;
+        EXPECT_EQ(t.at(left + 5, top + 40), blue) << c.x1;
+        EXPECT_EQ(t.at(left + 5, top + 169), blue) << c.x1;
+        EXPECT_NE(t.at(left - 1, top + 100), blue) << c.x1;
+        EXPECT_NE(t.at(right, top + 100), blue) << c.x1;
+        EXPECT_NE(t.at(left + 5, top + 100), blue) << "only the outline: " << c.x1;
+        EXPECT_EQ(t.at(l.x + c.attackL - telaX, top + 60), red) << c.x1;
+        EXPECT_EQ(t.at(l.x + c.attackR - 1 - telaX, top + 60), red) << c.x1;
+        EXPECT_EQ(t.at(l.x + c.attackL - telaX + 10, top + 55), red) << c.x1;
+        const pelea::Efeito* e = nullptr;
+        for (const pelea::Efeito& slot : t.game.g().efeitos) {
+            if (slot.tipo == c.kind) e = &slot;
+        }
+        ASSERT_NE(e, nullptr) << c.x1;
+        EXPECT_EQ(t.at(e->x + c.boxL - telaX, e->y + 20 - telaY), yellow) << c.x1;
+        EXPECT_EQ(t.at(e->x + c.boxR - 1 - telaX, e->y + 20 - telaY), yellow) << c.x1;
+        EXPECT_EQ(t.at(e->x + c.boxL + 10 - telaX, e->y - 5 - telaY), yellow) << c.x1;
+        // The same frame with the boxes switched off shows none of them.
+        t.key(keys::Pause);
+        t.key(keys::Areas);
+        t.tick();
+        EXPECT_NE(t.at(left, top + 100), blue) << c.x1;
+        EXPECT_NE(t.at(l.x + c.attackL - telaX, top + 60), red) << c.x1;
+    }
+}
+
+TEST(TrainingFrameData, CharacterOnesLightPunch) {
+    // Live from ciclo 2 until it connects or the state ends at ciclo 6. On a hit the dummy
+    // reels for 8 frames while the punch has 3 left: +4. A block holds the dummy for its 16
+    // frames: +12. The punch does 7 (4.9 at the default damage level) and 0 through a block.
+    struct Case {
+        const char* what;
+        int dummyX;
+        DummyMode dummy;
+        int startup, active, recovery;
+        bool hitKnown, blockKnown;
+        int advantage;
+        double damage;
+        int combo;
+    };
+    const Case cases[] = {
+        {"whiffs", 350, DummyMode::Stand, 2, 4, 0, false, false, 0, 0.0, 0},
+        {"hits", 190, DummyMode::Stand, 2, 1, 3, true, false, 4, 4.9, 1},
+        {"is blocked", 190, DummyMode::BlockAll, 2, 1, 3, false, true, 12, 0.0, 0},
+    };
+    for (const Case& c : cases) {
+        Treino t(150, c.dummyX);
+        t.mode(c.dummy);
+        t.key(keys::FrameData);
+        t.press(media::isButton1);
+        t.ticks(60);
+        const MoveData& m = t.trainer.observed().move;
+        EXPECT_EQ(m.pos, 3) << c.what;
+        EXPECT_EQ(m.startup, c.startup) << c.what;
+        EXPECT_EQ(m.active, c.active) << c.what;
+        EXPECT_EQ(m.recovery, c.recovery) << c.what;
+        EXPECT_EQ(m.total(), 6) << c.what;
+        EXPECT_EQ(m.onHit.known, c.hitKnown) << c.what;
+        EXPECT_EQ(m.onBlock.known, c.blockKnown) << c.what;
+        if (c.hitKnown) {
+            EXPECT_EQ(m.onHit.frames, c.advantage) << c.what;
+        }
+        if (c.blockKnown) {
+            EXPECT_EQ(m.onBlock.frames, c.advantage) << c.what;
+        }
+        EXPECT_NEAR(m.damage, c.damage, 1e-9) << c.what;
+        EXPECT_EQ(m.combo, c.combo) << c.what;
+        const std::string line = "ARRANQUE " + std::to_string(c.startup) + "  ACTIVO " +
+                                 std::to_string(c.active) + "  RECUPERA " +
+                                 std::to_string(c.recovery) + "  TOTAL 6";
+        EXPECT_TRUE(t.game.shows(line)) << c.what;
+    }
+}
+
+TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
+    // Character 1's "BDP": state 25 for 28 frames, the projectile leaving the hand at ciclo 10,
+    // whichever punch fires it.
+    struct Case {
+        bool heavy;
+    };
+    const Case cases[] = {{false}, {true}};
+    for (const Case& c : cases) {
+        Treino t(100, 330);
+        for (const pelea::testing::Tecla& k : pelea::testing::digita("BDP", 1, c.heavy)) {
+            t.game.plat.keyboard = pelea::testing::bits(k, 1);
+            t.tick();
+        }
+        t.game.plat.keyboard = 0;
+        t.ticks(40);
+        const MoveData& m = t.trainer.observed().move;
+        EXPECT_EQ(m.pos, 25) << c.heavy;
+        EXPECT_EQ(m.startup, 10) << c.heavy;
+        EXPECT_EQ(m.active, 1) << c.heavy;
+        EXPECT_EQ(m.recovery, 17) << c.heavy;
+    }
+}
+
+TEST(TrainingRound, TheClockHoldsAndALifeThatWouldEndIsRefilledAfterTheCombo) {
+    // A heavy punch takes 14 x 0.7 = 9.8, a projectile 12 x 0.7 = 8.4: either would end a life
+    // of 3 and knock the dummy out. In training it reels as from any other blow of these (no
+    // knock-down) and keeps a sliver of life. The clock would count down from 5 with its limit
+    // on.
+    struct Case {
+        const char* what;
+        std::function<void(Treino&)> blow;
+    };
+    const Case cases[] = {
+        {"heavy punch", [](Treino& t) { t.press(media::isButton3); }},
+        {"projectile",
+         [](Treino& t) {
+             t.game.form.criaefeito(t.L(2).x - 60, t.L(2).y - 100, 8, "A", 1);
+             t.game.g().efeitos[1].derruba = 0;  // this one does not knock down by itself
+             t.tick();
+         }},
+    };
+    for (const Case& c : cases) {
+        Treino t(150, 200);
+        t.game.m().limiteDeTempo = 1;
+        t.game.m().tempo = 5;
+        t.L(2).hp = 3.0;
+        c.blow(t);
+        bool hit = false;
+        for (int i = 0; i < 150 && !(hit && t.L(1).hitsTempo == 0); ++i) {
+            hit = hit || t.L(1).hits > 0;
+            ASSERT_GT(t.L(2).hp, 0.0) << c.what << " frame " << i;
+            if (hit) {
+                ASSERT_LT(t.L(2).hp, 3.0) << c.what << " frame " << i;
+            }
+            t.tick();
+            EXPECT_EQ(t.game.m().finRound, 0) << c.what;
+            EXPECT_EQ(t.game.m().tempo, 99) << c.what;
+            EXPECT_NE(t.L(2).pos, 19) << c.what << " frame " << i;
+        }
+        ASSERT_TRUE(hit) << c.what;
+        t.tick();
+        EXPECT_EQ(t.L(2).hp, 125.0) << c.what << ": refilled once the combo is over";
+        t.ticks(300);
+        EXPECT_EQ(t.game.m().modoTela, pelea::tela::Luta) << c.what;
+        EXPECT_EQ(t.game.m().finRound, 0) << c.what;
+        EXPECT_EQ(t.game.m().tempo, 99) << c.what;
+        EXPECT_FALSE(t.game.shows("TIME END    ")) << c.what;
+    }
+}
+
+TEST(TrainingDummy, EachModeDoesWhatItSays) {
+    // Fighter 1 taps light punch at the listed frames with the dummy put 40 px in front; the
+    // first three fall inside one combo window (43 frames after a hit), the last long after it.
+    const std::vector<int> punches = {10, 35, 50, 130};
+    struct Case {
+        DummyMode mode;
+        std::vector<int> punches;
+        int landed;  // punches that hit
+        bool blocks, crouches, jumps, computer;
+    };
+    const Case cases[] = {
+        {DummyMode::Stand, punches, 4, false, false, false, false},
+        {DummyMode::Crouch, {}, 0, false, true, false, false},
+        {DummyMode::Jump, {}, 0, false, false, true, false},
+        {DummyMode::BlockAll, punches, 0, true, false, false, false},
+        {DummyMode::BlockAfterHit, punches, 2, true, false, false, false},
+        {DummyMode::Fight, {}, 0, false, false, false, true},
+    };
+    for (const Case& c : cases) {
+        Treino t(150, 190);
+        t.mode(c.mode);
+        int landed = 0;
+        bool blocked = false, crouched = false, jumped = false, moved = false;
+        for (int i = 0; i < 200; ++i) {
+            const bool punch = std::find(c.punches.begin(), c.punches.end(), i) != c.punches.end();
+            t.game.plat.keyboard = punch ? uint32_t{media::isButton1} : 0u;
+            if (punch) t.L(2).x = t.L(1).x + 40;
+            const int32_t points = t.L(1).pontos, x = t.L(2).x;
+            t.tick();
+            landed += t.L(1).pontos > points;
+            blocked = blocked || t.L(2).pos == 21;
+            crouched = crouched || t.L(2).pos == 7;
+            jumped = jumped || t.L(2).y < 300;
+            moved = moved || t.L(2).x != x;
+        }
+        const char* name = modeName(c.mode);
+        EXPECT_EQ(landed, c.landed) << name;
+        if (!c.computer) {  // the computer may block, crouch and jump as it likes
+            EXPECT_EQ(blocked, c.blocks) << name;
+            EXPECT_EQ(crouched, c.crouches) << name;
+            EXPECT_EQ(jumped, c.jumps) << name;
+        }
+        EXPECT_EQ(t.L(2).humano == 0, c.computer) << name;
+        if (c.computer) {
+            EXPECT_TRUE(moved) << name;
+        }
+        EXPECT_TRUE(t.game.shows(std::string("ENTRENAMIENTO   MUÑECO: ") + name)) << name;
+    }
+}
+
+TEST(TrainingDummy, ARecordingPlaysBackOnALoop) {
+    // Ten frames crouching, five standing, five walking forward (left, towards fighter 1).
+    const auto pattern = [](int i) -> uint32_t {
+        if (i < 10) return media::isDown;
+        return i < 15 ? 0u : uint32_t{media::isLeft};
+    };
+    struct Case {
+        const char* what;
+        bool fromKeyboard;
+    };
+    const Case cases[] = {{"from the pad", false}, {"from the keyboard", true}};
+    for (const Case& c : cases) {
+        Treino t(60, 340);
+        t.key(keys::Record);
+        for (int i = 0; i < 20; ++i) {
+            (c.fromKeyboard ? t.game.plat.keyboard : t.game.plat.joystick) = pattern(i);
+            t.tick();
+            EXPECT_EQ(t.game.form.DXInput1.Joystick(), pattern(i)) << c.what << " frame " << i;
+            EXPECT_NE(t.L(1).pos, 7) << c.what << ": fighter 1 stands while the dummy records";
+        }
+        t.key(keys::Record);
+        t.game.plat.keyboard = t.game.plat.joystick = 0;
+        EXPECT_EQ(t.trainer.observed().recorded, 20) << c.what;
+        t.key(keys::Playback);
+        for (int i = 0; i < 60; ++i) {
+            t.tick();
+            EXPECT_EQ(t.game.form.DXInput1.Joystick(), pattern(i % 20))
+                << c.what << " playback frame " << i;
+            if (i % 20 == 5) {
+                EXPECT_EQ(t.L(2).pos, 7) << c.what << " frame " << i;
+            }
+            if (i % 20 == 17) {
+                EXPECT_EQ(t.L(2).pos, 2) << c.what << " frame " << i;
+            }
+        }
+    }
+}
+
+TEST(TrainingFrameStep, EachStepAdvancesExactlyOneFrame) {
+    struct Case {
+        int before;  // frames played before the pause
+        int steps;
+    };
+    const Case cases[] = {{0, 1}, {30, 1}, {45, 5}};
+    for (const Case& c : cases) {
+        Treino stepped(150, 230), played(150, 230);
+        for (int i = 0; i < c.before; ++i) {
+            stepped.game.plat.keyboard = played.game.plat.keyboard = walkAndPunch(i);
+            stepped.tick();
+            played.tick();
+        }
+        stepped.key(keys::Step);  // the first press pauses
+        ASSERT_TRUE(stepped.trainer.paused());
+        for (int s = 0; s < c.steps; ++s) {
+            const uint32_t keys = walkAndPunch(c.before + s);
+            stepped.game.plat.keyboard = played.game.plat.keyboard = keys;
+            const pelea::GameState held = stepped.game.g();
+            stepped.ticks(4);
+            EXPECT_TRUE(sameState(stepped.game.g(), held)) << "paused, step " << s;
+            stepped.key(keys::Step);
+            stepped.tick();
+            played.tick();
+            EXPECT_TRUE(sameState(stepped.game.g(), played.game.g())) << "step " << s;
+            stepped.tick();
+            EXPECT_TRUE(sameState(stepped.game.g(), played.game.g())) << "held after " << s;
+        }
+        EXPECT_TRUE(stepped.game.shows("ENTRENAMIENTO   MUÑECO: DE PIE   PAUSA"));
+    }
+}
+
+TEST(TrainingMark, TheSelectScreenKeyMarksTheComingMatch) {
+    struct Case {
+        int presses;
+        bool training;
+    };
+    const Case cases[] = {{0, false}, {1, true}, {2, false}};
+    for (const Case& c : cases) {
+        Game game;
+        Trainer trainer(game.form, false);
+        game.toChoosing();
+        for (int i = 0; i < c.presses; ++i)
+            trainer.keyDown(keys::Mark);
+        game.texts.clear();
+        trainer.tick();
+        EXPECT_TRUE(game.shows(c.training ? "F2 ENTRENAMIENTO: SI" : "F2 ENTRENAMIENTO: NO"))
+            << c.presses;
+        game.plat.keyboard = media::isButton1;
+        trainer.tick();
+        game.plat.keyboard = 0;
+        ASSERT_EQ(game.m().modoTela, pelea::tela::Luta) << c.presses;
+        EXPECT_EQ(trainer.inFight(), c.training) << c.presses;
+        game.m().limiteDeTempo = 1;
+        game.m().tempo = 30;
+        game.texts.clear();
+        trainer.tick();
+        EXPECT_EQ(game.m().tempo, c.training ? 99 : 30) << c.presses;
+    }
+}
+
+}  // namespace
+}  // namespace training
