@@ -26,9 +26,13 @@ std::vector<std::string> splitArguments(const uint8_t* data, size_t size) {
 
 // What an accepted headless command line promises the runner.
 bool goodRun(const platform::HeadlessOptions& run) {
-    if (run.frames < 1) return false;
+    // A replay brings its own number of frames, known once the file is read.
+    const bool replay = !run.replayPath.empty();
+    if (!replay && run.frames < 1) return false;
     for (const platform::Shot& shot : run.shots) {
-        if (shot.frame < 0 || shot.frame >= run.frames || shot.path.empty()) return false;
+        if (shot.frame < 0 || (!replay && shot.frame >= run.frames) || shot.path.empty()) {
+            return false;
+        }
     }
     return true;
 }

@@ -199,8 +199,9 @@ bool Parser::outputsSpareTheInput() {
     return true;
 }
 
-// A replay brings its own events, frames, seed and settings. Training fights are not recorded:
-// their rewinds follow keys held down, which a replay does not hold.
+// A replay brings its own events, frames, seed and settings. --training is not among the
+// settings a replay keeps; a recorded session chooses training with its key on the select
+// screen, which the recording holds like any key.
 bool Parser::replayAlone() {
     if (out_.training && !(out_.recordPath.empty() && out_.replayPath.empty())) {
         return fail("--training cannot be used with --record or --replay");
