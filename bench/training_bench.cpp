@@ -97,14 +97,19 @@ void BM_TrainingSnapshotPush(benchmark::State& state) {
 }
 BENCHMARK(BM_TrainingSnapshotPush);
 
+// Ten seconds of fight into the ring, untimed.
+void fillRing(benchmark::State& state, TrainingFight& fight) {
+    state.PauseTiming();
+    for (size_t i = 0; i < Trainer::kRewindFrames; ++i)
+        fight.tick();
+    state.ResumeTiming();
+}
+
 // Holding the rewind key: one frame back per tick, each drawn again from its snapshot.
 void BM_TrainingRewind300Held(benchmark::State& state) {
     TrainingFight fight(true);
     for (auto _ : state) {
-        state.PauseTiming();
-        for (size_t i = 0; i < Trainer::kRewindFrames; ++i)
-            fight.tick();
-        state.ResumeTiming();
+        fillRing(state, fight);
         for (size_t i = 0; i < Trainer::kRewindFrames; ++i) {
             fight.trainer->keyDown(training::keys::Rewind);
             fight.trainer->tick();
@@ -117,10 +122,7 @@ BENCHMARK(BM_TrainingRewind300Held)->Unit(benchmark::kMillisecond)->Iterations(2
 void BM_TrainingRewind300AtOnce(benchmark::State& state) {
     TrainingFight fight(true);
     for (auto _ : state) {
-        state.PauseTiming();
-        for (size_t i = 0; i < Trainer::kRewindFrames; ++i)
-            fight.tick();
-        state.ResumeTiming();
+        fillRing(state, fight);
         for (size_t i = 0; i < Trainer::kRewindFrames; ++i)
             fight.trainer->keyDown(training::keys::Rewind);
         fight.trainer->tick();
