@@ -400,6 +400,7 @@ void commandLines() {
     commandLine("inline.bin",
                 {"--headless", "--frames=5", "--seed=18446744073709551615", "--shot=1:x.png"});
     commandLine("help.bin", {"-h"});
+    commandLine("version.bin", {"--headless", "--version"});
     commandLine("twice.bin", {"--headless", "--frames", "5", "--frames", "6"});
     commandLine("same-file.bin",
                 {"--headless", "--frames", "5", "--input", "/dev/null", "--trace", "/dev/null"});
@@ -430,7 +431,7 @@ void dictionaries() {
     dictionary("command_line",
                {"--headless\\x00", "--frames\\x00", "--seed\\x00", "--input\\x00", "--trace\\x00",
                 "--shot\\x00", "--data\\x00", "--demo\\x00", "--scale\\x00", "--fullscreen\\x00",
-                "--help\\x00", "-h\\x00", "=", ":", ".png"});
+                "--help\\x00", "-h\\x00", "--version\\x00", "=", ":", ".png"});
 }
 
 }  // namespace

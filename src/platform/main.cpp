@@ -10,6 +10,7 @@
 #include "game/tform1.h"
 #include "platform/common/app_loop.h"
 #include "platform/common/command_line.h"
+#include "platform/common/data_folder.h"
 #include "platform/headless/runner.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/window_session.h"
@@ -42,6 +43,19 @@ bool startVideo() {
         SDL_Quit();
         return false;
     }
+    return true;
+}
+
+// Settles the data folder before either run enters it: --data, $PELEA_DATA, the data installed
+// beside the program, or the working folder. False after one line when PELEA_DATA is wrong.
+bool settleDataFolder(platform::CommandLine& cl) {
+    std::string error;
+    if (!platform::chooseDataFolder(cl.dataDir, std::getenv(platform::kDataVariable),
+                                    platform::ownExecutable(), cl.dataDir, error)) {
+        std::fprintf(stderr, "pelea: %s\n", error.c_str());
+        return false;
+    }
+    cl.run.dataDir = cl.dataDir;
     return true;
 }
 
@@ -88,6 +102,11 @@ int main(int argc, char** argv) {
         std::fputs(platform::usageText(), stdout);
         return platform::kExitDone;
     }
+    if (cl.version) {
+        std::fputs(platform::versionText(), stdout);
+        return platform::kExitDone;
+    }
+    if (!settleDataFolder(cl)) return platform::kExitBadInput;
     if (cl.headless) return platform::runHeadless(cl.run);
     replay::Replay shown;
     if (!replay::prepareWindow(cl, shown)) return platform::kExitBadInput;

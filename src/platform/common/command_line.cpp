@@ -12,6 +12,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage:\n"
+    "  pelea --help | --version\n"
     "  pelea [--data DIR] [--scale N] [--fullscreen] [--demo] [--training] [--record FILE]\n"
     "  pelea --replay FILE [--data DIR] [--scale N] [--fullscreen]\n"
     "  pelea --headless --frames N [--seed S] [--input FILE] [--trace FILE]\n"
@@ -19,7 +20,10 @@ constexpr const char* kUsage =
     "  pelea --headless --replay FILE [--trace FILE] [--shot F:FILE.png]... [--data DIR]\n"
     "        [--record FILE]\n"
     "\n"
-    "  --data DIR        folder of the game's files (default: the working directory)\n"
+    "  --data DIR        folder of the game's files; without it, the folder named by\n"
+    "                    PELEA_DATA, else the installed data (../share/pelea/data\n"
+    "                    from the program's folder) when there is one, else the\n"
+    "                    working directory\n"
     "  --scale N         window size as a whole multiple of 400x300, 1 to 16\n"
     "  --fullscreen      start in desktop full screen\n"
     "  --demo            fighter 1 starts computer-driven too\n"
@@ -37,7 +41,8 @@ constexpr const char* kUsage =
     "                    frames, the seed and --demo. In the window: Space pauses,\n"
     "                    N steps one frame, 6 7 8 9 play at half, normal, double and\n"
     "                    four times the speed, Esc leaves\n"
-    "  --help            this text\n";
+    "  --help            this text\n"
+    "  --version         the program's version\n";
 
 template <typename T>
 bool parseNumber(std::string_view s, T& out) {
@@ -128,6 +133,8 @@ bool Parser::option(const std::string& name) {
     std::string v;
     if (name == "--help" || name == "-h") {
         out_.help = true;
+    } else if (name == "--version") {
+        out_.version = true;
     } else if (name == "--headless") {
         out_.headless = true;
     } else if (name == "--demo") {
@@ -218,8 +225,9 @@ bool Parser::replayAlone() {
     return true;
 }
 
+// --help and --version answer and end, so what else is given is only checked on its own.
 bool Parser::check() {
-    if (out_.help) return true;
+    if (out_.help || out_.version) return true;
     if (!replayAlone()) return false;
     out_.run.recordPath = out_.recordPath;
     out_.run.replayPath = out_.replayPath;
@@ -274,6 +282,10 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 
 const char* usageText() {
     return kUsage;
+}
+
+const char* versionText() {
+    return "pelea " PELEA_VERSION "\n";
 }
 
 }  // namespace platform

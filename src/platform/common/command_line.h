@@ -10,6 +10,7 @@ namespace platform {
 
 struct CommandLine {
     bool help = false;
+    bool version = false;
     bool headless = false;
     int scale = 0;  // 0: the largest that fits the desktop
     bool fullscreen = false;
@@ -30,5 +31,8 @@ bool parseCommandLine(const std::vector<std::string>& args, CommandLine& out, st
 
 // The usage text for --help.
 const char* usageText();
+
+// The line --version prints: the program's name and version.
+const char* versionText();
 
 }  // namespace platform
