@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
           libpng-dev fonts-comic-neue fonts-dejavu-core libgtest-dev libgmock-dev
-          libbenchmark-dev clang llvm libclang-rt-14-dev)
+          libbenchmark-dev clang llvm libclang-rt-14-dev xvfb xdotool)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
