@@ -1,5 +1,5 @@
 // Writes the fuzz targets' seed corpora and dictionaries under a folder:
-//   ROOT/corpus/{script,command_line,picture,sound,replay}/NAME and
+//   ROOT/corpus/{script,command_line,picture,sound,replay,settings}/NAME and
 //   ROOT/dict/{script,command_line,replay}.dict
 // Pictures and sounds come from the game's own writers, from hand-made files in the other
 // formats the decoders accept, and from the damaged files the tests keep. Each seed is printed
@@ -17,6 +17,7 @@
 #include "media/bmp_writer.h"
 #include "media/loaders.h"
 #include "media/wav_writer.h"
+#include "options/settings.h"
 #include "platform/common/fields.h"
 #include "support/damaged_files.h"
 
@@ -383,6 +384,20 @@ void replays() {
 
 // ---- command lines ----
 
+// The settings as the game writes them, the defaults and a changed set.
+void settings() {
+    options::Settings s;
+    saveText("settings", "defaults.ini", options::settingsText(s));
+    s.controls.bindKey(1, options::Up, SDL_SCANCODE_W);
+    s.controls.bindKey(2, options::Button1, SDL_SCANCODE_Z);
+    s.controls.bindButton(2, options::Button2, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    s.padGuid[1] = "030000005e0400008e02000014010000";
+    s.fullscreen = true;
+    s.scale = 2;
+    s.musicVolume = 3;
+    saveText("settings", "changed.ini", options::settingsText(s));
+}
+
 void commandLine(const std::string& name, const std::vector<std::string>& args) {
     Bytes b;
     for (const std::string& a : args) {
@@ -448,6 +463,7 @@ int main(int argc, char** argv) {
     scripts();
     replays();
     commandLines();
+    settings();
     dictionaries();
     return 0;
 }

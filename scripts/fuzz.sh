@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang (in build-fuzz) and runs each, one after the other, for
 # SECONDS (default 60) starting from its seed corpus in fuzz/corpus/.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: script command_line picture sound replay
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: script command_line picture sound replay settings
 #
 # A finding is a crash, a sanitizer report, a leak, a timeout (10 s on one input), running out
 # of memory or a broken promise of the target. Every target still runs; at the end the script
@@ -20,7 +20,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "fuzz.sh: SECONDS must be a whole number of at least 1, got \"$seconds\"" >&2
   exit 2
 fi
-all=(script command_line picture sound replay)
+all=(script command_line picture sound replay settings)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 for t in "${targets[@]}"; do

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "game/tform1.h"
+#include "options/sdl/options_platform.h"
+#include "options/settings.h"
 #include "platform/common/app_loop.h"
 #include "platform/common/command_line.h"
 #include "platform/common/data_folder.h"
@@ -70,14 +72,23 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
         }
     }
     if (!startVideo()) return platform::kExitFailure;
+    // The saved settings; --scale and --fullscreen win over them for this run.
+    options::Settings settings = options::loadSettings(options::settingsPath());
     int code = platform::kExitFailure;
     {
-        platform::SdlPlatform sdl(cl.scale);
+        platform::SdlPlatform sdl(cl.scale > 0 ? cl.scale : settings.scale);
         if (sdl.initDisplay(false)) {
-            replay::WindowSession session(sdl, cl, shown);
+            options::OptionsPlatform window(sdl, settings, cl.replayPath.empty());
+            // Alt+Enter's choice is the next start's too.
+            sdl.onFullscreenToggled([&settings](bool on) {
+                settings.fullscreen = on;
+                settings.save();
+            });
+            replay::WindowSession session(window, cl, shown);
             pelea::TForm1 form(session.gamePlatform(), session.startOptions());
+            window.attach(form);
             form.FormCreate();
-            if (cl.fullscreen) {
+            if (cl.fullscreen || settings.fullscreen) {
                 form.DXDraw1.fullScreen = true;
                 sdl.initDisplay(true);
             }

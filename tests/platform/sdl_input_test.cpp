@@ -110,10 +110,10 @@ protected:
     uint32_t read() {
         SDL_JoystickUpdate();
         SDL_GameControllerUpdate();
-        return pad.states();
+        return pad.states(2);
     }
 
-    SdlJoystick pad;
+    SdlPads pad;
     SDL_Joystick* device = nullptr;
     int index = -1;
 };

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -13,6 +15,7 @@ constexpr int kLoopChannel = 0;  // reserved: the looped sound (the music) plays
 constexpr int kReservedChannels = 1;
 constexpr int kAnyChannel = -1;
 constexpr int kForever = -1;
+constexpr int kAskVolume = -1;  // Mix_Volume's "tell, do not change"
 
 }  // namespace
 
@@ -29,6 +32,7 @@ bool SdlAudio::open() {
     channels_ = Mix_AllocateChannels(kInitialChannels);
     Mix_ReserveChannels(kReservedChannels);
     open_ = true;
+    applyVolumes();
     return true;
 }
 
@@ -59,9 +63,39 @@ int SdlAudio::playOnFreeChannel(Mix_Chunk* chunk) {
     int channel = Mix_PlayChannel(kAnyChannel, chunk, 0);
     if (channel < 0) {
         channels_ = Mix_AllocateChannels(channels_ + kChannelGrowth);
+        applyVolumes();
         channel = Mix_PlayChannel(kAnyChannel, chunk, 0);
     }
     return channel;
+}
+
+void SdlAudio::setVolumes(int music, int effects, int steps) {
+    const auto level = [steps](int v) {
+        return steps > 0 ? std::clamp(v, 0, steps) * MIX_MAX_VOLUME / steps : MIX_MAX_VOLUME;
+    };
+    music_ = level(music);
+    effects_ = level(effects);
+    applyVolumes();
+}
+
+void SdlAudio::setMuted(bool muted) {
+    muted_ = muted;
+    applyVolumes();
+}
+
+int SdlAudio::musicVolume() const {
+    return open_ ? Mix_Volume(kLoopChannel, kAskVolume) : 0;
+}
+
+int SdlAudio::effectsVolume() const {
+    return open_ && channels_ > kReservedChannels ? Mix_Volume(kReservedChannels, kAskVolume) : 0;
+}
+
+// Every effect channel, new ones included, takes the effects' volume; the music channel its own.
+void SdlAudio::applyVolumes() {
+    if (!open_) return;
+    Mix_Volume(kAnyChannel, muted_ ? 0 : effects_);
+    Mix_Volume(kLoopChannel, muted_ ? 0 : music_);
 }
 
 void SdlAudio::play(int handle, bool looped) {

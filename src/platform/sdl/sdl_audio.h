@@ -24,6 +24,14 @@ public:
     bool isOpen() const { return open_; }
     void close();
 
+    // The music's and the effects' volumes, 0 (silent) … steps (full); muted, both are silent
+    // until unmuted.
+    void setVolumes(int music, int effects, int steps);
+    void setMuted(bool muted);
+    // The mixer's volume (0 … MIX_MAX_VOLUME) of the music channel and of the effect channels.
+    int musicVolume() const;
+    int effectsVolume() const;
+
     int upload(const media::SoundData& data) override;
     void play(int handle, bool looped) override;
     void stop(int handle) override;
@@ -36,9 +44,12 @@ private:
     };
     Mix_Chunk* chunkOf(int handle) const;
     int playOnFreeChannel(Mix_Chunk* chunk);
+    void applyVolumes();
 
     bool open_ = false;
     int channels_ = 0;
+    int music_ = MIX_MAX_VOLUME, effects_ = MIX_MAX_VOLUME;
+    bool muted_ = false;
     std::vector<std::unique_ptr<Sound>> sounds_;
 };
 

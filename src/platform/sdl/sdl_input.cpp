@@ -1,5 +1,6 @@
 #include "platform/sdl/sdl_input.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "media/input.h"
@@ -31,37 +32,6 @@ constexpr int kVirtualKeyA = 'A';
 constexpr int kVirtualKey0 = '0';
 constexpr int kLetters = 26, kDigits = 10;
 
-struct StateKey {
-    SDL_Scancode key;
-    uint32_t state;
-};
-
-constexpr StateKey kStateKeys[] = {
-    {SDL_SCANCODE_UP, media::isUp},     {SDL_SCANCODE_DOWN, media::isDown},
-    {SDL_SCANCODE_LEFT, media::isLeft}, {SDL_SCANCODE_RIGHT, media::isRight},
-    {SDL_SCANCODE_Z, media::isButton1}, {SDL_SCANCODE_X, media::isButton2},
-    {SDL_SCANCODE_C, media::isButton3}, {SDL_SCANCODE_V, media::isButton4},
-};
-
-struct ControllerButton {
-    SDL_GameControllerButton button;
-    uint32_t state;
-};
-
-constexpr ControllerButton kControllerButtons[] = {
-    {SDL_CONTROLLER_BUTTON_A, media::isButton1},
-    {SDL_CONTROLLER_BUTTON_B, media::isButton2},
-    {SDL_CONTROLLER_BUTTON_X, media::isButton3},
-    {SDL_CONTROLLER_BUTTON_Y, media::isButton4},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, media::isUp},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, media::isDown},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, media::isLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, media::isRight},
-};
-
-constexpr uint32_t kJoystickButtons[] = {media::isButton1, media::isButton2, media::isButton3,
-                                         media::isButton4};
-
 struct HatDirection {
     Uint8 hat;
     uint32_t state;
@@ -73,6 +43,14 @@ constexpr HatDirection kHatDirections[] = {
     {SDL_HAT_LEFT, media::isLeft},
     {SDL_HAT_RIGHT, media::isRight},
 };
+
+constexpr int kGuidText = 33;  // 32 hexadecimal digits and the terminator
+
+std::string deviceGuid(int deviceIndex) {
+    char text[kGuidText] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), text, sizeof text);
+    return text;
+}
 
 }  // namespace
 
@@ -99,11 +77,12 @@ SDL_Keycode keycodeOf(int virtualKey) {
 }
 
 uint32_t keyboardStates(const Uint8* keys) {
-    uint32_t states = 0;
-    for (const StateKey& k : kStateKeys) {
-        if (keys[k.key] != 0) states |= k.state;
-    }
-    return states;
+    static const options::Bindings kDefaults = options::Bindings::defaults();
+    return keyboardStates(keys, kDefaults, 1);
+}
+
+uint32_t keyboardStates(const Uint8* keys, const options::Bindings& bindings, int fighter) {
+    return options::keyStates(bindings, fighter, keys, SDL_NUM_SCANCODES);
 }
 
 uint32_t axisStates(int x, int y) {
@@ -115,33 +94,81 @@ uint32_t axisStates(int x, int y) {
     return states;
 }
 
-SdlJoystick::~SdlJoystick() {
+SdlPads::~SdlPads() {
     close();
 }
 
-void SdlJoystick::close() {
-    if (controller_ != nullptr) {
-        SDL_GameControllerClose(controller_);
-    } else if (joystick_ != nullptr) {
-        SDL_JoystickClose(joystick_);
+// The pad keeps its place (its GUID and fighter) for when it comes back.
+void SdlPads::closePad(Pad& p) {
+    if (p.controller != nullptr) {
+        SDL_GameControllerClose(p.controller);
+    } else if (p.joystick != nullptr) {
+        SDL_JoystickClose(p.joystick);
     }
-    controller_ = nullptr;
-    joystick_ = nullptr;
+    p.controller = nullptr;
+    p.joystick = nullptr;
+    p.id = -1;
 }
 
-void SdlJoystick::refresh() {
-    if (joystick_ != nullptr && !SDL_JoystickGetAttached(joystick_)) close();
-    for (int i = 0; joystick_ == nullptr && i < SDL_NumJoysticks(); ++i) {
-        if (SDL_IsGameController(i)) {
-            controller_ = SDL_GameControllerOpen(i);
-            if (controller_ != nullptr) joystick_ = SDL_GameControllerGetJoystick(controller_);
-        } else {
-            joystick_ = SDL_JoystickOpen(i);
+void SdlPads::close() {
+    for (Pad& p : pads_)
+        closePad(p);
+}
+
+void SdlPads::refresh() {
+    for (Pad& p : pads_) {
+        if (p.joystick != nullptr && !SDL_JoystickGetAttached(p.joystick)) closePad(p);
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+        if (fighterOf(SDL_JoystickGetDeviceInstanceID(i)) == 0) open(i);
+    }
+}
+
+void SdlPads::open(int deviceIndex) {
+    Pad p;
+    p.guid = deviceGuid(deviceIndex);
+    if (SDL_IsGameController(deviceIndex)) {
+        p.controller = SDL_GameControllerOpen(deviceIndex);
+        if (p.controller != nullptr) p.joystick = SDL_GameControllerGetJoystick(p.controller);
+    } else {
+        p.joystick = SDL_JoystickOpen(deviceIndex);
+    }
+    if (p.joystick == nullptr) return;
+    p.id = SDL_JoystickInstanceID(p.joystick);
+    // Back to the place of a pad with the same GUID that was unplugged.
+    for (Pad& old : pads_) {
+        if (old.joystick == nullptr && old.guid == p.guid) {
+            p.fighter = old.fighter;
+            old = p;
+            return;
         }
     }
+    p.fighter = fighterFor(p.guid);
+    pads_.push_back(p);
 }
 
-void SdlJoystick::handle(const SDL_Event& e) {
+void SdlPads::setAssignment(const std::array<std::string, 2>& guids) {
+    guids_ = guids;
+    // The pads open now are placed again, in the order they came.
+    std::vector<Pad> placed;
+    placed.swap(pads_);
+    for (Pad& p : placed) {
+        p.fighter = fighterFor(p.guid);
+        pads_.push_back(p);
+    }
+}
+
+int SdlPads::fighterFor(const std::string& guid) const {
+    for (int f = 1; f <= 2; ++f) {
+        if (!guid.empty() && guids_[static_cast<size_t>(f - 1)] == guid) return f;
+    }
+    int count[3] = {0, 0, 0};
+    for (const Pad& p : pads_)
+        ++count[p.fighter];
+    return count[1] < count[2] ? 1 : 2;
+}
+
+void SdlPads::handle(const SDL_Event& e) {
     switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED:
         case SDL_CONTROLLERDEVICEREMOVED:
@@ -154,37 +181,74 @@ void SdlJoystick::handle(const SDL_Event& e) {
     }
 }
 
-uint32_t SdlJoystick::states() const {
-    if (controller_ != nullptr) return controllerStates();
-    if (joystick_ != nullptr) return joystickStates();
+int SdlPads::fighterOf(SDL_JoystickID id) const {
+    for (const Pad& p : pads_) {
+        if (p.joystick != nullptr && p.id == id) return p.fighter;
+    }
     return 0;
 }
 
-uint32_t SdlJoystick::controllerStates() const {
-    uint32_t states = axisStates(SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTX),
-                                 SDL_GameControllerGetAxis(controller_, SDL_CONTROLLER_AXIS_LEFTY));
-    for (const ControllerButton& b : kControllerButtons) {
-        if (SDL_GameControllerGetButton(controller_, b.button) != 0) states |= b.state;
+int SdlPads::connected() const {
+    int n = 0;
+    for (const Pad& p : pads_)
+        n += p.joystick != nullptr ? 1 : 0;
+    return n;
+}
+
+int SdlPads::connected(int fighter) const {
+    int n = 0;
+    for (const Pad& p : pads_)
+        n += p.joystick != nullptr && p.fighter == fighter ? 1 : 0;
+    return n;
+}
+
+std::string SdlPads::guidOf(int fighter) const {
+    for (const Pad& p : pads_) {
+        if (p.joystick != nullptr && p.fighter == fighter) return p.guid;
+    }
+    return {};
+}
+
+uint32_t SdlPads::states(int fighter) const {
+    uint32_t states = 0;
+    for (const Pad& p : pads_) {
+        if (p.joystick != nullptr && p.fighter == fighter) states |= padStates(p);
     }
     return states;
 }
 
-uint32_t SdlJoystick::joystickStates() const {
+// The stick (a controller's left stick, a joystick's first two axes) and a joystick's first hat
+// always steer; the buttons go through the fighter's pad controls.
+uint32_t SdlPads::padStates(const Pad& p) const {
+    static const options::Bindings kDefaults = options::Bindings::defaults();
+    const options::Bindings& b = bindings_ != nullptr ? *bindings_ : kDefaults;
+    uint32_t held = 0;
     uint32_t states = 0;
-    if (SDL_JoystickNumAxes(joystick_) >= 2) {
-        states |= axisStates(SDL_JoystickGetAxis(joystick_, 0), SDL_JoystickGetAxis(joystick_, 1));
+    if (p.controller != nullptr) {
+        states = axisStates(SDL_GameControllerGetAxis(p.controller, SDL_CONTROLLER_AXIS_LEFTX),
+                            SDL_GameControllerGetAxis(p.controller, SDL_CONTROLLER_AXIS_LEFTY));
+        for (int i = 0; i < SDL_CONTROLLER_BUTTON_MAX; ++i) {
+            const auto button = static_cast<SDL_GameControllerButton>(i);
+            if (SDL_GameControllerGetButton(p.controller, button) != 0) held |= 1u << i;
+        }
+        return states | options::buttonStates(b, p.fighter, held);
     }
-    const int buttons = SDL_JoystickNumButtons(joystick_);
-    for (int i = 0; i < buttons && i < static_cast<int>(std::size(kJoystickButtons)); ++i) {
-        if (SDL_JoystickGetButton(joystick_, i) != 0) states |= kJoystickButtons[i];
+    if (SDL_JoystickNumAxes(p.joystick) >= 2) {
+        states |=
+            axisStates(SDL_JoystickGetAxis(p.joystick, 0), SDL_JoystickGetAxis(p.joystick, 1));
     }
-    if (SDL_JoystickNumHats(joystick_) > 0) {
-        const Uint8 hat = SDL_JoystickGetHat(joystick_, 0);
+    const int buttons =
+        std::min(SDL_JoystickNumButtons(p.joystick), int{SDL_CONTROLLER_BUTTON_MAX});
+    for (int i = 0; i < buttons; ++i) {
+        if (SDL_JoystickGetButton(p.joystick, i) != 0) held |= 1u << i;
+    }
+    if (SDL_JoystickNumHats(p.joystick) > 0) {
+        const Uint8 hat = SDL_JoystickGetHat(p.joystick, 0);
         for (const HatDirection& h : kHatDirections) {
             if ((hat & h.hat) != 0) states |= h.state;
         }
     }
-    return states;
+    return states | options::buttonStates(b, p.fighter, held);
 }
 
 }  // namespace platform

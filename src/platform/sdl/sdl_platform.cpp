@@ -89,11 +89,11 @@ void openAudio(SdlAudio& audio) {
 
 SdlPlatform::SdlPlatform(int scale) : scale_(scale) {
     openAudio(audio_);
-    joystick_.refresh();
+    pads_.refresh();
 }
 
 SdlPlatform::~SdlPlatform() {
-    joystick_.close();
+    pads_.close();
     audio_.close();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
@@ -246,6 +246,7 @@ void SdlPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
     quit = false;
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
+        if (hook_ != nullptr && hook_->consume(e)) continue;
         switch (e.type) {
             case SDL_QUIT:
                 quit = true;
@@ -262,7 +263,7 @@ void SdlPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
                 }
                 break;
             default:
-                joystick_.handle(e);
+                pads_.handle(e);
                 break;
         }
     }
@@ -277,14 +278,15 @@ bool SdlPlatform::keyHeld(int virtualKey) {
     return SDL_GetKeyboardState(nullptr)[SDL_GetScancodeFromKey(key)] != 0;
 }
 
+// Each fighter's set: its own keys and the pads that drive it.
 uint32_t SdlPlatform::keyboardRaw() {
     if (!focused_) return 0;
-    return keyboardStates(SDL_GetKeyboardState(nullptr));
+    return keyboardStates(SDL_GetKeyboardState(nullptr), *bindings_, 1) | pads_.states(1);
 }
 
 uint32_t SdlPlatform::joystickRaw() {
     if (!focused_) return 0;
-    return joystick_.states();
+    return keyboardStates(SDL_GetKeyboardState(nullptr), *bindings_, 2) | pads_.states(2);
 }
 
 }  // namespace platform

@@ -17,6 +17,13 @@
 
 namespace platform {
 
+// Sees every SDL event before the platform does; an event it consumes goes no further.
+class SdlEventHook {
+public:
+    virtual ~SdlEventHook() = default;
+    virtual bool consume(const SDL_Event& e) = 0;
+};
+
 class SdlPlatform : public Platform {
 public:
     // scale 0: the largest whole factor whose window fits in 80% of the desktop. SDL must be
@@ -50,6 +57,14 @@ public:
     uint64_t presentCount() const { return presents_; }
     SDL_Window* window() const { return window_; }
     SDL_Renderer* renderer() const { return renderer_; }
+    SdlAudio& mixer() { return audio_; }
+    SdlPads& pads() { return pads_; }
+    // Fighter n's keys (nullptr: the defaults); kept, not copied. The pads read them too.
+    void setBindings(const options::Bindings* bindings) {
+        bindings_ = bindings != nullptr ? bindings : &defaultBindings_;
+        pads_.setBindings(bindings);
+    }
+    void setEventHook(SdlEventHook* hook) { hook_ = hook; }
 
 private:
     bool createWindow();
@@ -77,7 +92,10 @@ private:
     bool fullscreen_ = false;
     bool focused_ = false;
     SdlAudio audio_;
-    SdlJoystick joystick_;
+    SdlPads pads_;
+    const options::Bindings defaultBindings_ = options::Bindings::defaults();
+    const options::Bindings* bindings_ = &defaultBindings_;
+    SdlEventHook* hook_ = nullptr;
 };
 
 // True for the OpenGL renderer names of Mesa's rasterizers that run on the processor

@@ -1,0 +1,234 @@
+#include "options/sdl/options_platform.h"
+
+#include <algorithm>
+
+#include "game/tform1.h"
+#include "media/input.h"
+
+namespace options {
+
+namespace {
+
+constexpr uint64_t kRepresentMs = 250;  // the open screen is shown again this often
+constexpr int kHintY = 250, kHintSize = 7;
+constexpr media::TColor kHintColour = media::rgb(120, 120, 120);
+constexpr uint8_t kFullScreenItem = 2;  // the title screen's "FULLSCREEN"
+
+struct HatButton {
+    Uint8 hat;
+    int button;
+};
+constexpr HatButton kHatButtons[] = {
+    {SDL_HAT_UP, SDL_CONTROLLER_BUTTON_DPAD_UP},
+    {SDL_HAT_DOWN, SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+    {SDL_HAT_LEFT, SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+    {SDL_HAT_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+};
+
+bool isController(SDL_JoystickID id) {
+    return SDL_GameControllerFromInstanceID(id) != nullptr;
+}
+
+}  // namespace
+
+OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings, bool playing)
+    : sdl_(sdl),
+      settings_(settings),
+      screen_(settings),
+      playing_(playing),
+      choicePending_(playing && settings.fullscreen) {
+    sdl_.setBindings(&settings_.controls);
+    sdl_.pads().setAssignment(settings_.padGuid);
+    sdl_.setEventHook(this);
+    applyVolumes();
+}
+
+OptionsPlatform::~OptionsPlatform() {
+    sdl_.setEventHook(nullptr);
+    sdl_.setBindings(nullptr);
+}
+
+bool OptionsPlatform::onTitle() const {
+    return form_ != nullptr && form_->g.m.modoTela == pelea::tela::Titulo;
+}
+
+// The saved choice reaches the title screen as its own input would: "down" held on fighter 1's
+// set until the title has taken it, so a recording of the session holds it too.
+uint32_t OptionsPlatform::keyboardRaw() {
+    const uint32_t held = sdl_.keyboardRaw();
+    return choicePending_ && onTitle() ? held | media::isDown : held;
+}
+
+void OptionsPlatform::present(const media::Surface& surface, int offsetX) {
+    if (playing_ && onTitle() && !screen_.isOpen() && &surface == &form_->DXDraw1.Surface) {
+        form_->texto(200, kHintY, "TAB O BACK - CONTROLES", 'c', kHintSize, kHintColour);
+    }
+    sdl_.present(surface, offsetX);
+}
+
+void OptionsPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
+    sdl_.pollEvents(keyDowns, quit);
+    watchTitle();
+    if (!screen_.isOpen()) return;
+    const uint64_t now = sdl_.nowMs();
+    if (redraw_ || now - shownAt_ >= kRepresentMs) {
+        showScreen();
+        shownAt_ = now;
+        redraw_ = false;
+    }
+}
+
+bool OptionsPlatform::keyHeld(int virtualKey) {
+    return !screen_.isOpen() && sdl_.keyHeld(virtualKey);
+}
+
+// Leaving the title screen saves its choice, which becomes the next run's default.
+void OptionsPlatform::watchTitle() {
+    if (form_ == nullptr) return;
+    const pelea::MatchState& m = form_->g.m;
+    if (choicePending_ && (m.modoTela != pelea::tela::Titulo || m.itemMenu == kFullScreenItem)) {
+        choicePending_ = false;
+    }
+    if (playing_ && lastMode_ == pelea::tela::Titulo && m.modoTela != pelea::tela::Titulo) {
+        const bool fullscreen = m.itemMenu == kFullScreenItem;
+        // A window chosen while the saved choice (or Alt+Enter) had the screen full gives the
+        // window back: the game itself only ever asks for full screen.
+        if (!fullscreen && sdl_.fullscreen()) sdl_.initDisplay(false);
+        if (fullscreen != settings_.fullscreen) {
+            settings_.fullscreen = fullscreen;
+            settings_.save();
+        }
+    }
+    lastMode_ = m.modoTela;
+}
+
+bool OptionsPlatform::consume(const SDL_Event& e) {
+    if (e.type == SDL_WINDOWEVENT) {
+        // Silent while another window has the focus.
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) sdl_.mixer().setMuted(true);
+        if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) sdl_.mixer().setMuted(false);
+        return false;
+    }
+    if (e.type == SDL_KEYDOWN && volumeKey(e.key.keysym.scancode)) return true;
+    if (screen_.isOpen()) return screenEvent(e);
+    if (!playing_ || !onTitle()) return false;
+    const bool tab =
+        e.type == SDL_KEYDOWN && e.key.repeat == 0 && e.key.keysym.scancode == SDL_SCANCODE_TAB;
+    const bool back =
+        e.type == SDL_CONTROLLERBUTTONDOWN && e.cbutton.button == SDL_CONTROLLER_BUTTON_BACK;
+    if (!tab && !back) return false;
+    openScreen();
+    return true;
+}
+
+bool OptionsPlatform::volumeKey(SDL_Scancode key) {
+    int* volume = nullptr;
+    int step = 0;
+    switch (key) {
+        case SDL_SCANCODE_PAGEUP:
+            volume = &settings_.musicVolume, step = 1;
+            break;
+        case SDL_SCANCODE_PAGEDOWN:
+            volume = &settings_.musicVolume, step = -1;
+            break;
+        case SDL_SCANCODE_INSERT:
+            volume = &settings_.effectsVolume, step = 1;
+            break;
+        case SDL_SCANCODE_DELETE:
+            volume = &settings_.effectsVolume, step = -1;
+            break;
+        default:
+            return false;
+    }
+    const int before = *volume;
+    *volume = std::clamp(*volume + step, 0, kMaxVolume);
+    if (*volume != before) outcome(ControlsScreen::Outcome::Changed);
+    return true;
+}
+
+// Every key and pad press goes to the open screen, none to the game; a plain joystick's buttons
+// and hat stand for a controller's.
+bool OptionsPlatform::screenEvent(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            if (e.key.repeat == 0) outcome(screen_.key(e.key.keysym.scancode));
+            return true;
+        case SDL_KEYUP:
+        case SDL_TEXTINPUT:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_JOYBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION:
+        case SDL_JOYAXISMOTION:
+            return true;
+        case SDL_CONTROLLERBUTTONDOWN:
+            outcome(screen_.button(e.cbutton.button));
+            return true;
+        case SDL_JOYBUTTONDOWN:
+            if (!isController(e.jbutton.which)) outcome(screen_.button(e.jbutton.button));
+            return true;
+        case SDL_JOYHATMOTION:
+            if (isController(e.jhat.which)) return true;
+            for (const HatButton& h : kHatButtons) {
+                if (e.jhat.value == h.hat) outcome(screen_.button(h.button));
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+void OptionsPlatform::outcome(ControlsScreen::Outcome o) {
+    redraw_ = true;
+    switch (o) {
+        case ControlsScreen::Outcome::Nothing:
+            break;
+        case ControlsScreen::Outcome::Changed:
+            applyVolumes();
+            settings_.save();
+            break;
+        case ControlsScreen::Outcome::SwapPads:
+            swapPads();
+            break;
+        case ControlsScreen::Outcome::Closed:
+            closeScreen();
+            break;
+    }
+}
+
+// A pad of each fighter is named for the other, and every pad open now is placed again.
+void OptionsPlatform::swapPads() {
+    platform::SdlPads& pads = sdl_.pads();
+    settings_.padGuid = {pads.guidOf(2), pads.guidOf(1)};
+    pads.setAssignment(settings_.padGuid);
+    settings_.save();
+}
+
+void OptionsPlatform::openScreen() {
+    if (form_ == nullptr) return;
+    const media::Surface& s = form_->DXDraw1.Surface;
+    covered_.assign(s.pixels(), s.pixels() + media::Surface::kWidth * media::Surface::kHeight);
+    screen_.open();
+    redraw_ = true;
+}
+
+// The game's picture comes back as it was; the game goes on from where it stopped.
+void OptionsPlatform::closeScreen() {
+    if (form_ == nullptr || covered_.empty()) return;
+    media::Surface& s = form_->DXDraw1.Surface;
+    std::copy(covered_.begin(), covered_.end(), s.pixels());
+    sdl_.present(s, form_->DXDraw1.Left);
+    redraw_ = false;
+}
+
+void OptionsPlatform::showScreen() {
+    if (form_ == nullptr) return;
+    screen_.setPads(sdl_.pads().connected(1), sdl_.pads().connected(2));
+    screen_.draw(*form_);
+    sdl_.present(form_->DXDraw1.Surface, form_->DXDraw1.Left);
+}
+
+void OptionsPlatform::applyVolumes() {
+    sdl_.mixer().setVolumes(settings_.musicVolume, settings_.effectsVolume, kMaxVolume);
+}
+
+}  // namespace options

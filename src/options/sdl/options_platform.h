@@ -1,0 +1,75 @@
+// The window as the game sees it once the options are in: the SDL platform with the saved
+// controls, pads and volumes, the volume keys, the controls screen opened from the title screen
+// (Tab, or a pad's Back), and the title screen's choice remembered from one run to the next.
+// Keys and pad presses it uses never reach the game, so they are never recorded either.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "options/controls_screen.h"
+#include "options/settings.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_platform.h"
+
+namespace pelea {
+class TForm1;
+}
+
+namespace options {
+
+class OptionsPlatform : public platform::Platform, private platform::SdlEventHook {
+public:
+    // The settings are read and changed in place and saved whenever they change. A session that
+    // shows a replay passes playing = false: no controls screen then, and the title screen's
+    // choice is neither given to the game nor saved.
+    OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings, bool playing);
+    ~OptionsPlatform() override;
+    OptionsPlatform(const OptionsPlatform&) = delete;
+    OptionsPlatform& operator=(const OptionsPlatform&) = delete;
+
+    // The game, once it is built: its screen mode is watched and the controls screen draws with
+    // its primitives on its surface.
+    void attach(pelea::TForm1& form) { form_ = &form; }
+
+    const ControlsScreen& screen() const { return screen_; }
+
+    bool foreground() override { return sdl_.foreground(); }
+    uint32_t keyboardRaw() override;
+    uint32_t joystickRaw() override { return sdl_.joystickRaw(); }
+    bool initDisplay(bool fullscreen) override { return sdl_.initDisplay(fullscreen); }
+    void present(const media::Surface& surface, int offsetX) override;
+    void pollEvents(std::vector<int>& keyDowns, bool& quit) override;
+    bool keyHeld(int virtualKey) override;
+    // No frame runs while the controls screen is open.
+    bool active() override { return !screen_.isOpen() && sdl_.active(); }
+    uint64_t nowMs() override { return sdl_.nowMs(); }
+    void sleepMs(uint32_t ms) override { sdl_.sleepMs(ms); }
+    media::AudioOut& audio() override { return sdl_.audio(); }
+
+private:
+    bool consume(const SDL_Event& e) override;
+    bool volumeKey(SDL_Scancode key);
+    bool screenEvent(const SDL_Event& e);
+    void outcome(ControlsScreen::Outcome o);
+    bool onTitle() const;
+    void watchTitle();
+    void openScreen();
+    void closeScreen();
+    void showScreen();
+    void applyVolumes();
+    void swapPads();
+
+    platform::SdlPlatform& sdl_;
+    Settings& settings_;
+    ControlsScreen screen_;
+    pelea::TForm1* form_ = nullptr;
+    bool playing_;
+    bool choicePending_;  // the saved full-screen choice has yet to reach the title screen
+    int lastMode_ = -1;
+    std::vector<uint16_t> covered_;  // the game's picture under the controls screen
+    bool redraw_ = false;
+    uint64_t shownAt_ = 0;
+};
+
+}  // namespace options

@@ -1,0 +1,375 @@
+// The options in the window: the controls screen opened by Tab on the title screen, rebinding
+// through key presses that never reach the game, the volume keys, the sound muted without the
+// focus, and the title screen's choice remembered from one run to the next, replays included.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "options/sdl/options_platform.h"
+#include "platform/common/app_loop.h"
+#include "platform/headless/runner.h"
+#include "platform/sdl/sdl_platform.h"
+#include "replay/window_session.h"
+#include "support/game_fixture.h"
+
+namespace options {
+namespace {
+
+namespace fs = std::filesystem;
+using pelea::testing::Game;
+
+std::string read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The game on the SDL platform (SDL's dummy video driver) with the options over it.
+class OptionsWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // The dummy driver's window never holds the keyboard focus, and without it SDL drops a
+        // pad's presses.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        ASSERT_EQ(
+            SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER | SDL_INIT_TIMER),
+            0)
+            << SDL_GetError();
+        settings.path = fs::absolute("config/pelea/pelea.ini").string();
+    }
+    void start(bool playing = true) {
+        sdl = std::make_unique<platform::SdlPlatform>(1);
+        ASSERT_TRUE(sdl->initDisplay(false));
+        window = std::make_unique<OptionsPlatform>(*sdl, settings, playing);
+        form = std::make_unique<pelea::TForm1>(*window, Game::options(kSeed, false));
+        window->attach(*form);
+        form->FormCreate();
+    }
+    void TearDown() override {
+        form.reset();
+        window.reset();
+        sdl.reset();
+        if (pad >= 0) SDL_JoystickDetachVirtual(0);
+        SDL_Quit();
+    }
+
+    static void press(SDL_Scancode key, bool repeat = false) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.repeat = repeat ? 1 : 0;
+        e.key.keysym.scancode = key;
+        e.key.keysym.sym = SDL_GetKeyFromScancode(key);
+        SDL_PushEvent(&e);
+    }
+    static void focus(bool gained) {
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = gained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+        SDL_PushEvent(&e);
+    }
+    // The keys the game was given.
+    std::vector<int> poll() {
+        std::vector<int> keys;
+        bool quit = false;
+        window->pollEvents(keys, quit);
+        return keys;
+    }
+    void plugPad() {
+        pad = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                        SDL_CONTROLLER_BUTTON_MAX, 0);
+        ASSERT_GE(pad, 0) << SDL_GetError();
+        poll();  // the platform hears of it and opens it
+    }
+    static void padButton(SDL_GameControllerButton b, bool down) {
+        SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0)),
+                                     b, down ? 1 : 0);
+    }
+    std::string file() const { return read(settings.path); }
+
+    static constexpr uint64_t kSeed = 5;
+    Settings settings;
+    std::unique_ptr<platform::SdlPlatform> sdl;
+    std::unique_ptr<OptionsPlatform> window;
+    std::unique_ptr<pelea::TForm1> form;
+    int pad = -1;
+};
+
+TEST_F(OptionsWindow, TabOpensTheControlsOnlyOnTheTitleScreen) {
+    struct Case {
+        uint8_t screen;
+        bool playing;  // false: a replay is shown
+        bool opens;
+    };
+    const Case cases[] = {
+        {pelea::tela::Titulo, true, true},   {pelea::tela::Selecao, true, false},
+        {pelea::tela::Luta, true, false},    {pelea::tela::Config, true, false},
+        {pelea::tela::Titulo, false, false},
+    };
+    for (const Case& c : cases) {
+        start(c.playing);
+        form->g.m.modoTela = c.screen;
+        press(SDL_SCANCODE_TAB);
+        const std::vector<int> keys = poll();
+        EXPECT_EQ(window->screen().isOpen(), c.opens) << int{c.screen};
+        // Frames stop while it is open; Tab reaches the game only when it opens nothing.
+        EXPECT_EQ(window->active(), !c.opens) << int{c.screen};
+        EXPECT_EQ(keys, c.opens ? std::vector<int>{} : std::vector<int>{9}) << int{c.screen};
+        form.reset();
+        window.reset();
+        sdl.reset();
+    }
+}
+
+TEST_F(OptionsWindow, ARebindingMadeWithKeysIsTakenSavedAndNeverReachesTheGame) {
+    start();
+    press(SDL_SCANCODE_TAB);
+    press(SDL_SCANCODE_DOWN);    // fighter 1's down
+    press(SDL_SCANCODE_RIGHT);   // fighter 2's
+    press(SDL_SCANCODE_RETURN);  // rebind it
+    press(SDL_SCANCODE_M);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    EXPECT_EQ(settings.controls.key(2, Down), SDL_SCANCODE_M);
+    EXPECT_NE(file().find("player2.down = M\n"), std::string::npos) << file();
+
+    // A key of the game's own is refused with a reason, and nothing changes.
+    press(SDL_SCANCODE_RETURN);
+    press(SDL_SCANCODE_P);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    EXPECT_EQ(settings.controls.key(2, Down), SDL_SCANCODE_M);
+    EXPECT_NE(window->screen().message().find("P: ES DEL JUEGO"), std::string::npos)
+        << window->screen().message();
+
+    // Esc cancels a rebinding, then closes the screen, and the game never sees it.
+    press(SDL_SCANCODE_RETURN);
+    press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    EXPECT_TRUE(window->screen().isOpen());
+    EXPECT_EQ(settings.controls.key(2, Down), SDL_SCANCODE_M);
+    press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    EXPECT_FALSE(window->screen().isOpen());
+    EXPECT_TRUE(window->active());
+    EXPECT_FALSE(form->terminated());
+    // Closed, Esc is the game's again.
+    press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(poll(), std::vector<int>{27});
+}
+
+TEST_F(OptionsWindow, APadAloneWorksTheScreen) {
+    start();
+    plugPad();
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(0);
+    const auto tap = [&](SDL_GameControllerButton b) {
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.which = id;
+        e.cbutton.button = static_cast<Uint8>(b);
+        e.cbutton.state = SDL_PRESSED;
+        SDL_PushEvent(&e);
+    };
+    tap(SDL_CONTROLLER_BUTTON_BACK);  // opens it on the title screen
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);  // round past the last rows to button 4
+    tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    tap(SDL_CONTROLLER_BUTTON_A);
+    tap(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    EXPECT_TRUE(window->screen().isOpen());
+    EXPECT_EQ(settings.controls.button(2, Button4), SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    EXPECT_NE(file().find("player2.pad.button4 = leftshoulder\n"), std::string::npos);
+    tap(SDL_CONTROLLER_BUTTON_B);
+    poll();
+    EXPECT_FALSE(window->screen().isOpen());
+}
+
+// The pads' row hands the pad of one fighter to the other, and the settings keep it by GUID.
+TEST_F(OptionsWindow, ThePadsRowSwapsWhichFighterAPadDrives) {
+    start();
+    plugPad();
+    const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(0);
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(0), guid, sizeof guid);
+    ASSERT_EQ(sdl->pads().fighterOf(id), 2);
+    press(SDL_SCANCODE_TAB);
+    press(SDL_SCANCODE_UP);  // round to restore defaults
+    press(SDL_SCANCODE_UP);  // the pads' row
+    press(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(poll(), std::vector<int>{});
+    ASSERT_EQ(window->screen().row(), ControlsScreen::kSwapPadsRow);
+    EXPECT_EQ(sdl->pads().fighterOf(id), 1);
+    EXPECT_NE(file().find("player1.pad-guid = " + std::string(guid) + "\n"), std::string::npos)
+        << file();
+    // At the next start the saved GUID places it at once.
+    form.reset();
+    window.reset();
+    sdl.reset();
+    start();
+    poll();
+    EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(0)), 1);
+    press(SDL_SCANCODE_TAB);
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_RETURN);
+    poll();
+    EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(0)), 2);
+    EXPECT_NE(file().find("player2.pad-guid = " + std::string(guid) + "\n"), std::string::npos);
+}
+
+struct Frames : platform::LoopWatcher {
+    void keyDown(int) override {}
+    void frameDone(const pelea::TForm1&) override { ++count; }
+    void loopEnds(const pelea::TForm1&) override {}
+    int count = 0;
+};
+
+Uint32 quitLater(Uint32, void*) {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    return 0;
+}
+
+TEST_F(OptionsWindow, NoFrameRunsWhileTheScreenIsOpen) {
+    struct Case {
+        std::vector<SDL_Scancode> keys;
+        bool frames;
+    };
+    const Case cases[] = {
+        {{}, true},
+        {{SDL_SCANCODE_TAB}, false},
+        {{SDL_SCANCODE_TAB, SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}, false},
+        {{SDL_SCANCODE_TAB, SDL_SCANCODE_ESCAPE}, true},
+    };
+    for (const Case& c : cases) {
+        start();
+        for (const SDL_Scancode k : c.keys)
+            press(k);
+        Frames frames;
+        SDL_AddTimer(300, quitLater, nullptr);
+        EXPECT_EQ(platform::runGame(*form, *window, &frames), 0);
+        EXPECT_EQ(frames.count > 0, c.frames) << c.keys.size() << " keys: " << frames.count;
+        form.reset();
+        window.reset();
+        sdl.reset();
+    }
+}
+
+TEST_F(OptionsWindow, TheVolumeKeysStepEachVolumeAndNeverReachTheGame) {
+    struct Case {
+        std::vector<SDL_Scancode> keys;
+        int music, effects;
+    };
+    const Case cases[] = {
+        {{}, 10, 10},
+        {{SDL_SCANCODE_PAGEDOWN}, 9, 10},
+        {{SDL_SCANCODE_DELETE, SDL_SCANCODE_DELETE, SDL_SCANCODE_DELETE}, 10, 7},
+        {{SDL_SCANCODE_PAGEUP}, 10, 10},  // already full
+        {std::vector<SDL_Scancode>(12, SDL_SCANCODE_PAGEDOWN), 0, 10},
+        {{SDL_SCANCODE_DELETE, SDL_SCANCODE_INSERT, SDL_SCANCODE_PAGEDOWN}, 9, 10},
+    };
+    for (const Case& c : cases) {
+        settings = Settings{};
+        settings.path = fs::absolute("config/pelea/pelea.ini").string();
+        start();
+        for (const SDL_Scancode k : c.keys)
+            press(k, &k != &c.keys.front());  // a held key's repeats count as presses
+        EXPECT_EQ(poll(), std::vector<int>{});
+        EXPECT_EQ(settings.musicVolume, c.music);
+        EXPECT_EQ(settings.effectsVolume, c.effects);
+        EXPECT_EQ(sdl->mixer().musicVolume(), c.music * MIX_MAX_VOLUME / 10);
+        EXPECT_EQ(sdl->mixer().effectsVolume(), c.effects * MIX_MAX_VOLUME / 10);
+        if (!c.keys.empty() && (c.music != 10 || c.effects != 10)) {
+            EXPECT_NE(file().find("music-volume = " + std::to_string(c.music) + "\n"),
+                      std::string::npos);
+        }
+        // Without the focus both are silent; with it back, as they were.
+        focus(false);
+        poll();
+        EXPECT_EQ(sdl->mixer().musicVolume(), 0);
+        EXPECT_EQ(sdl->mixer().effectsVolume(), 0);
+        focus(true);
+        poll();
+        EXPECT_EQ(sdl->mixer().musicVolume(), c.music * MIX_MAX_VOLUME / 10);
+        form.reset();
+        window.reset();
+        sdl.reset();
+    }
+}
+
+// The title's choice is saved when the game leaves the title, shown selected at the next start,
+// and a session recorded with it plays back without a mismatch.
+TEST_F(OptionsWindow, TheTitleChoiceIsRememberedAndItsSessionPlaysBack) {
+    struct Case {
+        const char* what;
+        bool saved;                     // full screen saved by the last run
+        SDL_GameControllerButton move;  // pressed on the title before confirming
+        bool chosen;                    // full screen chosen
+    };
+    const Case cases[] = {
+        {"full screen kept", true, SDL_CONTROLLER_BUTTON_INVALID, true},
+        {"window kept", false, SDL_CONTROLLER_BUTTON_INVALID, false},
+        {"full screen chosen", false, SDL_CONTROLLER_BUTTON_DPAD_DOWN, true},
+        {"window chosen", true, SDL_CONTROLLER_BUTTON_DPAD_UP, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        settings = Settings{};
+        settings.path = fs::absolute("config/pelea/pelea.ini").string();
+        settings.fullscreen = c.saved;
+        start();
+        plugPad();
+        replay::Header header;
+        header.seed = kSeed;
+        const std::string recorded = "s" + std::to_string(n++) + ".pelea-replay";
+        replay::WindowRecording recording(header, fs::absolute(recorded).string(), "replays");
+        const auto frame = [&] {
+            poll();
+            form->DXTimer1Timer();
+            recording.frameDone(*form);
+        };
+        frame();
+        EXPECT_EQ(form->g.m.itemMenu, c.saved ? 2 : 1) << c.what;
+        if (c.move != SDL_CONTROLLER_BUTTON_INVALID) {
+            padButton(c.move, true);
+            frame();
+            padButton(c.move, false);
+        }
+        frame();
+        padButton(SDL_CONTROLLER_BUTTON_A, true);
+        frame();
+        ASSERT_EQ(form->g.m.modoTela, pelea::tela::Selecao) << c.what;
+        EXPECT_EQ(form->DXDraw1.fullScreen, c.chosen) << c.what;
+        frame();
+        EXPECT_EQ(settings.fullscreen, c.chosen) << c.what;
+        if (c.chosen != c.saved) {
+            EXPECT_NE(file().find(c.chosen ? "display = fullscreen\n" : "display = window\n"),
+                      std::string::npos)
+                << c.what;
+        }
+        recording.loopEnds(*form);
+        platform::HeadlessOptions replayed;
+        replayed.replayPath = recorded;
+        EXPECT_EQ(platform::runHeadless(replayed), 0) << c.what << "\n" << read(recorded);
+        form.reset();
+        window.reset();
+        sdl.reset();
+        SDL_JoystickDetachVirtual(0);
+        pad = -1;
+    }
+}
+
+}  // namespace
+}  // namespace options
