@@ -79,11 +79,6 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
         platform::SdlPlatform sdl(cl.scale > 0 ? cl.scale : settings.scale);
         if (sdl.initDisplay(false)) {
             options::OptionsPlatform window(sdl, settings, cl.replayPath.empty());
-            // Alt+Enter's choice is the next start's too.
-            sdl.onFullscreenToggled([&settings](bool on) {
-                settings.fullscreen = on;
-                settings.save();
-            });
             replay::WindowSession session(window, cl, shown);
             pelea::TForm1 form(session.gamePlatform(), session.startOptions());
             window.attach(form);

@@ -373,3 +373,85 @@ TEST_F(OptionsWindow, TheTitleChoiceIsRememberedAndItsSessionPlaysBack) {
 
 }  // namespace
 }  // namespace options
+
+namespace options {
+namespace {
+
+// The window's shape is the player's to keep: Alt+Enter's full screen, a window resized to
+// another whole factor, and a window chosen on the title while the screen was full.
+TEST_F(OptionsWindow, TheWindowsShapeIsKeptForTheNextStart) {
+    const auto altEnter = [] {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+        e.key.keysym.sym = SDLK_RETURN;
+        e.key.keysym.mod = KMOD_LALT;
+        SDL_PushEvent(&e);
+    };
+    // What a window manager does: the window takes the size, then says so.
+    const auto resized = [this](int w, int h) {
+        SDL_SetWindowSize(sdl->window(), w, h);
+        SDL_Event e{};
+        e.type = SDL_WINDOWEVENT;
+        e.window.event = SDL_WINDOWEVENT_RESIZED;
+        e.window.data1 = w;
+        e.window.data2 = h;
+        SDL_PushEvent(&e);
+    };
+    struct Case {
+        const char* what;
+        int altEnters;       // Alt+Enter presses, before any resize
+        int width, height;   // the window resized to this (0: not resized)
+        bool fullscreen;     // saved afterwards
+        int scale;           // saved afterwards (-1: whatever the driver left)
+        const char* inFile;  // a line the settings file holds afterwards, or nothing
+    };
+    const Case cases[] = {
+        {"Alt+Enter", 1, 0, 0, true, 0, "display = fullscreen\n"},
+        // SDL's dummy driver leaves the window at the desktop's size after full screen.
+        {"Alt+Enter twice", 2, 0, 0, false, -1, nullptr},
+        {"resized to three times", 0, 1210, 905, false, 3, "scale = 3\n"},
+        {"resized a little, still once", 0, 799, 650, false, 0, nullptr},
+        {"resized while full", 1, 1600, 1200, true, 0, "display = fullscreen\n"},
+    };
+    for (const Case& c : cases) {
+        settings = Settings{};
+        settings.path = fs::absolute("config/pelea/pelea.ini").string();
+        fs::remove_all("config");
+        start();  // at scale 1: a 400×300 window
+        for (int i = 0; i < c.altEnters; ++i)
+            altEnter();
+        EXPECT_EQ(poll(), std::vector<int>{}) << c.what;  // Enter never reaches the game
+        if (c.width > 0) resized(c.width, c.height);
+        poll();
+        EXPECT_EQ(settings.fullscreen, c.fullscreen) << c.what;
+        if (c.scale >= 0) {
+            EXPECT_EQ(settings.scale, c.scale) << c.what;
+        }
+        if (c.inFile != nullptr) {
+            EXPECT_NE(file().find(c.inFile), std::string::npos) << c.what << "\n" << file();
+        }
+        form.reset();
+        window.reset();
+        sdl.reset();
+    }
+
+    // Full screen saved, the window chosen on the title: the window comes back.
+    settings = Settings{};
+    settings.path = fs::absolute("config/pelea/pelea.ini").string();
+    settings.fullscreen = true;
+    start();
+    ASSERT_TRUE(sdl->initDisplay(true));
+    form->g.m.itemMenu = 1;
+    form->g.m.modoTela = pelea::tela::Titulo;
+    poll();
+    form->g.m.modoTela = pelea::tela::Selecao;
+    poll();
+    EXPECT_FALSE(sdl->fullscreen());
+    EXPECT_FALSE(settings.fullscreen);
+    EXPECT_NE(file().find("display = window\n"), std::string::npos) << file();
+}
+
+}  // namespace
+}  // namespace options

@@ -4,6 +4,7 @@
 
 #include "game/tform1.h"
 #include "media/input.h"
+#include "platform/sdl/window_picture.h"
 
 namespace options {
 
@@ -41,10 +42,20 @@ OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings,
     sdl_.pads().setAssignment(settings_.padGuid);
     sdl_.setEventHook(this);
     applyVolumes();
+    // Alt+Enter's choice is the next start's too.
+    sdl_.onFullscreenToggled([this](bool on) {
+        if (!playing_ || on == settings_.fullscreen) return;
+        settings_.fullscreen = on;
+        settings_.save();
+    });
+    int width = 0, height = 0;
+    if (sdl_.window() != nullptr) SDL_GetWindowSize(sdl_.window(), &width, &height);
+    windowFactor_ = platform::fittingScale(width, height);
 }
 
 OptionsPlatform::~OptionsPlatform() {
     sdl_.setEventHook(nullptr);
+    sdl_.onFullscreenToggled(nullptr);
     sdl_.setBindings(nullptr);
 }
 
@@ -107,6 +118,7 @@ bool OptionsPlatform::consume(const SDL_Event& e) {
         // Silent while another window has the focus.
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) sdl_.mixer().setMuted(true);
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) sdl_.mixer().setMuted(false);
+        if (e.window.event == SDL_WINDOWEVENT_RESIZED) windowResized();
         return false;
     }
     if (e.type == SDL_KEYDOWN && volumeKey(e.key.keysym.scancode)) return true;
@@ -119,6 +131,21 @@ bool OptionsPlatform::consume(const SDL_Event& e) {
     if (!tab && !back) return false;
     openScreen();
     return true;
+}
+
+// A window the player resized to another whole factor opens at that factor next time; the
+// full screen's size says nothing about the window's. The window's size now is the one that
+// counts: a resize reported late, after full screen was left again, is not the window's.
+void OptionsPlatform::windowResized() {
+    if (sdl_.fullscreen() || sdl_.window() == nullptr) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(sdl_.window(), &width, &height);
+    const int factor = platform::fittingScale(width, height);
+    if (factor == windowFactor_) return;
+    windowFactor_ = factor;
+    if (!playing_ || factor == settings_.scale) return;
+    settings_.scale = factor;
+    settings_.save();
 }
 
 bool OptionsPlatform::volumeKey(SDL_Scancode key) {

@@ -50,6 +50,7 @@ public:
 private:
     bool consume(const SDL_Event& e) override;
     bool volumeKey(SDL_Scancode key);
+    void windowResized();
     bool screenEvent(const SDL_Event& e);
     void outcome(ControlsScreen::Outcome o);
     bool onTitle() const;
@@ -70,6 +71,7 @@ private:
     std::vector<uint16_t> covered_;  // the game's picture under the controls screen
     bool redraw_ = false;
     uint64_t shownAt_ = 0;
+    int windowFactor_ = 1;  // the whole factor the window shows the picture at
 };
 
 }  // namespace options
