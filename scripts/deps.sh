@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(cmake ninja-build g++ pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev
           libpng-dev fonts-comic-neue fonts-dejavu-core libgtest-dev libgmock-dev
           libbenchmark-dev clang llvm libclang-rt-14-dev desktop-file-utils groff-base xvfb
-          xdotool)
+          xdotool libenet-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -3,6 +3,7 @@
 # SECONDS (default 60) starting from its seed corpus in fuzz/corpus/.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: script command_line picture sound replay settings
+#                                            net_packet
 #
 # A finding is a crash, a sanitizer report, a leak, a timeout (10 s on one input), running out
 # of memory or a broken promise of the target. Every target still runs; at the end the script
@@ -20,7 +21,7 @@ if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
   echo "fuzz.sh: SECONDS must be a whole number of at least 1, got \"$seconds\"" >&2
   exit 2
 fi
-all=(script command_line picture sound replay settings)
+all=(script command_line picture sound replay settings net_packet)
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=("${all[@]}")
 for t in "${targets[@]}"; do
@@ -55,7 +56,7 @@ for t in "${targets[@]}"; do
   findings="$build/findings/$t"
   log="$build/logs/$t.log"
   rm -rf "$findings"
-  mkdir -p "$work" "$findings"
+  mkdir -p "$work" "$findings" "$build/seeds/corpus/$t"
   dict=()
   [ -f "fuzz/dict/$t.dict" ] && dict=(-dict="$root/fuzz/dict/$t.dict")
   # The game looks for its data files in the working folder: an empty one finds none.

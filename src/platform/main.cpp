@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/tform1.h"
+#include "net/window_peer.h"
 #include "options/sdl/options_platform.h"
 #include "options/settings.h"
 #include "platform/common/app_loop.h"
@@ -15,6 +16,7 @@
 #include "platform/common/data_folder.h"
 #include "platform/headless/runner.h"
 #include "platform/sdl/sdl_platform.h"
+#include "replay/files.h"
 #include "replay/window_session.h"
 
 namespace {
@@ -94,6 +96,48 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
     return code;
 }
 
+// A networked match in the window: the other player is reached before the window opens.
+int runNetWindow(const platform::CommandLine& cl) {
+    if (!cl.dataDir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(cl.dataDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "pelea: cannot use the data folder %s: %s\n", cl.dataDir.c_str(),
+                         ec.message().c_str());
+            return platform::kExitBadInput;
+        }
+    }
+    if (!startVideo()) return platform::kExitFailure;
+    if (cl.net.host) std::fprintf(stderr, "pelea: waiting for a player on port %d\n", cl.net.port);
+    net::Connection connection;
+    int code = net::connectPeer(cl.net, 0, replay::clockSeed(), connection);
+    if (code != 0) {
+        SDL_Quit();
+        return code;
+    }
+    options::Settings settings = options::loadSettings(options::settingsPath());
+    {
+        platform::SdlPlatform sdl(cl.scale > 0 ? cl.scale : settings.scale);
+        code = platform::kExitFailure;
+        if (sdl.initDisplay(false)) {
+            // No controls screen in a networked match: the other side would not wait for it.
+            options::OptionsPlatform window(sdl, settings, false);
+            net::RollbackPlatform rollback(window);
+            pelea::TForm1 form(rollback, {true, connection.agreement.seed, false});
+            window.attach(form);
+            form.FormCreate();
+            if (cl.fullscreen || settings.fullscreen) {
+                form.DXDraw1.fullScreen = true;
+                sdl.initDisplay(true);
+            }
+            code = net::runWindowPeer(form, window, rollback.rollbackAudio(), connection, cl.net,
+                                      cl.recordPath);
+        }
+    }
+    SDL_Quit();
+    return code;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,8 +157,10 @@ int main(int argc, char** argv) {
         return platform::kExitDone;
     }
     if (!settleDataFolder(cl)) return platform::kExitBadInput;
+    if (cl.headless && cl.networked) return net::runHeadlessPeer(cl.run, cl.net);
     if (cl.headless) return platform::runHeadless(cl.run);
     replay::Replay shown;
     if (!replay::prepareWindow(cl, shown)) return platform::kExitBadInput;
+    if (cl.networked) return runNetWindow(cl);
     return runWindow(cl, shown);
 }

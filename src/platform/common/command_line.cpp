@@ -19,6 +19,8 @@ constexpr const char* kUsage =
     "        [--shot F:FILE.png]... [--data DIR] [--demo] [--training] [--record FILE]\n"
     "  pelea --headless --replay FILE [--trace FILE] [--shot F:FILE.png]... [--data DIR]\n"
     "        [--record FILE]\n"
+    "  pelea --host [PORT] | --join HOST[:PORT]  [--delay N] [--netsim L,J,P] [--data DIR]\n"
+    "        [--record FILE] [--headless --frames N [--seed S] [--input FILE]]\n"
     "\n"
     "  --data DIR        folder of the game's files; without it, the folder named by\n"
     "                    PELEA_DATA, else the installed data (../share/pelea/data\n"
@@ -41,6 +43,13 @@ constexpr const char* kUsage =
     "                    frames, the seed and --demo. In the window: Space pauses,\n"
     "                    N steps one frame, 6 7 8 9 play at half, normal, double and\n"
     "                    four times the speed, Esc leaves\n"
+    "  --host [PORT]     wait for one player to join over the network (port 7340 by\n"
+    "                    default) and play fighter 1\n"
+    "  --join HOST[:PORT] join the player hosting at HOST and play fighter 2\n"
+    "  --delay N         frames before a networked input takes effect, 0 to 4\n"
+    "                    (default 1); the host's is used\n"
+    "  --netsim L,J,P    hold this side's outgoing packets L ms, give or take J ms,\n"
+    "                    and drop P percent of its input packets\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
 
@@ -49,6 +58,13 @@ bool parseNumber(std::string_view s, T& out) {
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, out);
     return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end;
+}
+
+bool portNumber(std::string_view s, int& out) {
+    int port = 0;
+    if (!parseNumber(s, port) || port < 1 || port > 65535) return false;
+    out = port;
+    return true;
 }
 
 // True when both paths name one existing file, whatever their spelling (links included).
@@ -75,6 +91,10 @@ private:
     bool check();
     bool outputsSpareTheInput();
     bool replayAlone();
+    bool networkAlone();
+    bool seen(const char* option) const {
+        return std::find(seen_.begin(), seen_.end(), option) != seen_.end();
+    }
     bool fail(std::string message) {
         error_ = std::move(message);
         return false;
@@ -181,6 +201,34 @@ bool Parser::option(const std::string& name) {
         if (!value(name, v)) return false;
         if (v.empty()) return fail(name + " needs a file name");
         (name == "--record" ? out_.recordPath : out_.replayPath) = v;
+    } else if (name == "--host") {
+        // The port is optional: a following word that is not an option is taken as it.
+        const bool given =
+            hasInline_ || (i_ + 1 < args_.size() && args_[i_ + 1].rfind("--", 0) != 0);
+        if (given) v = hasInline_ ? inlineValue_ : args_[++i_];
+        if (given && !portNumber(v, out_.net.port)) {
+            return fail("--host port \"" + v + "\" is not a port from 1 to 65535");
+        }
+        out_.net.host = true;
+        out_.networked = true;
+        return true;
+    } else if (name == "--join") {
+        if (!value(name, v)) return fail("--join needs a host: --join HOST[:PORT]");
+        if (!net::parseAddress(v, out_.net.join, error_)) return false;
+        if (out_.net.join.v6) {
+            return fail("--join \"" + v +
+                        "\": IPv6 cannot be used, the network library (ENet 1.3) speaks IPv4 "
+                        "only; give an IPv4 address or name");
+        }
+        out_.networked = true;
+    } else if (name == "--delay") {
+        if (!value(name, v)) return false;
+        if (!parseNumber(v, out_.net.delay) || out_.net.delay > net::kMaxDelay) {
+            return fail("--delay wants a whole number of frames from 0 to 4, got \"" + v + "\"");
+        }
+    } else if (name == "--netsim") {
+        if (!value(name, v)) return false;
+        if (!net::parseNetSim(v, out_.net.sim, error_)) return false;
     } else {
         return fail("unknown option \"" + name + "\" (try --help)");
     }
@@ -225,10 +273,30 @@ bool Parser::replayAlone() {
     return true;
 }
 
+// A networked match takes its seed from the host and its inputs from both sides.
+bool Parser::networkAlone() {
+    const bool host = seen("--host"), join = seen("--join");
+    if (host && join) return fail("--host and --join cannot be used together");
+    if (!out_.networked) {
+        for (const char* option : {"--delay", "--netsim"}) {
+            if (seen(option)) return fail(std::string(option) + " needs --host or --join");
+        }
+        return true;
+    }
+    const char* which = host ? "--host" : "--join";
+    for (const char* option : {"--replay", "--demo", "--training", "--trace"}) {
+        if (seen(option)) return fail(std::string(option) + " cannot be used with " + which);
+    }
+    if (!out_.run.shots.empty()) return fail(std::string("--shot cannot be used with ") + which);
+    if (join && seen("--seed"))
+        return fail("--seed cannot be used with --join: the host's is used");
+    return true;
+}
+
 // --help and --version answer and end, so what else is given is only checked on its own.
 bool Parser::check() {
     if (out_.help || out_.version) return true;
-    if (!replayAlone()) return false;
+    if (!replayAlone() || !networkAlone()) return false;
     out_.run.recordPath = out_.recordPath;
     out_.run.replayPath = out_.replayPath;
     if (!out_.headless) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "net/headless_peer.h"
+#include "net/session.h"
 #include "platform/headless/runner.h"
 
 namespace platform {
@@ -20,6 +22,8 @@ struct CommandLine {
     std::string recordPath;  // the whole session is recorded into this replay
     std::string replayPath;  // the replay to play instead of the game
     HeadlessOptions run;     // the headless options; dataDir, demo and the replays are copied in
+    bool networked = false;  // --host or --join
+    net::NetOptions net;
 };
 
 inline constexpr int kMinScale = 1;

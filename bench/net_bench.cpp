@@ -1,0 +1,160 @@
+// Cost of a rollback mid-fight: the state of 8 frames ago restored and the 8 frames run again,
+// blind and mute, through the session, when the other side's late input differs from the guess.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/tform1.h"
+#include "net/link.h"
+#include "net/session.h"
+#include "net/wire.h"
+#include "platform/headless/headless_platform.h"
+
+namespace pelea_bench {
+void writeFighterSheets(const std::string& dir);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void enterNetData() {
+    static const bool entered = [] {
+        const fs::path d = fs::temp_directory_path() / "pelea-bench-net";
+        fs::create_directories(d);
+        pelea_bench::writeFighterSheets(d.string());
+        return chdir(d.c_str()) == 0;
+    }();
+    (void)entered;
+}
+
+// Fighter 1 walks in and punches, kicks and jumps in a loop; fighter 2 (the other side) does
+// the same a little later, so the fight is busy.
+uint8_t moves(int64_t i) {
+    const int64_t k = i % 60;
+    if (k < 12) return media::isRight;
+    if (k == 14 || k == 22) return media::isButton1;
+    if (k == 30) return media::isButton4;
+    if (k == 40) return media::isUp | media::isRight;
+    if (k == 48) return media::isButton3;
+    return 0;
+}
+
+// A person-against-person fight past its intro, as the host sees it; the joiner is played by
+// hand through the other end of an in-memory link.
+struct NetFight {
+    platform::HeadlessPlatform plat;
+    std::unique_ptr<pelea::TForm1> form;
+    std::unique_ptr<net::MemoryLink> mine, theirs;
+    std::unique_ptr<net::Session> session;
+
+    NetFight() {
+        enterNetData();
+        form = std::make_unique<pelea::TForm1>(plat, pelea::StartOptions{true, 1, false});
+        form->FormCreate();
+        form->setBlindMute(true);
+        form->g.m.modoTela = pelea::tela::Selecao;
+        form->L(2).personagem = 2;
+        form->L(2).humano = 1;
+        form->iniciarLuta();
+        form->g.m.inicioRound = 71;
+        form->g.m.lutaParada = 0;
+        auto [a, b] = net::makeMemoryPair();
+        mine = std::move(a);
+        theirs = std::move(b);
+        session = std::make_unique<net::Session>(*form, *mine, 1, 1);
+        for (int i = 0; i < 200; ++i) {
+            giveTheirs(session->frame(), 1);
+            session->tick(input(session->localFrame()));
+        }
+    }
+    static net::FrameInput input(int64_t f) {
+        net::FrameInput in;
+        in.states = static_cast<uint8_t>(moves(f) & ~media::isButton2);
+        return in;
+    }
+    // The joiner's inputs for frames first … first + count − 1, all arriving at once.
+    void giveTheirs(int64_t first, int count) {
+        net::Inputs m;
+        m.first = static_cast<uint32_t>(first);
+        for (int i = 0; i < count; ++i) {
+            net::FrameInput in;
+            in.states = static_cast<uint8_t>(moves(first + i + 25) & ~media::isButton2);
+            m.inputs.push_back(in);
+        }
+        m.ack = static_cast<int32_t>(first);
+        m.frame = static_cast<uint32_t>(first);
+        theirs->send(net::Channel::Inputs, net::encode(m));
+        std::vector<uint8_t> drained;
+        while (theirs->receive(drained)) {
+        }
+    }
+};
+
+// Each round: 8 frames run on a guess (untimed), then the joiner's real inputs for them arrive,
+// the first one different from the guess: the timed turn restores and runs the 8 again.
+void BM_NetRollback8Frames(benchmark::State& state) {
+    NetFight fight;
+    int64_t rolled = 0;
+    double worst = 0;  // the slowest single rollback, in µs
+    // Rollbacks over the 1 ms budget, and those of them that ran a match start again (the
+    // select screen, or a round that has just begun), which cuts both sprite sheets anew.
+    int64_t overBudget = 0, overAtMatchStart = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int64_t from = fight.session->frame();
+        for (int i = 0; i < net::kWindow; ++i)
+            fight.session->tick(NetFight::input(fight.session->localFrame()));
+        net::Inputs m;
+        m.first = static_cast<uint32_t>(from);
+        for (int i = 0; i < net::kWindow; ++i) {
+            net::FrameInput in;
+            // The guess holds the last known set, which has button 2 up: the first frame has it
+            // down, so all 8 are run again.
+            in.states = static_cast<uint8_t>(moves(from + i + 25) |
+                                             (i % 2 == 0 ? uint8_t{media::isButton2} : uint8_t{0}));
+            m.inputs.push_back(in);
+        }
+        m.ack = static_cast<int32_t>(fight.session->localFrame() - 1);
+        m.frame = static_cast<uint32_t>(from + net::kWindow);
+        fight.theirs->send(net::Channel::Inputs, net::encode(m));
+        const int64_t before = fight.session->stats().rolledFrames;
+        state.ResumeTiming();
+        const auto t0 = std::chrono::steady_clock::now();
+        fight.session->idle();
+        const auto t1 = std::chrono::steady_clock::now();
+        state.PauseTiming();
+        const double us = std::chrono::duration<double, std::micro>(t1 - t0).count();
+        worst = std::max(worst, us);
+        if (us > 1000) {
+            ++overBudget;
+            if (fight.form->g.m.modoTela != pelea::tela::Luta || fight.form->g.m.inicioRound < 5) {
+                ++overAtMatchStart;
+            }
+        }
+        rolled = fight.session->stats().rolledFrames - before;
+        std::vector<uint8_t> drained;
+        while (fight.theirs->receive(drained)) {
+        }
+        state.ResumeTiming();
+    }
+    state.counters["frames_rolled_back"] = static_cast<double>(rolled);
+    state.counters["worst_us"] = worst;
+    state.counters["over_1ms"] = static_cast<double>(overBudget);
+    state.counters["over_1ms_match_start"] = static_cast<double>(overAtMatchStart);
+    state.counters["fight"] = fight.form->g.m.modoTela == pelea::tela::Luta ? 1 : 0;
+}
+BENCHMARK(BM_NetRollback8Frames)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ComputeStatistics("max", [](const std::vector<double>& v) {
+        return *std::max_element(v.begin(), v.end());
+    });
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include "net/enet_link.h"
+
+#include <enet/enet.h>
+
+#include <charconv>
+#include <chrono>
+#include <thread>
+
+namespace net {
+
+namespace {
+
+bool portNumber(const std::string& s, int& out) {
+    const char* end = s.data() + s.size();
+    const auto [ptr, ec] = std::from_chars(s.data(), end, out);
+    return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end && out >= 1 && out <= 65535;
+}
+
+// ENet is started once for the process and stopped at its end.
+bool startEnet() {
+    static const bool started = [] {
+        if (enet_initialize() != 0) return false;
+        std::atexit(enet_deinitialize);
+        return true;
+    }();
+    return started;
+}
+
+// Unreliable packets are never thinned out by ENet's throttle: each one carries the last 16
+// frames, and the session needs them in time more than it needs fewer of them.
+void tunePeer(ENetPeer* peer) {
+    enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 2, 0);
+    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kSilenceMs),
+                      static_cast<enet_uint32>(kSilenceMs));
+}
+
+}  // namespace
+
+uint64_t steadyMs() {
+    using namespace std::chrono;
+    return static_cast<uint64_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+bool parseAddress(const std::string& text, Address& out, std::string& error) {
+    Address a;
+    std::string port;
+    if (!text.empty() && text[0] == '[') {
+        const size_t close = text.find(']');
+        if (close == std::string::npos || close == 1) {
+            error = "--join \"" + text + "\": an IPv6 address goes as [ADDRESS]:PORT";
+            return false;
+        }
+        a.host = text.substr(1, close - 1);
+        a.v6 = true;
+        if (close + 1 < text.size()) {
+            if (text[close + 1] != ':') {
+                error = "--join \"" + text + "\": an IPv6 address goes as [ADDRESS]:PORT";
+                return false;
+            }
+            port = text.substr(close + 2);
+            if (port.empty()) {
+                error = "--join \"" + text + "\" has no port after the colon";
+                return false;
+            }
+        }
+    } else {
+        const size_t colon = text.find(':');
+        if (colon != std::string::npos && text.find(':', colon + 1) != std::string::npos) {
+            error = "--join \"" + text + "\": an IPv6 address goes in brackets, [::1]:7340";
+            return false;
+        }
+        a.host = text.substr(0, colon);
+        if (colon != std::string::npos) {
+            port = text.substr(colon + 1);
+            if (port.empty()) {
+                error = "--join \"" + text + "\" has no port after the colon";
+                return false;
+            }
+        }
+    }
+    if (a.host.empty()) {
+        error = "--join needs a host, got \"" + text + "\"";
+        return false;
+    }
+    if (!port.empty() && !portNumber(port, a.port)) {
+        error = "--join port \"" + port + "\" is not a port from 1 to 65535";
+        return false;
+    }
+    out = a;
+    return true;
+}
+
+EnetLink::~EnetLink() {
+    if (peer_ != nullptr && !gone_) enet_peer_reset(peer_);
+    if (host_ != nullptr) enet_host_destroy(host_);
+}
+
+std::unique_ptr<EnetLink> EnetLink::listen(int port, int timeoutMs, std::string& error) {
+    if (!startEnet()) {
+        error = "cannot start the network";
+        return nullptr;
+    }
+    std::unique_ptr<EnetLink> link(new EnetLink);
+    ENetAddress address{};
+    address.host = ENET_HOST_ANY;
+    address.port = static_cast<enet_uint16>(port);
+    link->host_ = enet_host_create(&address, 1, kChannels, 0, 0);
+    if (link->host_ == nullptr) {
+        error = "cannot listen on port " + std::to_string(port) + " (is it in use?)";
+        return nullptr;
+    }
+    const uint64_t end = steadyMs() + static_cast<uint64_t>(timeoutMs);
+    ENetEvent event;
+    while (timeoutMs < 0 || steadyMs() < end) {
+        if (enet_host_service(link->host_, &event, 50) <= 0) continue;
+        if (event.type == ENET_EVENT_TYPE_CONNECT) {
+            link->peer_ = event.peer;
+            tunePeer(link->peer_);
+            link->lastHeard_ = steadyMs();
+            return link;
+        }
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+    }
+    error = "nobody joined on port " + std::to_string(port) + " in time";
+    return nullptr;
+}
+
+std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, std::string& error) {
+    if (to.v6) {
+        error = "--join [" + to.host +
+                "]: this build's network library speaks IPv4 only; use an IPv4 address";
+        return nullptr;
+    }
+    if (!startEnet()) {
+        error = "cannot start the network";
+        return nullptr;
+    }
+    ENetAddress address{};
+    if (enet_address_set_host(&address, to.host.c_str()) != 0) {
+        error = "cannot find the host \"" + to.host + "\"";
+        return nullptr;
+    }
+    address.port = static_cast<enet_uint16>(to.port);
+    const uint64_t end = steadyMs() + static_cast<uint64_t>(timeoutMs);
+    // A host that is not listening yet is tried again until the time is up.
+    while (steadyMs() < end) {
+        std::unique_ptr<EnetLink> link(new EnetLink);
+        link->host_ = enet_host_create(nullptr, 1, kChannels, 0, 0);
+        if (link->host_ == nullptr) {
+            error = "cannot open a network socket";
+            return nullptr;
+        }
+        ENetPeer* peer = enet_host_connect(link->host_, &address, kChannels, 0);
+        if (peer == nullptr) {
+            error = "cannot connect to " + to.host;
+            return nullptr;
+        }
+        enet_peer_timeout(peer, 0, 1000, 1000);
+        ENetEvent event;
+        const uint64_t attemptEnd = std::min(end, steadyMs() + 1500);
+        while (steadyMs() < attemptEnd) {
+            if (enet_host_service(link->host_, &event, 50) <= 0) continue;
+            if (event.type == ENET_EVENT_TYPE_CONNECT) {
+                link->peer_ = peer;
+                tunePeer(peer);
+                link->lastHeard_ = steadyMs();
+                return link;
+            }
+            if (event.type == ENET_EVENT_TYPE_DISCONNECT) break;
+            if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+        }
+        enet_peer_reset(peer);
+    }
+    error = "cannot reach " + to.host + ":" + std::to_string(to.port);
+    return nullptr;
+}
+
+void EnetLink::send(Channel channel, std::vector<uint8_t> bytes) {
+    if (peer_ == nullptr || gone_) return;
+    const enet_uint32 flags = channel == Channel::Control ? ENET_PACKET_FLAG_RELIABLE : 0;
+    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), flags);
+    if (packet == nullptr) return;
+    if (enet_peer_send(peer_, static_cast<enet_uint8>(channel), packet) != 0) {
+        enet_packet_destroy(packet);
+    }
+}
+
+void EnetLink::service(int waitMs) {
+    ENetEvent event;
+    auto wait = static_cast<enet_uint32>(waitMs < 0 ? 0 : waitMs);
+    while (host_ != nullptr && enet_host_service(host_, &event, wait) > 0) {
+        wait = 0;
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            if (event.peer == peer_) {
+                inbox_.emplace_back(event.packet->data,
+                                    event.packet->data + event.packet->dataLength);
+                lastHeard_ = steadyMs();
+            }
+            enet_packet_destroy(event.packet);
+        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
+            gone_ = true;
+        } else if (event.type == ENET_EVENT_TYPE_CONNECT && event.peer != peer_) {
+            // One peer only: a second one is turned away.
+            enet_peer_disconnect_now(event.peer, 0);
+        }
+    }
+}
+
+bool EnetLink::receive(std::vector<uint8_t>& bytes) {
+    if (inbox_.empty()) service(0);
+    if (inbox_.empty()) return false;
+    bytes = std::move(inbox_.front());
+    inbox_.pop_front();
+    return true;
+}
+
+void EnetLink::pump(int waitMs) {
+    service(waitMs);
+    if (host_ != nullptr) enet_host_flush(host_);
+}
+
+bool EnetLink::lost() const {
+    return gone_ || steadyMs() - lastHeard_ > kSilenceMs;
+}
+
+void EnetLink::close(int waitMs) {
+    if (peer_ == nullptr || gone_) return;
+    enet_peer_disconnect_later(peer_, 0);
+    const uint64_t end = steadyMs() + static_cast<uint64_t>(waitMs);
+    ENetEvent event;
+    while (steadyMs() < end && enet_host_service(host_, &event, 20) >= 0) {
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+        if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
+            gone_ = true;
+            return;
+        }
+    }
+}
+
+}  // namespace net

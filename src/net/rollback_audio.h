@@ -1,0 +1,72 @@
+// Sound across rollbacks: the frames run again after a correction are heard as what changed,
+// not twice. Live frames play as usual and are remembered; frames run again play nothing and
+// are noted; then a sound the corrected frames no longer make is cut short, and one they make
+// that was never heard is played now, late.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "media/sound.h"
+#include "platform/platform.h"
+
+namespace net {
+
+class RollbackAudio : public media::AudioOut {
+public:
+    explicit RollbackAudio(media::AudioOut& out) : out_(out) {}
+
+    // The frame about to run; live: heard as it runs, else run again after a correction.
+    void beginFrame(int64_t frame, bool live);
+    // After frames from … to − 1 were run again: what they no longer make stops, what they make
+    // anew plays.
+    void correct(int64_t from, int64_t to);
+
+    int upload(const media::SoundData& data) override { return out_.upload(data); }
+    void play(int handle, bool looped) override;
+    void stop(int handle) override;
+    void reset() override { out_.reset(); }
+
+private:
+    static constexpr size_t kFrames = 16;  // as many frames as a rollback can reach, and more
+    struct Played {
+        int handle;
+        bool looped;
+    };
+    struct FrameSounds {
+        int64_t frame = -1;
+        std::vector<Played> heard, again;
+    };
+    FrameSounds& at(int64_t f) { return frames_[static_cast<size_t>(f) % kFrames]; }
+
+    media::AudioOut& out_;
+    std::array<FrameSounds, kFrames> frames_{};
+    int64_t frame_ = -1;
+    bool live_ = true;
+};
+
+// The window's platform with its mixer behind a RollbackAudio.
+class RollbackPlatform : public platform::Platform {
+public:
+    explicit RollbackPlatform(platform::Platform& inner) : inner_(inner), audio_(inner.audio()) {}
+    RollbackAudio& rollbackAudio() { return audio_; }
+
+    bool foreground() override { return inner_.foreground(); }
+    uint32_t keyboardRaw() override { return inner_.keyboardRaw(); }
+    uint32_t joystickRaw() override { return inner_.joystickRaw(); }
+    bool initDisplay(bool fullscreen) override { return inner_.initDisplay(fullscreen); }
+    void present(const media::Surface& s, int offsetX) override { inner_.present(s, offsetX); }
+    void pollEvents(std::vector<int>& keys, bool& quit) override { inner_.pollEvents(keys, quit); }
+    bool keyHeld(int virtualKey) override { return inner_.keyHeld(virtualKey); }
+    bool active() override { return inner_.active(); }
+    uint64_t nowMs() override { return inner_.nowMs(); }
+    void sleepMs(uint32_t ms) override { inner_.sleepMs(ms); }
+    media::AudioOut& audio() override { return audio_; }
+
+private:
+    platform::Platform& inner_;
+    RollbackAudio audio_;
+};
+
+}  // namespace net

@@ -1,0 +1,247 @@
+#include "net/session.h"
+
+#include <algorithm>
+
+#include "replay/state_hash.h"
+
+namespace net {
+
+Session::Session(pelea::TForm1& form, Link& link, int side, int delay)
+    : form_(form), link_(link), side_(side), delay_(std::clamp(delay, 0, kMaxDelay)) {
+    // Nobody gives an input for the first `delay` frames: they are known to be empty.
+    local_.resize(static_cast<size_t>(delay_));
+    remote_.resize(static_cast<size_t>(delay_));
+    used_.reserve(1 << 12);
+    form_.DXInput1.setFilter(this);
+}
+
+Session::~Session() {
+    form_.DXInput1.setFilter(nullptr);
+}
+
+void Session::filter(uint32_t& keyboard, uint32_t& joystick) {
+    keyboard = feedKeyboard_;
+    joystick = feedJoystick_;
+}
+
+Session::Status Session::tick(const FrameInput& local,
+                              const std::vector<platform::ScriptEvent>& sets) {
+    const Status before = poll();
+    if (before != Status::Ran) return before;
+    const auto known = static_cast<int64_t>(remote_.size());
+    bool run = lastFrame_ == 0 || frame_ < lastFrame_;
+    if (run && frame_ - known >= kWindow) {
+        ++stats_.waits;
+        run = false;
+    } else if (run && pacing_ && holdForSync()) {
+        ++stats_.slips;
+        lastSlip_ = frame_;
+        run = false;
+    }
+    if (!run) {
+        send();
+        return Status::Waiting;
+    }
+    local_.push_back(local);
+    if (!sets.empty()) sets_[static_cast<int64_t>(local_.size()) - 1] = sets;
+    runFrame(frame_, true);
+    ++frame_;
+    confirm();
+    compareHashes();
+    send();
+    return desyncFrame_ >= 0 ? Status::Desync : Status::Ran;
+}
+
+Session::Status Session::idle() {
+    const Status status = poll();
+    send();
+    return status;
+}
+
+Session::Status Session::poll() {
+    receive();
+    rollBack();
+    confirm();
+    compareHashes();
+    if (desyncFrame_ >= 0) return Status::Desync;
+    if (peerQuit_) return Status::PeerQuit;
+    if (link_.lost() && !peerFinished_) return Status::PeerLost;
+    return Status::Ran;
+}
+
+void Session::receive() {
+    std::vector<uint8_t> bytes;
+    while (link_.receive(bytes)) {
+        Message m;
+        if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored
+        if (const auto* in = std::get_if<Inputs>(&m)) {
+            take(*in);
+        } else if (const auto* q = std::get_if<Quit>(&m)) {
+            (q->reason == QuitReason::Finished ? peerFinished_ : peerQuit_) = true;
+        } else if (const auto* d = std::get_if<Desync>(&m)) {
+            if (desyncFrame_ < 0) desyncFrame_ = d->frame;
+        }
+    }
+}
+
+void Session::take(const Inputs& m) {
+    for (size_t i = 0; i < m.inputs.size(); ++i) {
+        const int64_t f = int64_t{m.first} + static_cast<int64_t>(i);
+        // Known frames are kept; a frame past a gap waits for a packet that fills the gap.
+        if (f != static_cast<int64_t>(remote_.size())) continue;
+        remote_.push_back(m.inputs[i]);
+        if (f < frame_ && !(used_[static_cast<size_t>(f)] == m.inputs[i])) {
+            rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
+        }
+    }
+    peerAck_ = std::max<int64_t>(peerAck_, m.ack);
+    peerFrame_ = std::max<int64_t>(peerFrame_, m.frame);
+    peerAdvantage_ = m.advantage;
+    for (size_t j = 0; j < m.hashes.size(); ++j) {
+        const int64_t f = int64_t{m.hashFirst} + static_cast<int64_t>(j);
+        peerHashes_[slot(f, kHashRing)] = {f, m.hashes[j]};
+    }
+    pongId_ = m.pingId;
+    if (now_ && m.pongId != 0) {
+        const uint64_t sent = pingSent_[m.pongId % pingSent_.size()];
+        if (sent != 0) stats_.pingMs = static_cast<int>(now_() - sent);
+    }
+}
+
+void Session::rollBack() {
+    if (rollbackFrom_ < 0) return;
+    const int64_t from = rollbackFrom_;
+    rollbackFrom_ = -1;
+    if (from >= frame_) return;
+    const Snapshot& saved = states_[slot(from, kStateRing)];
+    form_.g = saved.g;
+    feedKeyboard_ = saved.keyboard;
+    feedJoystick_ = saved.joystick;
+    form_.DXInput1.Update();
+    for (int64_t f = from; f < frame_; ++f)
+        runFrame(f, false);
+    if (audio_ != nullptr) audio_->correct(from, frame_);
+    const auto n = static_cast<int>(frame_ - from);
+    ++stats_.rollbacks;
+    stats_.rolledFrames += n;
+    stats_.maxRollback = std::max(stats_.maxRollback, n);
+    stats_.rollbackNow = n;
+}
+
+FrameInput Session::remoteFor(int64_t f) const {
+    if (f < static_cast<int64_t>(remote_.size())) return remote_[static_cast<size_t>(f)];
+    // The prediction: the last known device set held on, no keys.
+    FrameInput p;
+    if (!remote_.empty()) p.states = remote_.back().states;
+    return p;
+}
+
+const FrameInput& Session::inputOf(int fighter, int64_t f) const {
+    const auto i = static_cast<size_t>(f);
+    return fighter == side_ ? local_[i] : used_[i];
+}
+
+void Session::runFrame(int64_t f, bool live) {
+    Snapshot& saved = states_[slot(f, kStateRing)];
+    saved.g = form_.g;
+    saved.keyboard = form_.DXInput1.Keyboard();
+    saved.joystick = form_.DXInput1.Joystick();
+    const auto i = static_cast<size_t>(f);
+    if (used_.size() <= i) used_.resize(i + 1);
+    used_[i] = remoteFor(f);
+    media::Surface& surface = form_.DXDraw1.Surface;
+    const bool wasBlind = surface.blind, wasMute = form_.DXSound1.mute;
+    if (!live) {
+        surface.blind = true;
+        // With the sound layer watching, frames run again make their sounds to it, unheard.
+        if (audio_ == nullptr) form_.DXSound1.mute = true;
+    }
+    if (audio_ != nullptr) audio_->beginFrame(f, live);
+    const FrameInput& one = inputOf(1, f);
+    const FrameInput& two = inputOf(2, f);
+    for (const FrameInput* in : {&one, &two}) {
+        for (size_t k = 0; k < in->keyCount; ++k)
+            form_.FormKeyDown(in->keys[k]);
+    }
+    if (const auto it = sets_.find(f); it != sets_.end()) {
+        for (const platform::ScriptEvent& e : it->second)
+            platform::applySet(form_.g, e);
+    }
+    feedKeyboard_ = one.states;
+    feedJoystick_ = two.states;
+    form_.DXTimer1Timer();
+    surface.blind = wasBlind;
+    form_.DXSound1.mute = wasMute;
+}
+
+// A frame is final once the peer's input for it is known and it has been run with it.
+void Session::confirm() {
+    while (confirmed_ < static_cast<int64_t>(remote_.size()) && confirmed_ < frame_) {
+        const int64_t f = confirmed_;
+        const pelea::GameState& after =
+            f + 1 == frame_ ? form_.g : states_[slot(f + 1, kStateRing)].g;
+        const FrameInput& one = inputOf(1, f);
+        const FrameInput& two = inputOf(2, f);
+        for (const FrameInput* in : {&one, &two}) {
+            for (size_t k = 0; k < in->keyCount; ++k)
+                recorder_.key(in->keys[k]);
+        }
+        if (const auto it = sets_.find(f); it != sets_.end()) {
+            for (const platform::ScriptEvent& e : it->second)
+                recorder_.set(e);
+            sets_.erase(it);
+        }
+        recorder_.states(one.states, two.states);
+        recorder_.frameDone(after);
+        ownHashes_[slot(f, kHashRing)] = {f, replay::stateHash(after)};
+        ++confirmed_;
+    }
+}
+
+// Once out of step, the side says so once and compares no more.
+void Session::compareHashes() {
+    if (desyncFrame_ >= 0) return;
+    for (size_t i = 0; i < kHashRing; ++i) {
+        const FrameHash& own = ownHashes_[i];
+        const FrameHash& peer = peerHashes_[i];
+        if (own.frame < 0 || own.frame != peer.frame || own.hash == peer.hash) continue;
+        if (desyncFrame_ < 0 || own.frame < desyncFrame_) desyncFrame_ = own.frame;
+    }
+    if (desyncFrame_ >= 0) {
+        link_.send(Channel::Control, encode(Desync{static_cast<uint32_t>(desyncFrame_)}));
+    }
+}
+
+// Ahead of the peer's clock by a frame or more (each side sees the other late by the same
+// latency, so half the difference of the two views is the real lead): hold one frame, at most
+// one in four.
+bool Session::holdForSync() {
+    const int64_t mine = frame_ - peerFrame_;
+    return (mine - peerAdvantage_) / 2 >= 1 && frame_ - lastSlip_ >= 4;
+}
+
+void Session::send() {
+    const auto last = static_cast<int64_t>(local_.size()) - 1;
+    if (last < 0) return;
+    Inputs m;
+    int64_t first = std::max<int64_t>(peerAck_ + 1, 0);
+    if (first > last) first = last;
+    const int64_t count = std::min<int64_t>(last - first + 1, kInputsPerPacket);
+    m.first = static_cast<uint32_t>(first);
+    m.inputs.assign(local_.begin() + first, local_.begin() + first + count);
+    m.ack = static_cast<int32_t>(remote_.size()) - 1;
+    m.frame = static_cast<uint32_t>(frame_);
+    stats_.ahead = static_cast<int>(std::clamp<int64_t>(frame_ - peerFrame_, -127, 127));
+    m.advantage = static_cast<int8_t>(stats_.ahead);
+    const int64_t hashes = std::min<int64_t>(confirmed_, kHashesPerPacket);
+    m.hashFirst = static_cast<uint32_t>(hashes > 0 ? confirmed_ - hashes : 0);
+    for (int64_t f = confirmed_ - hashes; f < confirmed_; ++f)
+        m.hashes.push_back(ownHashes_[slot(f, kHashRing)].hash);
+    if (++pingId_ == 0) pingId_ = 1;
+    pingSent_[pingId_ % pingSent_.size()] = now_ ? now_() : 0;
+    m.pingId = pingId_;
+    m.pongId = pongId_;
+    link_.send(Channel::Inputs, encode(m));
+}
+
+}  // namespace net

@@ -1,0 +1,140 @@
+// The rollback session: each side runs every frame at once with its own input and a prediction
+// of the other's (its last known input repeated, without keys), keeps the state before each
+// frame, and when the other's real input arrives and differs, restores the state of that frame
+// and runs the frames since again, blind and mute. Inputs take effect `delay` frames after they
+// are given; no more than kWindow frames ever run on a prediction, so the side ahead waits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "game/tform1.h"
+#include "media/input.h"
+#include "net/link.h"
+#include "net/rollback_audio.h"
+#include "net/wire.h"
+#include "platform/common/script.h"
+#include "replay/recorder.h"
+
+namespace net {
+
+inline constexpr int kWindow = 8;
+inline constexpr int kMaxDelay = 4;
+inline constexpr int kDefaultDelay = 1;
+
+struct SessionStats {
+    int64_t rollbacks = 0;     // times the state was restored
+    int64_t rolledFrames = 0;  // frames run again
+    int maxRollback = 0;       // the most frames one rollback ran again
+    int64_t waits = 0;         // ticks the side held back because the peer was too far behind
+    int64_t slips = 0;         // frames held to let a slower peer catch up
+    int rollbackNow = 0;       // frames the last rollback ran again
+    int pingMs = -1;           // the last round trip, −1 before the first
+    int ahead = 0;             // frames this side sees itself ahead of the peer
+};
+
+class Session : public media::InputFilter {
+public:
+    // side: 1 the host (its input drives fighter 1's keyboard set), 2 the joiner (fighter 2's
+    // joystick set). The form must have run FormCreate.
+    Session(pelea::TForm1& form, Link& link, int side, int delay);
+    ~Session() override;
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    enum class Status { Ran, Waiting, Desync, PeerQuit, PeerLost };
+
+    // One turn: takes in what arrived, rolls back if a prediction was wrong and, unless the
+    // peer is too far behind (or the clocks call for a slip), runs the next frame with `local`
+    // as this side's input `delay` frames later; then sends. `sets` are state values set just
+    // before that frame on this side only (a headless script's set lines).
+    Status tick(const FrameInput& local, const std::vector<platform::ScriptEvent>& sets = {});
+    // Takes in what arrived and sends, without running a frame (while finishing).
+    Status idle();
+
+    // The next frame to run; frames before confirmed() were run with both real inputs.
+    int64_t frame() const { return frame_; }
+    int64_t confirmed() const { return confirmed_; }
+    // The frame the next local input goes to.
+    int64_t localFrame() const { return frame_ + delay_; }
+    // The last frame of this side's input the peer holds.
+    int64_t peerAck() const { return peerAck_; }
+    int64_t desyncFrame() const { return desyncFrame_; }
+    // The peer ran all its frames and left; what it gave is enough to finish.
+    bool peerFinished() const { return peerFinished_; }
+    // Frames of the peer's input known so far.
+    int64_t peerKnown() const { return static_cast<int64_t>(remote_.size()); }
+    int delay() const { return delay_; }
+    const SessionStats& stats() const { return stats_; }
+    // The confirmed frames as a replay recording.
+    const replay::Recorder& recorder() const { return recorder_; }
+    // The state hash after confirmed frame f (f ≥ confirmed() − 64).
+    uint64_t confirmedHash(int64_t f) const { return ownHashes_[slot(f, kHashRing)].hash; }
+
+    // Time sync between real-time peers: a frame is held now and then while this side runs
+    // ahead of the peer's clock.
+    void setPacing(bool on) { pacing_ = on; }
+    // The clock the round trip is measured with.
+    void setClock(std::function<uint64_t()> nowMs) { now_ = std::move(nowMs); }
+    // Stops running frames once this many are done (0: never).
+    void setLastFrame(int64_t frames) { lastFrame_ = frames; }
+
+    // The sounds of frames run again are compared with those heard (the window); without it
+    // frames run again are mute.
+    void setAudio(RollbackAudio* audio) { audio_ = audio; }
+
+    void filter(uint32_t& keyboard, uint32_t& joystick) override;
+
+private:
+    static constexpr size_t kStateRing = 16;
+    static constexpr size_t kHashRing = 64;
+    static size_t slot(int64_t f, size_t ring) { return static_cast<size_t>(f) % ring; }
+    // The state before a frame: the record, and the device sets as last read, which a screen
+    // that reads no device in a frame still uses for the previous-state step.
+    struct Snapshot {
+        pelea::GameState g;
+        uint32_t keyboard = 0, joystick = 0;
+    };
+    struct FrameHash {
+        int64_t frame = -1;
+        uint64_t hash = 0;
+    };
+
+    Status poll();
+    void receive();
+    void take(const Inputs& m);
+    void compareHashes();
+    void rollBack();
+    void runFrame(int64_t f, bool live);
+    void confirm();
+    void send();
+    bool holdForSync();
+    FrameInput remoteFor(int64_t f) const;
+    const FrameInput& inputOf(int fighter, int64_t f) const;
+
+    pelea::TForm1& form_;
+    Link& link_;
+    int side_, delay_;
+    std::vector<FrameInput> local_, remote_;  // by frame; remote_ holds the known ones in order
+    std::vector<FrameInput> used_;            // the peer's input each frame was last run with
+    std::map<int64_t, std::vector<platform::ScriptEvent>> sets_;
+    std::array<Snapshot, kStateRing> states_{};  // by frame
+    std::array<FrameHash, kHashRing> ownHashes_{}, peerHashes_{};
+    int64_t frame_ = 0, confirmed_ = 0, rollbackFrom_ = -1;
+    int64_t peerAck_ = -1, peerFrame_ = 0, desyncFrame_ = -1;
+    int peerAdvantage_ = 0;
+    int64_t lastSlip_ = 0, lastFrame_ = 0;
+    bool pacing_ = false, peerQuit_ = false, peerFinished_ = false;
+    uint16_t pingId_ = 0, pongId_ = 0;
+    std::array<uint64_t, 64> pingSent_{};
+    std::function<uint64_t()> now_;
+    uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;
+    RollbackAudio* audio_ = nullptr;
+    SessionStats stats_;
+    replay::Recorder recorder_;
+};
+
+}  // namespace net

@@ -1,0 +1,176 @@
+#include "net/window_peer.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "net/keys.h"
+#include "replay/files.h"
+#include "replay/match_archive.h"
+#include "replay/replay_file.h"
+
+namespace net {
+
+namespace {
+
+constexpr media::TColor kStatusColour = media::rgb(255, 220, 120);
+constexpr media::TColor kMessageColour = media::rgb(255, 90, 90);
+constexpr media::TColor kBand = media::rgb(16, 16, 24);
+constexpr int kCentre = 200;
+constexpr int kStatusTop = 266, kStatusBottom = 277, kStatusY = 267, kStatusSize = 7;
+constexpr int kMessageY = 140, kMessageSize = 9;
+constexpr uint64_t kMessageMs = 4000;  // how long the last word stays on screen
+constexpr uint32_t kSliceMs = 2;
+
+void complain(const std::string& message) {
+    std::fprintf(stderr, "pelea: %s\n", message.c_str());
+}
+
+// The match ended: the reason on screen (and stderr) for a few seconds, or until a key.
+void showEnd(pelea::TForm1& form, platform::Platform& window, const std::string& message) {
+    complain(message);
+    drawMessage(form, message);
+    window.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+    const uint64_t end = window.nowMs() + kMessageMs;
+    std::vector<int> keys;
+    while (window.nowMs() < end) {
+        keys.clear();
+        bool quit = false;
+        window.pollEvents(keys, quit);
+        if (quit || !keys.empty()) break;
+        window.sleepMs(20);
+    }
+}
+
+void writeReplay(const Session& session, uint64_t seed, const std::string& path) {
+    replay::Header header;
+    header.seed = seed;
+    header.data = replay::hashDataFiles();
+    const replay::Recorder& r = session.recorder();
+    std::string problem;
+    if (!replay::writeFileAtomically(path, r.text(header, r.frames(), true), problem)) {
+        complain("cannot write the recording " + path + ": " + problem);
+    }
+}
+
+}  // namespace
+
+std::string statusText(const SessionStats& s) {
+    const std::string ping = s.pingMs < 0 ? "--" : std::to_string(s.pingMs);
+    return "PING " + ping + " MS   ROLLBACK " + std::to_string(s.rollbackNow) + "   AHEAD " +
+           std::to_string(s.ahead);
+}
+
+void drawStatus(pelea::TForm1& form, std::string_view status) {
+    form.barra(0, kStatusTop, media::Surface::kWidth, kStatusBottom, kBand);
+    form.texto(kCentre, kStatusY, status, 'c', kStatusSize, kStatusColour);
+}
+
+void drawMessage(pelea::TForm1& form, std::string_view message) {
+    form.barra(0, kMessageY - 4, media::Surface::kWidth, kMessageY + 14, kBand);
+    form.texto(kCentre, kMessageY, message, 'c', kMessageSize, kMessageColour);
+}
+
+int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio& audio,
+                  Connection& connection, const NetOptions& net, const std::string& recordPath) {
+    Session session(form, *connection.link, net.host ? 1 : 2, connection.agreement.delay);
+    session.setAudio(&audio);
+    session.setPacing(true);
+    session.setClock(steadyMs);
+    // A headless peer runs a number of frames; the match ends with them.
+    const auto last = static_cast<int64_t>(connection.agreement.frames);
+    session.setLastFrame(last);
+    FrameInput pending;  // shared keys pressed since the last frame this side ran
+    bool showStatus = true;
+    std::vector<int> keys;
+    int code = 0;
+    std::string ending;
+    for (;;) {
+        keys.clear();
+        bool quit = false;
+        window.pollEvents(keys, quit);
+        for (const int vk : keys) {
+            if (vk == kStatusKey) {
+                showStatus = !showStatus;
+                continue;
+            }
+            switch (keyRole(vk)) {
+                case KeyRole::Shared:
+                    pending.addKey(vk);
+                    break;
+                case KeyRole::Local:
+                    form.FormKeyDown(vk);
+                    break;
+                case KeyRole::Leave:
+                    quit = true;
+                    break;
+                case KeyRole::Ignored:
+                    break;
+            }
+        }
+        if (quit) {
+            connection.link->send(Channel::Control, encode(Quit{QuitReason::Left}));
+            break;
+        }
+        // The other side goes on whatever this window does, so the clock always runs here.
+        media::DXTimer& timer = form.DXTimer1;
+        timer.Enabled = true;
+        Session::Status status = Session::Status::Waiting;
+        if (timer.idle(window.nowMs(), true)) {
+            FrameInput local = pending;
+            const bool focused = window.foreground();
+            local.states =
+                static_cast<uint8_t>(focused ? (window.keyboardRaw() | window.joystickRaw()) : 0);
+            status = session.tick(local);
+            if (status == Session::Status::Ran) {
+                pending = FrameInput{};
+                if (showStatus) drawStatus(form, statusText(session.stats()));
+                window.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+            }
+        } else {
+            status = session.idle();
+        }
+        if (status == Session::Status::Desync) {
+            code = replay::kExitMismatch;
+            ending = "OUT OF STEP WITH THE OTHER PLAYER AT FRAME " +
+                     std::to_string(session.desyncFrame());
+            break;
+        }
+        if (last > 0 && session.confirmed() >= last) {
+            connection.link->send(Channel::Control, encode(Quit{QuitReason::Finished}));
+            ending = "THE MATCH IS OVER";
+            break;
+        }
+        if (status == Session::Status::PeerQuit) {
+            ending = "THE OTHER PLAYER LEFT THE MATCH";
+            break;
+        }
+        if (status == Session::Status::PeerLost) {
+            code = 1;
+            ending = "THE OTHER PLAYER WAS LOST";
+            break;
+        }
+        connection.link->pump(0);
+        window.sleepMs(
+            std::min<uint32_t>(kSliceMs, static_cast<uint32_t>(timer.msUntilDue(window.nowMs()))));
+    }
+    if (!ending.empty()) showEnd(form, window, ending);
+    std::string path = recordPath;
+    if (code == replay::kExitMismatch && path.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(replay::replaysFolder(), ec);
+        path = (std::filesystem::path(replay::replaysFolder()) /
+                ("desync-" + std::to_string(session.desyncFrame()) + replay::kFileExtension))
+                   .string();
+    }
+    if (!path.empty()) writeReplay(session, connection.agreement.seed, path);
+    if (code == replay::kExitMismatch) {
+        complain("the session is in " + path + "; pelea --headless --replay " + path +
+                 " plays it again");
+    }
+    connection.close(net.sim);
+    form.FormClose();
+    return code;
+}
+
+}  // namespace net

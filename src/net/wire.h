@@ -1,0 +1,101 @@
+// The netplay wire format: every message two peers exchange, as little-endian bytes, each with
+// a fixed header ("PN", the protocol version, the message type) and bounded counts. Encoding
+// and decoding are pure functions; a datagram that does not decode is ignored by the caller.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace net {
+
+inline constexpr uint8_t kProtocolVersion = 1;
+// Inputs of this many frames travel in each input packet, so a lost packet costs nothing.
+inline constexpr size_t kInputsPerPacket = 16;
+// Hashes of this many confirmed frames at most travel in each input packet.
+inline constexpr size_t kHashesPerPacket = 16;
+// Key-down events one side may give in one frame.
+inline constexpr size_t kMaxKeysPerFrame = 4;
+// The longest game version name a hello carries.
+inline constexpr size_t kMaxVersionBytes = 32;
+// The largest datagram either side sends or accepts.
+inline constexpr size_t kMaxPacketBytes = 512;
+
+// One side's input for one frame: its device set and the shared keys pressed before it.
+struct FrameInput {
+    uint8_t states = 0;
+    uint8_t keyCount = 0;
+    std::array<uint8_t, kMaxKeysPerFrame> keys{};
+    bool operator==(const FrameInput& o) const {
+        if (states != o.states || keyCount != o.keyCount) return false;
+        for (size_t i = 0; i < keyCount; ++i)
+            if (keys[i] != o.keys[i]) return false;
+        return true;
+    }
+    // Adds a key; false when the frame already holds as many as it can.
+    bool addKey(int virtualKey);
+};
+
+enum class Type : uint8_t { Hello = 1, Welcome = 2, Refuse = 3, Inputs = 4, Quit = 5, Desync = 6 };
+
+// The joiner's first message: what it runs, so the host can refuse a different game.
+struct Hello {
+    std::string gameVersion;
+    uint64_t dataHash = 0;  // over the names and hashes of the data files found
+    uint32_t frames = 0;    // a headless peer's frame count, 0 in the window
+};
+
+// The host's answer: the session's seed and settings.
+struct Welcome {
+    std::string gameVersion;
+    uint64_t dataHash = 0;
+    uint64_t seed = 0;
+    uint8_t delay = 1;
+    uint32_t frames = 0;  // frames to run (the shorter of the two headless runs), 0 unbounded
+};
+
+enum class RefuseReason : uint8_t { Version = 1, Data = 2 };
+
+struct Refuse {
+    RefuseReason reason = RefuseReason::Version;
+    std::string gameVersion;  // the host's
+};
+
+// Inputs for frames first … first + inputs.size() − 1, and what the sender knows of the other.
+struct Inputs {
+    uint32_t first = 0;
+    std::vector<FrameInput> inputs;  // 1 … kInputsPerPacket
+    int32_t ack = -1;                // the last frame of the receiver's inputs the sender holds
+    uint32_t frame = 0;              // the frame the sender is about to run
+    int8_t advantage = 0;            // how many frames the sender sees itself ahead
+    uint32_t hashFirst = 0;          // the state hashes after frames hashFirst …
+    std::vector<uint64_t> hashes;    // … of the sender's newest confirmed frames, 0 … 16
+    uint16_t pingId = 0;             // echoed back as pongId to time the round trip
+    uint16_t pongId = 0;
+};
+
+enum class QuitReason : uint8_t { Left = 1, Finished = 2 };
+
+struct Quit {
+    QuitReason reason = QuitReason::Left;
+};
+
+struct Desync {
+    uint32_t frame = 0;
+};
+
+using Message = std::variant<Hello, Welcome, Refuse, Inputs, Quit, Desync>;
+
+std::vector<uint8_t> encode(const Message& m);
+
+// False for anything that is not one whole, well-formed message of this protocol version.
+bool decode(std::span<const uint8_t> bytes, Message& out);
+
+// The data files' hash as a hello carries it.
+uint64_t dataSetHash();
+
+}  // namespace net

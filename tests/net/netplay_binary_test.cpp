@@ -1,0 +1,319 @@
+// Two real programs playing each other over the loopback: they stay in step whatever the
+// network does, record the same session, catch a desync at its frame, refuse a different data
+// set, notice a vanished peer, and shrug off garbage. Every child is killed if it overstays.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace net {
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kData = PELEA_BUILD_DIR "/data";
+
+// A port of this test process's own, different for each use.
+int freshPort() {
+    static int next = 20000 + static_cast<int>(::getpid() % 20000) * 2;
+    return next++;
+}
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// One program run in a folder of its own, stderr kept in err.txt there.
+class Child {
+public:
+    Child(const fs::path& folder, std::vector<std::string> args) : folder_(folder) {
+        fs::create_directories(folder);
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            if (::chdir(folder.c_str()) != 0) ::_exit(120);
+            if (!std::freopen("err.txt", "w", stderr) || !std::freopen("out.txt", "w", stdout)) {
+                ::_exit(121);
+            }
+            std::vector<char*> argv;
+            static std::string program = PELEA_BINARY;
+            argv.push_back(program.data());
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(PELEA_BINARY, argv.data());
+            ::_exit(122);
+        }
+    }
+    ~Child() {
+        if (pid_ > 0 && code_ == kRunning) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    // The exit code, or −1 after killing a child that took longer than the limit.
+    int wait(std::chrono::milliseconds limit) {
+        const auto end = Clock::now() + limit;
+        while (code_ == kRunning) {
+            int status = 0;
+            const pid_t r = ::waitpid(pid_, &status, WNOHANG);
+            if (r == pid_) {
+                code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+                break;
+            }
+            if (Clock::now() > end) {
+                ::kill(pid_, SIGKILL);
+                ::waitpid(pid_, nullptr, 0);
+                code_ = -1;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return code_;
+    }
+    void kill() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        code_ = -3;
+    }
+    std::string err() const { return readFile(folder_ / "err.txt"); }
+    fs::path file(const std::string& name) const { return folder_ / name; }
+
+private:
+    static constexpr int kRunning = -100;
+    fs::path folder_;
+    pid_t pid_ = -1;
+    int code_ = kRunning;
+};
+
+class Netplay : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(testing::TempDir()) / "pelea_net" /
+               testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path folder(const std::string& name) const { return dir_ / name; }
+    std::string script(const std::string& name, const std::string& text) const {
+        const fs::path p = dir_ / name;
+        std::ofstream(p) << text;
+        return p.string();
+    }
+    fs::path dir_;
+};
+
+// Player 1 passes the title, both pick and fight, pressing things all along; player 2 puts in
+// a credit and joins as well.
+constexpr const char* kHostScript =
+    "0 kb\n10 kb b1\n12 kb\n60 kb right\n80 kb b1\n82 kb\n300 key 5\n300 kb right b3\n"
+    "420 kb left b2\n500 kb down b1\n600 kb\n900 kb right\n1200 kb up b4\n1500 kb\n"
+    "2000 kb left\n2300 kb b2\n2600 kb\n";
+constexpr const char* kJoinScript =
+    "0 kb\n200 key 5\n250 key 2\n260 joy b1\n262 joy\n400 kb left\n700 joy right b2\n"
+    "1000 kb down b3\n1300 joy\n1700 kb right\n2100 joy left b1\n2500 kb\n2900 joy up\n";
+
+// The number written just before the words ("3000 frames confirmed"), or −1.
+int64_t number(const std::string& text, const std::string& words) {
+    size_t at = text.find(" " + words);
+    if (at == std::string::npos) return -1;
+    size_t start = at;
+    while (start > 0 && std::isdigit(static_cast<unsigned char>(text[start - 1])) != 0)
+        --start;
+    return start == at ? -1 : std::stoll(text.substr(start, at - start));
+}
+
+TEST_F(Netplay, TwoProgramsStayInStepThroughLatencyAndLoss) {
+    struct Case {
+        const char* name;
+        const char* netsim;
+    };
+    const Case cases[] = {{"60 ms, jitter 20, loss 5%", "60,20,5"},
+                          {"60 ms, jitter 20, loss 30%", "60,20,30"}};
+    const std::string host = script("host.txt", kHostScript),
+                      join = script("join.txt", kJoinScript);
+    // Both cases at once: they wait on the network far more than they work.
+    std::vector<std::unique_ptr<Child>> hosts, joiners;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string port = std::to_string(freshPort());
+        const std::string n = std::to_string(i);
+        hosts.push_back(std::make_unique<Child>(
+            folder("host" + n),
+            std::vector<std::string>{"--headless", "--host", port, "--frames", "3000", "--seed",
+                                     "77", "--input", host, "--record", "r.pelea-replay",
+                                     "--netsim", cases[i].netsim, "--data", kData}));
+        joiners.push_back(std::make_unique<Child>(
+            folder("join" + n),
+            std::vector<std::string>{"--headless", "--join", "127.0.0.1:" + port, "--frames",
+                                     "3000", "--input", join, "--record", "r.pelea-replay",
+                                     "--netsim", cases[i].netsim, "--data", kData}));
+    }
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const char* name = cases[i].name;
+        EXPECT_EQ(hosts[i]->wait(std::chrono::seconds(40)), 0) << name << hosts[i]->err();
+        EXPECT_EQ(joiners[i]->wait(std::chrono::seconds(10)), 0) << name << joiners[i]->err();
+        const std::string a = readFile(hosts[i]->file("r.pelea-replay"));
+        const std::string b = readFile(joiners[i]->file("r.pelea-replay"));
+        EXPECT_EQ(std::count(a.begin(), a.end(), '\n') > 3000, true) << name;
+        EXPECT_EQ(number(a, "sum") >= 0, true) << name;
+        EXPECT_EQ(a, b) << name;
+        // Each side's keys and devices are in it, its two devices combined on its own
+        // fighter's set.
+        EXPECT_NE(a.find("250 key 2"), std::string::npos) << name;
+        EXPECT_NE(a.find("700 joy left right b2"), std::string::npos) << name;  // kb and joy
+        EXPECT_NE(a.find("420 kb left b2"), std::string::npos) << name;
+        // The session's summary: every frame confirmed, the side ahead waited.
+        EXPECT_EQ(number(hosts[i]->err(), "frames confirmed"), 3000) << hosts[i]->err();
+        EXPECT_GT(number(hosts[i]->err(), "waits") + number(joiners[i]->err(), "waits"), 0) << name;
+        EXPECT_GT(number(hosts[i]->err(), "input packets dropped"), 0) << name;
+        // Played alone, the recording checks every sum.
+        Child replay(
+            folder("replay" + std::to_string(i)),
+            {"--headless", "--replay", hosts[i]->file("r.pelea-replay").string(), "--data", kData});
+        EXPECT_EQ(replay.wait(std::chrono::seconds(20)), 0) << name << replay.err();
+    }
+}
+
+TEST_F(Netplay, ADesyncStopsBothSidesAtItsFrame) {
+    struct Case {
+        const char* name;
+        bool onHost;
+        int frame;
+    };
+    const Case cases[] = {{"the host's state", true, 400}, {"the joiner's state", false, 1200}};
+    for (const Case& c : cases) {
+        const std::string port = std::to_string(freshPort());
+        const std::string set = std::to_string(c.frame) + " set creditos 9\n";
+        // The set line goes in frame order into the side's own script.
+        const std::string odd = c.onHost ? std::string(kHostScript) : std::string(kJoinScript);
+        std::string changed;
+        std::istringstream lines(odd);
+        bool placed = false;
+        for (std::string line; std::getline(lines, line);) {
+            if (!placed && std::stoi(line) > c.frame) {
+                changed += set;
+                placed = true;
+            }
+            changed += line + "\n";
+        }
+        const std::string host = script("h.txt", c.onHost ? changed : kHostScript);
+        const std::string join = script("j.txt", c.onHost ? kJoinScript : changed);
+        Child h(folder(std::string("h") + c.name),
+                {"--headless", "--host", port, "--frames", "3000", "--seed", "5", "--input", host,
+                 "--data", kData});
+        Child j(folder(std::string("j") + c.name),
+                {"--headless", "--join", "127.0.0.1:" + port, "--frames", "3000", "--input", join,
+                 "--data", kData});
+        EXPECT_EQ(h.wait(std::chrono::seconds(20)), 3) << c.name << h.err();
+        EXPECT_EQ(j.wait(std::chrono::seconds(5)), 3) << c.name << j.err();
+        const std::string at =
+            "out of step with the other player's at frame " + std::to_string(c.frame) + "\n";
+        EXPECT_NE(h.err().find(at), std::string::npos) << h.err();
+        EXPECT_NE(j.err().find(at), std::string::npos) << j.err();
+        // Each side leaves its session behind, and the odd one's plays back on its own.
+        const fs::path file = (c.onHost ? h : j)
+                                  .file(std::string("desync-") + (c.onHost ? "host-" : "join-") +
+                                        std::to_string(c.frame) + ".pelea-replay");
+        ASSERT_TRUE(fs::exists(file)) << c.name;
+        Child replay(folder(std::string("r") + c.name),
+                     {"--headless", "--replay", file.string(), "--data", kData});
+        EXPECT_EQ(replay.wait(std::chrono::seconds(10)), 0) << replay.err();
+    }
+}
+
+TEST_F(Netplay, OtherDataFilesAreRefusedOnBothSides) {
+    const std::string port = std::to_string(freshPort());
+    fs::create_directories(folder("empty"));
+    Child h(folder("h"), {"--headless", "--host", port, "--frames", "100", "--data", kData});
+    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100", "--data",
+                          folder("empty").string()});
+    EXPECT_EQ(h.wait(std::chrono::seconds(15)), 2) << h.err();
+    EXPECT_EQ(j.wait(std::chrono::seconds(5)), 2) << j.err();
+    for (const Child* c : {&h, &j}) {
+        const std::string e = c->err();
+        EXPECT_NE(e.find("data files differ"), std::string::npos) << e;
+        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+    }
+}
+
+TEST_F(Netplay, AVanishedPeerEndsTheMatchWithinThreeSeconds) {
+    for (const bool killHost : {false, true}) {
+        const std::string port = std::to_string(freshPort());
+        Child h(folder(killHost ? "h1" : "h0"), {"--headless", "--host", port, "--frames",
+                                                 "1000000", "--netsim", "20,0,0", "--data", kData});
+        Child j(folder(killHost ? "j1" : "j0"),
+                {"--headless", "--join", "127.0.0.1:" + port, "--frames", "1000000", "--netsim",
+                 "20,0,0", "--data", kData});
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        Child& gone = killHost ? h : j;
+        Child& left = killHost ? j : h;
+        gone.kill();
+        const auto start = Clock::now();
+        EXPECT_EQ(left.wait(std::chrono::seconds(10)), 1) << left.err();
+        EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
+        EXPECT_NE(left.err().find("the other player was lost at frame"), std::string::npos)
+            << left.err();
+    }
+}
+
+// Datagrams that are not the game's, before the peer joins and during the match.
+TEST_F(Netplay, GarbageDatagramsToThePortAreIgnored) {
+    const int port = freshPort();
+    Child h(folder("h"), {"--headless", "--host", std::to_string(port), "--frames", "3000",
+                          "--seed", "9", "--input", script("h.txt", kHostScript), "--record",
+                          "r.pelea-replay", "--data", kData});
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ASSERT_GE(s, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    auto spray = [&](int count) {
+        uint32_t x = 12345;
+        for (int i = 0; i < count; ++i) {
+            std::vector<uint8_t> junk(1 + (i * 37) % 600);
+            for (uint8_t& b : junk) {
+                x = x * 1664525 + 1013904223;
+                b = static_cast<uint8_t>(x >> 24);
+            }
+            if (i % 5 == 0 && junk.size() > 4) {
+                junk[0] = 'P';  // this game's header on a damaged body
+                junk[1] = 'N';
+                junk[2] = 1;
+            }
+            ::sendto(s, junk.data(), junk.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+        }
+    };
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    spray(200);
+    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + std::to_string(port), "--frames",
+                          "3000", "--input", script("j.txt", kJoinScript), "--record",
+                          "r.pelea-replay", "--netsim", "30,10,10", "--data", kData});
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    spray(200);
+    ::close(s);
+    EXPECT_EQ(h.wait(std::chrono::seconds(30)), 0) << h.err();
+    EXPECT_EQ(j.wait(std::chrono::seconds(5)), 0) << j.err();
+    EXPECT_EQ(readFile(h.file("r.pelea-replay")), readFile(j.file("r.pelea-replay")));
+    EXPECT_EQ(number(h.err(), "frames confirmed"), 3000) << h.err();
+}
+
+}  // namespace
+}  // namespace net

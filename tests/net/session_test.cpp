@@ -1,0 +1,443 @@
+// The rollback session over the in-memory link: whatever the network does to the packets, both
+// sides end with the frames a straight run of the same inputs gives, hash for hash.
+#include "net/session.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/tform1.h"
+#include "net/handshake.h"
+#include "net/link.h"
+#include "net/rollback_audio.h"
+#include "platform/common/script.h"
+#include "platform/headless/headless_platform.h"
+#include "replay/recorder.h"
+
+namespace net {
+namespace {
+
+constexpr uint64_t kSeed = 20261208;
+
+// A player pressing things: the device set changes every few frames, button 1 often (so the
+// title and select screens are passed and the fight starts); side 1 inserts two credits and
+// side 2 joins with them.
+FrameInput busy(int side, int64_t f) {
+    FrameInput in;
+    uint64_t h = static_cast<uint64_t>(f / (5 + 2 * side)) * 0x9e3779b97f4a7c15ULL + side;
+    h ^= h >> 29;
+    h *= 0xbf58476d1ce4e5b9ULL;
+    in.states = static_cast<uint8_t>((h >> 24) & 0xff);
+    if (side == 1 && (f == 20 || f == 21)) in.addKey(pelea::vk::Digit5);
+    if (side == 2 && f == 45) in.addKey(pelea::vk::Digit2);
+    return in;
+}
+
+FrameInput still(int, int64_t) {
+    return {};
+}
+
+using Player = FrameInput (*)(int side, int64_t frame);
+
+struct Peer {
+    platform::HeadlessPlatform platform;
+    pelea::TForm1 form;
+    Peer() : form(platform, pelea::StartOptions{true, kSeed, false}) {
+        form.FormCreate();
+        form.setBlindMute(true);
+    }
+};
+
+// The same inputs run straight through, recorded as a session records its confirmed frames.
+std::string straightRun(Player one, Player two, int delay, int64_t frames) {
+    Peer s;
+    replay::Recorder recorder;
+    for (int64_t f = 0; f < frames; ++f) {
+        const FrameInput a = f < delay ? FrameInput{} : one(1, f);
+        const FrameInput b = f < delay ? FrameInput{} : two(2, f);
+        for (const FrameInput* in : {&a, &b}) {
+            for (size_t k = 0; k < in->keyCount; ++k) {
+                recorder.key(in->keys[k]);
+                s.form.FormKeyDown(in->keys[k]);
+            }
+        }
+        s.platform.setStates(a.states, b.states);
+        recorder.states(a.states, b.states);
+        s.form.DXTimer1Timer();
+        recorder.frameDone(s.form.g);
+    }
+    return recorder.text(replay::Header{}, recorder.frames(), true);
+}
+
+struct Match {
+    NetSim sim;
+    int delay = 1;
+    Player one = busy, two = busy;
+    int slowness = 1;  // side 2 takes a turn once in this many
+    int64_t frames = 600;
+};
+
+struct Outcome {
+    std::string one, two;  // the confirmed frames as replays
+    SessionStats stats[2];
+    int64_t mostPredicted = 0;  // the most frames a side ever ran past the other's input
+    bool finished = false;
+};
+
+Outcome play(const Match& m) {
+    uint64_t now = 0;
+    auto clock = [&now] { return now; };
+    auto [la, lb] = makeMemoryPair();
+    SimulatedLink sa(*la, m.sim, 1, clock), sb(*lb, m.sim, 2, clock);
+    Peer a, b;
+    Session one(a.form, sa, 1, m.delay), two(b.form, sb, 2, m.delay);
+    Session* sessions[2] = {&one, &two};
+    const Player players[2] = {m.one, m.two};
+    Outcome out;
+    for (int turn = 0; turn < 200000; ++turn) {
+        for (int i = 0; i < 2; ++i) {
+            Session& s = *sessions[i];
+            if (i == 1 && turn % m.slowness != 0) continue;
+            if (s.frame() < m.frames) {
+                s.tick(players[i](i + 1, s.localFrame()));
+            } else {
+                s.idle();
+            }
+            out.mostPredicted = std::max(out.mostPredicted, s.frame() - s.peerKnown());
+        }
+        now += 4;
+        if (one.confirmed() >= m.frames && two.confirmed() >= m.frames) {
+            out.finished = true;
+            break;
+        }
+    }
+    // Sessions past the last frame stop: the confirmed part is what was recorded.
+    out.one = one.recorder().text(replay::Header{}, m.frames, true);
+    out.two = two.recorder().text(replay::Header{}, m.frames, true);
+    out.stats[0] = one.stats();
+    out.stats[1] = two.stats();
+    return out;
+}
+
+TEST(RollbackSession, BothSidesEndAsAStraightRunOfTheSameInputs) {
+    struct Case {
+        const char* name;
+        NetSim sim;
+        int delay;
+    };
+    const Case cases[] = {
+        {"no latency", {0, 0, 0}, 1},
+        {"no latency, no delay", {0, 0, 0}, 0},
+        {"60 ms, jitter 20, loss 5%", {60, 20, 5}, 1},
+        {"100 ms, jitter 40, loss 30%", {100, 40, 30}, 2},
+        {"16 ms, jitter 8, loss 10%, delay 4", {16, 8, 10}, 4},
+        {"200 ms, no loss, no delay", {200, 0, 0}, 0},
+    };
+    for (const Case& c : cases) {
+        Match m;
+        m.sim = c.sim;
+        m.delay = c.delay;
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << c.name;
+        const std::string straight = straightRun(busy, busy, c.delay, m.frames);
+        EXPECT_EQ(o.one, straight) << c.name;
+        EXPECT_EQ(o.two, straight) << c.name;
+        // A rollback never reaches further back than the window, and never more frames run on
+        // a guess than that.
+        EXPECT_LE(o.stats[0].maxRollback, kWindow) << c.name;
+        EXPECT_LE(o.stats[1].maxRollback, kWindow) << c.name;
+        EXPECT_LE(o.mostPredicted, kWindow) << c.name;
+        if (c.sim.latencyMs > 0) {
+            // Busy players are guessed wrong now and then: the rollbacks really happened.
+            EXPECT_GT(o.stats[0].rollbacks, 0) << c.name;
+            EXPECT_GT(o.stats[1].rollbacks, 0) << c.name;
+        }
+    }
+}
+
+TEST(RollbackSession, ARightPredictionCostsNoRollback) {
+    struct Case {
+        const char* name;
+        NetSim sim;
+    };
+    const Case cases[] = {{"60 ms", {60, 0, 0}}, {"100 ms, jitter 30, loss 20%", {100, 30, 20}}};
+    for (const Case& c : cases) {
+        Match m;
+        m.sim = c.sim;
+        m.two = still;  // side 2 never presses anything: side 1's guess is always right
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << c.name;
+        EXPECT_EQ(o.stats[0].rollbacks, 0) << c.name;
+        EXPECT_GT(o.stats[1].rollbacks, 0) << c.name;
+        EXPECT_EQ(o.one, straightRun(busy, still, m.delay, m.frames)) << c.name;
+    }
+}
+
+TEST(RollbackSession, TheSideAheadWaitsForTheOther) {
+    struct Case {
+        const char* name;
+        int slowness;
+        NetSim sim;
+    };
+    const Case cases[] = {
+        {"the other takes a turn in three", 3, {0, 0, 0}},
+        {"the other takes a turn in two, 80 ms away", 2, {80, 10, 5}},
+    };
+    for (const Case& c : cases) {
+        Match m;
+        m.sim = c.sim;
+        m.slowness = c.slowness;
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << c.name;
+        EXPECT_GT(o.stats[0].waits, 0) << c.name;
+        EXPECT_LE(o.mostPredicted, kWindow) << c.name;
+        EXPECT_EQ(o.one, o.two) << c.name;
+    }
+}
+
+// Two real-time sides, one started a few frames early: the one ahead holds a frame now and
+// then until the two run side by side, never jumping.
+TEST(RollbackSession, TheSideAheadSlipsAFrameNowAndThenUntilTheClocksAgree) {
+    struct Case {
+        const char* name;
+        int headStart;
+        NetSim sim;
+    };
+    const Case cases[] = {{"6 frames early, 30 ms away", 6, {30, 0, 0}},
+                          {"4 frames early, 60 ms, jitter 10", 4, {60, 10, 0}}};
+    for (const Case& c : cases) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        SimulatedLink sa(*la, c.sim, 1, clock), sb(*lb, c.sim, 2, clock);
+        Peer a, b;
+        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
+        one.setPacing(true);
+        two.setPacing(true);
+        for (int i = 0; i < c.headStart; ++i)
+            one.tick(busy(1, one.localFrame()));
+        int64_t biggestStep = 0;
+        // Both tick every 28 ms, as the window's timer does by default.
+        for (int turn = 0; turn < 400; ++turn) {
+            const int64_t before = one.frame();
+            one.tick(busy(1, one.localFrame()));
+            two.tick(busy(2, two.localFrame()));
+            biggestStep = std::max(biggestStep, one.frame() - before);
+            for (int ms = 0; ms < 28; ++ms, ++now) {
+                one.idle();
+                two.idle();
+            }
+        }
+        EXPECT_GT(one.stats().slips, 0) << c.name;
+        EXPECT_LE(biggestStep, 1) << c.name;
+        EXPECT_LE(std::abs(one.frame() - two.frame()), 1) << c.name;
+        EXPECT_EQ(one.recorder().text(replay::Header{}, two.confirmed(), false),
+                  two.recorder().text(replay::Header{}, two.confirmed(), false))
+            << c.name;
+    }
+}
+
+// A mixer that counts what it is asked to play.
+struct CountingMixer : media::AudioOut {
+    int uploads = 0, plays = 0, stops = 0;
+    int upload(const media::SoundData&) override { return uploads++; }
+    void play(int, bool) override { ++plays; }
+    void stop(int) override { ++stops; }
+    void reset() override { uploads = 0; }
+};
+struct HeardPlatform : platform::HeadlessPlatform {
+    CountingMixer mixer;
+    media::AudioOut& audio() override { return mixer; }
+};
+
+// With the sound layer watching, frames run again make their sounds to it instead of being
+// mute: the game plays the same frames, and the late sounds are heard once.
+TEST(RollbackSession, FramesRunAgainWithTheSoundLayerPlayTheSameGame) {
+    const NetSim sims[] = {{60, 20, 5}, {100, 0, 0}};
+    for (const NetSim& sim : sims) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
+        Peer a;
+        HeardPlatform heard;
+        RollbackPlatform rollback(heard);
+        pelea::TForm1 form(rollback, pelea::StartOptions{true, kSeed, false});
+        form.FormCreate();
+        form.DXSound1.Initialize();  // as a music file found would
+        form.DXDraw1.Surface.blind = true;
+        Session one(a.form, sa, 1, 1), two(form, sb, 2, 1);
+        two.setAudio(&rollback.rollbackAudio());
+        const int64_t frames = 600;
+        one.setLastFrame(frames);
+        two.setLastFrame(frames);
+        for (int turn = 0; turn < 100000; ++turn) {
+            for (Session* s : {&one, &two}) {
+                const int side = s == &one ? 1 : 2;
+                if (s->frame() < frames) {
+                    s->tick(busy(side, s->localFrame()));
+                } else {
+                    s->idle();
+                }
+            }
+            now += 4;
+            if (one.confirmed() >= frames && two.confirmed() >= frames) break;
+        }
+        ASSERT_EQ(two.confirmed(), frames);
+        EXPECT_GT(two.stats().rollbacks, 0);
+        EXPECT_EQ(two.recorder().text(replay::Header{}, frames, true),
+                  straightRun(busy, busy, 1, frames));
+        // Side 1's coins and the select screen's clicks reached side 2's mixer, though the
+        // frames that made them were run again.
+        EXPECT_GT(heard.mixer.plays, 0);
+    }
+}
+
+// One side's state is changed behind the other's back: both stop at that very frame.
+TEST(RollbackSession, ADesyncIsCaughtAtTheFrameItHappens) {
+    const int64_t frames[] = {30, 250};
+    for (const int64_t at : frames) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        SimulatedLink sa(*la, NetSim{40, 10, 10}, 1, clock), sb(*lb, NetSim{40, 10, 10}, 2, clock);
+        Peer a, b;
+        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
+        std::optional<platform::ScriptEvent> set;
+        ASSERT_EQ(platform::parseScriptLine(std::to_string(at) + " set creditos 7", set), "");
+        Session::Status last[2] = {Session::Status::Ran, Session::Status::Ran};
+        for (int turn = 0; turn < 20000; ++turn) {
+            // A side that stopped still lets what it sent go out.
+            if (last[0] != Session::Status::Desync) {
+                last[0] = one.tick(busy(1, one.localFrame()));
+            } else {
+                one.idle();
+            }
+            if (last[1] == Session::Status::Desync) {
+                two.idle();
+            } else {
+                std::vector<platform::ScriptEvent> sets;
+                if (two.localFrame() == at) sets.push_back(*set);
+                last[1] = two.tick(busy(2, two.localFrame()), sets);
+            }
+            now += 4;
+            if (last[0] == Session::Status::Desync && last[1] == Session::Status::Desync) break;
+        }
+        EXPECT_EQ(last[0], Session::Status::Desync) << at;
+        EXPECT_EQ(last[1], Session::Status::Desync) << at;
+        EXPECT_EQ(one.desyncFrame(), at);
+        EXPECT_EQ(two.desyncFrame(), at);
+    }
+}
+
+TEST(RollbackSession, APeerThatLeavesOrVanishesEndsTheSession) {
+    for (const bool vanish : {false, true}) {
+        auto [la, lb] = makeMemoryPair();
+        Peer a, b;
+        Session one(a.form, *la, 1, 1), two(b.form, *lb, 2, 1);
+        for (int i = 0; i < 50; ++i) {
+            one.tick(busy(1, one.localFrame()));
+            two.tick(busy(2, two.localFrame()));
+        }
+        if (vanish) {
+            lb->hangUp();
+        } else {
+            lb->send(Channel::Control, encode(Quit{QuitReason::Left}));
+        }
+        EXPECT_EQ(one.tick(busy(1, one.localFrame())),
+                  vanish ? Session::Status::PeerLost : Session::Status::PeerQuit);
+    }
+}
+
+TEST(Handshake, ADifferentGameOrDataIsRefusedOnBothSides) {
+    struct Case {
+        const char* name;
+        Side host, joiner;
+        HandshakeResult result;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"same", {"1.0", 5, 3000, 77, 2}, {"1.0", 5, 2000, 0, 1}, HandshakeResult::Agreed, ""},
+        {"other version",
+         {"1.0", 5, 0, 1, 1},
+         {"1.1", 5, 0, 0, 1},
+         HandshakeResult::Refused,
+         "runs pelea 1."},
+        {"other data",
+         {"1.0", 5, 0, 1, 1},
+         {"1.0", 6, 0, 0, 1},
+         HandshakeResult::Refused,
+         "data files differ"},
+    };
+    for (const Case& c : cases) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now++; };
+        auto [lh, lj] = makeMemoryPair();
+        // The joiner speaks first; the host then answers, so each side runs in turn.
+        Agreement joined, hosted;
+        std::string joinError, hostError;
+        lj->send(Channel::Control,
+                 encode(Hello{c.joiner.gameVersion, c.joiner.dataHash, c.joiner.frames}));
+        const HandshakeResult h = hostHandshake(*lh, c.host, hosted, hostError, 100, clock);
+        std::vector<uint8_t> answer;
+        ASSERT_TRUE(lj->receive(answer)) << c.name;
+        auto [lh2, lj2] = makeMemoryPair();
+        lh2->send(Channel::Control, answer);
+        const HandshakeResult j = joinHandshake(*lj2, c.joiner, joined, joinError, 100, clock);
+        EXPECT_EQ(h, c.result) << c.name;
+        EXPECT_EQ(j, c.result) << c.name;
+        if (c.result == HandshakeResult::Agreed) {
+            // The host's seed and delay, and the shorter of the two runs.
+            EXPECT_EQ(joined.seed, 77u);
+            EXPECT_EQ(joined.delay, 2);
+            EXPECT_EQ(joined.frames, 2000u);
+            EXPECT_EQ(hosted.frames, 2000u);
+        } else {
+            EXPECT_NE(hostError.find(c.says), std::string::npos) << hostError;
+            EXPECT_NE(joinError.find(c.says), std::string::npos) << joinError;
+        }
+    }
+}
+
+TEST(NetSimulation, HeldPacketsComeLateReorderedAndSomeNever) {
+    struct Case {
+        const char* name;
+        NetSim sim;
+        int minArrived, maxArrived;
+        bool reordered;
+    };
+    const Case cases[] = {
+        {"clean", {0, 0, 0}, 1000, 1000, false},
+        {"latency only", {50, 0, 0}, 1000, 1000, false},
+        {"jitter", {50, 40, 0}, 1000, 1000, true},
+        {"30% loss", {10, 0, 30}, 600, 800, false},
+    };
+    for (const Case& c : cases) {
+        uint64_t now = 0;
+        auto [from, to] = makeMemoryPair();
+        SimulatedLink sim(*from, c.sim, 9, [&now] { return now; });
+        std::vector<int> arrived;
+        std::vector<uint8_t> bytes;
+        for (int i = 0; i < 1000 || now < 2000; ++i, now += 1) {
+            if (i < 1000)
+                sim.send(Channel::Inputs, {static_cast<uint8_t>(i), static_cast<uint8_t>(i >> 8)});
+            sim.flush();
+            while (to->receive(bytes)) {
+                arrived.push_back(bytes[0] | (bytes[1] << 8));
+                // Nothing arrives before its latency less the jitter.
+                EXPECT_GE(static_cast<int>(now) - arrived.back(), c.sim.latencyMs - c.sim.jitterMs);
+            }
+        }
+        EXPECT_GE(static_cast<int>(arrived.size()), c.minArrived) << c.name;
+        EXPECT_LE(static_cast<int>(arrived.size()), c.maxArrived) << c.name;
+        EXPECT_EQ(!std::is_sorted(arrived.begin(), arrived.end()), c.reordered) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace net

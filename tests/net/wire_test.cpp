@@ -1,0 +1,162 @@
+// The netplay wire format: every message comes back as it was sent, and anything that is not
+// one whole message of this protocol is refused.
+#include "net/wire.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace net {
+namespace {
+
+FrameInput input(uint8_t states, std::vector<int> keys = {}) {
+    FrameInput in;
+    in.states = states;
+    for (const int k : keys)
+        in.addKey(k);
+    return in;
+}
+
+Inputs sixteenFrames() {
+    Inputs m;
+    m.first = 1000;
+    for (uint8_t i = 0; i < kInputsPerPacket; ++i)
+        m.inputs.push_back(input(static_cast<uint8_t>(i * 17),
+                                 i % 5 == 0 ? std::vector<int>{53, 50} : std::vector<int>{}));
+    m.ack = 1009;
+    m.frame = 1010;
+    m.advantage = -3;
+    m.hashFirst = 990;
+    for (uint64_t i = 0; i < kHashesPerPacket; ++i)
+        m.hashes.push_back(0x0123456789abcdefULL * (i + 1));
+    m.pingId = 65535;
+    m.pongId = 7;
+    return m;
+}
+
+bool sameInputs(const Inputs& a, const Inputs& b) {
+    return a.first == b.first && a.inputs == b.inputs && a.ack == b.ack && a.frame == b.frame &&
+           a.advantage == b.advantage && a.hashFirst == b.hashFirst && a.hashes == b.hashes &&
+           a.pingId == b.pingId && a.pongId == b.pongId;
+}
+
+TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
+    struct Case {
+        const char* name;
+        Message message;
+        std::function<bool(const Message&)> same;
+    };
+    const Hello hello{"1.0", 0xfedcba9876543210ULL, 3000};
+    const Welcome welcome{"1.0", 42, 0xffffffffffffffffULL, 4, 2999};
+    const Inputs inputs = sixteenFrames();
+    Inputs first;
+    first.first = 0;
+    first.inputs = {input(0)};
+    const Case cases[] = {
+        {"hello", hello,
+         [&](const Message& m) {
+             const auto& h = std::get<Hello>(m);
+             return h.gameVersion == "1.0" && h.dataHash == hello.dataHash && h.frames == 3000;
+         }},
+        {"welcome", welcome,
+         [&](const Message& m) {
+             const auto& w = std::get<Welcome>(m);
+             return w.seed == welcome.seed && w.delay == 4 && w.frames == 2999 && w.dataHash == 42;
+         }},
+        {"refuse", Refuse{RefuseReason::Data, "2.3"},
+         [](const Message& m) {
+             const auto& r = std::get<Refuse>(m);
+             return r.reason == RefuseReason::Data && r.gameVersion == "2.3";
+         }},
+        {"sixteen frames of inputs", inputs,
+         [&](const Message& m) { return sameInputs(std::get<Inputs>(m), inputs); }},
+        {"the very first input", first,
+         [&](const Message& m) { return sameInputs(std::get<Inputs>(m), first); }},
+        {"quit", Quit{QuitReason::Finished},
+         [](const Message& m) { return std::get<Quit>(m).reason == QuitReason::Finished; }},
+        {"desync", Desync{123456},
+         [](const Message& m) { return std::get<Desync>(m).frame == 123456; }},
+    };
+    for (const Case& c : cases) {
+        const std::vector<uint8_t> bytes = encode(c.message);
+        EXPECT_LE(bytes.size(), kMaxPacketBytes) << c.name;
+        Message back;
+        ASSERT_TRUE(decode(bytes, back)) << c.name;
+        ASSERT_EQ(back.index(), c.message.index()) << c.name;
+        EXPECT_TRUE(c.same(back)) << c.name;
+    }
+}
+
+TEST(WireFormat, NumbersTravelLittleEndian) {
+    const std::vector<uint8_t> bytes = encode(Desync{0x01020304});
+    const std::vector<uint8_t> expected = {'P', 'N', kProtocolVersion, 6, 0x04, 0x03, 0x02, 0x01};
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(WireFormat, BadPacketsAreRefused) {
+    const std::vector<uint8_t> good = encode(sixteenFrames());
+    // Offsets in an input packet: header 4, first 4, count 1, then 16 frames.
+    constexpr size_t kCount = 8;
+    auto with = [&](size_t at, uint8_t v) {
+        std::vector<uint8_t> b = good;
+        b[at] = v;
+        return b;
+    };
+    Inputs backwards = sixteenFrames();
+    backwards.hashFirst = backwards.first + 10;  // hashes of frames after the inputs it carries
+    Inputs runAhead = sixteenFrames();
+    runAhead.frame = runAhead.first + 17;  // running a frame it gave no input for
+    Inputs wrap = sixteenFrames();
+    wrap.first = 0x7ffffff8U;
+    Inputs tooManyKeys;
+    tooManyKeys.inputs = {input(1)};
+    std::vector<uint8_t> keys = encode(tooManyKeys);
+    keys[10] = kMaxKeysPerFrame + 1;  // the frame's key count
+    std::vector<uint8_t> longer = good;
+    longer.push_back(0);
+    std::vector<uint8_t> huge(kMaxPacketBytes + 1, 'P');
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> bytes;
+    };
+    const Case cases[] = {
+        {"empty", {}},
+        {"header only", {'P', 'N', kProtocolVersion}},
+        {"truncated by one byte", std::vector<uint8_t>(good.begin(), good.end() - 1)},
+        {"truncated in the inputs", std::vector<uint8_t>(good.begin(), good.begin() + 20)},
+        {"a byte too long", longer},
+        {"longer than any datagram", huge},
+        {"wrong magic", with(0, 'X')},
+        {"wrong version", with(2, kProtocolVersion + 1)},
+        {"unknown type", with(3, 99)},
+        {"no inputs", with(kCount, 0)},
+        {"more inputs than a packet holds", with(kCount, kInputsPerPacket + 1)},
+        {"count past the end", with(kCount, 15)},
+        {"more keys than a frame holds", keys},
+        {"hashes of frames after the inputs", encode(backwards)},
+        {"a frame run before its input", encode(runAhead)},
+        {"frames past the last", encode(wrap)},
+        {"welcome with a delay of 5",
+         [] {
+             std::vector<uint8_t> b = encode(Welcome{"1.0", 1, 2, 4, 0});
+             b[b.size() - 5] = 5;
+             return b;
+         }()},
+        {"version name longer than allowed",
+         [] {
+             std::vector<uint8_t> b = encode(Hello{"1.0", 1, 0});
+             b[4] = kMaxVersionBytes + 1;
+             return b;
+         }()},
+        {"quit for no reason", {'P', 'N', kProtocolVersion, 5, 0}},
+    };
+    for (const Case& c : cases) {
+        Message m;
+        EXPECT_FALSE(decode(c.bytes, m)) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace net
