@@ -13,6 +13,7 @@ KeyRole keyRole(int virtualKey) {
         case vk::F1:
         case vk::Minus:
         case vk::Equals:
+        case vk::P:
             return KeyRole::Shared;
         case vk::Comma:
         case vk::Period:
@@ -21,8 +22,6 @@ KeyRole keyRole(int virtualKey) {
         case vk::LeftWin:
             return KeyRole::Leave;
         default:
-            // P stops the frame timer, which lives outside the state both sides share, so a
-            // networked match is never paused.
             return KeyRole::Ignored;
     }
 }

@@ -117,6 +117,7 @@ void Session::rollBack() {
     form_.g = saved.g;
     feedKeyboard_ = saved.keyboard;
     feedJoystick_ = saved.joystick;
+    paused_ = saved.paused;
     form_.DXInput1.Update();
     for (int64_t f = from; f < frame_; ++f)
         runFrame(f, false);
@@ -146,9 +147,11 @@ void Session::runFrame(int64_t f, bool live) {
     saved.g = form_.g;
     saved.keyboard = form_.DXInput1.Keyboard();
     saved.joystick = form_.DXInput1.Joystick();
+    saved.paused = paused_;
     const auto i = static_cast<size_t>(f);
     if (used_.size() <= i) used_.resize(i + 1);
     used_[i] = remoteFor(f);
+    if (ran_.size() <= i) ran_.resize(i + 1);
     media::Surface& surface = form_.DXDraw1.Surface;
     const bool wasBlind = surface.blind, wasMute = form_.DXSound1.mute;
     if (!live) {
@@ -159,6 +162,10 @@ void Session::runFrame(int64_t f, bool live) {
     if (audio_ != nullptr) audio_->beginFrame(f, live);
     const FrameInput& one = inputOf(1, f);
     const FrameInput& two = inputOf(2, f);
+    // The game's pause is its timer stopped; the session keeps it, so that a rollback puts it
+    // back with the state, and gives the game its timer back after the keys.
+    media::DXTimer& timer = form_.DXTimer1;
+    timer.Enabled = !paused_;
     for (const FrameInput* in : {&one, &two}) {
         for (size_t k = 0; k < in->keyCount; ++k)
             form_.FormKeyDown(in->keys[k]);
@@ -167,9 +174,12 @@ void Session::runFrame(int64_t f, bool live) {
         for (const platform::ScriptEvent& e : it->second)
             platform::applySet(form_.g, e);
     }
+    paused_ = !timer.Enabled;
+    timer.Enabled = true;
+    ran_[i] = paused_ ? 0 : 1;
     feedKeyboard_ = one.states;
     feedJoystick_ = two.states;
-    form_.DXTimer1Timer();
+    if (!paused_) form_.DXTimer1Timer();
     surface.blind = wasBlind;
     form_.DXSound1.mute = wasMute;
 }
@@ -191,8 +201,11 @@ void Session::confirm() {
                 recorder_.set(e);
             sets_.erase(it);
         }
-        recorder_.states(one.states, two.states);
-        recorder_.frameDone(after);
+        // A paused frame's keys go with the game's next frame, as a script gives them.
+        if (ran_[static_cast<size_t>(f)] != 0) {
+            recorder_.states(one.states, two.states);
+            recorder_.frameDone(after);
+        }
         ownHashes_[slot(f, kHashRing)] = {f, replay::stateHash(after)};
         ++confirmed_;
     }

@@ -97,6 +97,7 @@ private:
     struct Snapshot {
         pelea::GameState g;
         uint32_t keyboard = 0, joystick = 0;
+        bool paused = false;  // P had stopped the game's time
     };
     struct FrameHash {
         int64_t frame = -1;
@@ -120,6 +121,7 @@ private:
     int side_, delay_;
     std::vector<FrameInput> local_, remote_;  // by frame; remote_ holds the known ones in order
     std::vector<FrameInput> used_;            // the peer's input each frame was last run with
+    std::vector<uint8_t> ran_;                // whether the game's frame ran (not paused)
     std::map<int64_t, std::vector<platform::ScriptEvent>> sets_;
     std::array<Snapshot, kStateRing> states_{};  // by frame
     std::array<FrameHash, kHashRing> ownHashes_{}, peerHashes_{};
@@ -128,6 +130,9 @@ private:
     int peerAdvantage_ = 0;
     int64_t lastSlip_ = 0, lastFrame_ = 0;
     bool pacing_ = false, peerQuit_ = false, peerFinished_ = false;
+    // P stops the game's time on both sides at the same frame: the session's frames go on (the
+    // keys of either side still come in, P again among them) while the game's stand still.
+    bool paused_ = false;
     uint16_t pingId_ = 0, pongId_ = 0;
     std::array<uint64_t, 64> pingSent_{};
     std::function<uint64_t()> now_;

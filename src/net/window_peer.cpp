@@ -57,7 +57,7 @@ void writeReplay(const Session& session, uint64_t seed, const std::string& path)
 
 std::string statusText(const SessionStats& s) {
     const std::string ping = s.pingMs < 0 ? "--" : std::to_string(s.pingMs);
-    return "PING " + ping + " MS   ROLLBACK " + std::to_string(s.rollbackNow) + "   AHEAD " +
+    return "PING " + ping + " MS   RETROCESO " + std::to_string(s.rollbackNow) + "   ADELANTE " +
            std::to_string(s.ahead);
 }
 
@@ -132,22 +132,22 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
         }
         if (status == Session::Status::Desync) {
             code = replay::kExitMismatch;
-            ending = "OUT OF STEP WITH THE OTHER PLAYER AT FRAME " +
+            ending = "DESINCRONIZADOS DEL OTRO JUGADOR EN EL CUADRO " +
                      std::to_string(session.desyncFrame());
             break;
         }
         if (last > 0 && session.confirmed() >= last) {
             connection.link->send(Channel::Control, encode(Quit{QuitReason::Finished}));
-            ending = "THE MATCH IS OVER";
+            ending = "FIN DE LA PARTIDA";
             break;
         }
         if (status == Session::Status::PeerQuit) {
-            ending = "THE OTHER PLAYER LEFT THE MATCH";
+            ending = "EL OTRO JUGADOR SE FUE";
             break;
         }
         if (status == Session::Status::PeerLost) {
             code = 1;
-            ending = "THE OTHER PLAYER WAS LOST";
+            ending = "SE PERDIÓ AL OTRO JUGADOR";
             break;
         }
         connection.link->pump(0);

@@ -16,7 +16,7 @@ namespace net {
 
 inline constexpr int kStatusKey = 123;  // F12
 
-// The status line's text: "PING 42 MS   ROLLBACK 3   AHEAD 1".
+// The status line's text: "PING 42 MS   RETROCESO 3   ADELANTE 1".
 std::string statusText(const SessionStats& stats);
 
 // Draws the status line over the finished picture; and a message in the middle (a desync, the

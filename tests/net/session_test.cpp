@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "net/rollback_audio.h"
 #include "platform/common/script.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/headless/runner.h"
 #include "replay/recorder.h"
 
 namespace net {
@@ -83,7 +85,9 @@ struct Match {
 };
 
 struct Outcome {
-    std::string one, two;  // the confirmed frames as replays
+    std::string one, two;            // the confirmed frames as replays
+    int64_t gameFrames[2] = {0, 0};  // the game's own frames among them (a pause runs none)
+    std::string replay;              // side 1's recording as a replay file of the game's frames
     SessionStats stats[2];
     int64_t mostPredicted = 0;  // the most frames a side ever ran past the other's input
     bool finished = false;
@@ -121,6 +125,11 @@ Outcome play(const Match& m) {
     out.two = two.recorder().text(replay::Header{}, m.frames, true);
     out.stats[0] = one.stats();
     out.stats[1] = two.stats();
+    out.gameFrames[0] = one.recorder().frames();
+    out.gameFrames[1] = two.recorder().frames();
+    replay::Header header;
+    header.seed = kSeed;
+    out.replay = one.recorder().text(header, out.gameFrames[0], true);
     return out;
 }
 
@@ -157,6 +166,54 @@ TEST(RollbackSession, BothSidesEndAsAStraightRunOfTheSameInputs) {
             EXPECT_GT(o.stats[0].rollbacks, 0) << c.name;
             EXPECT_GT(o.stats[1].rollbacks, 0) << c.name;
         }
+    }
+}
+
+// Side 1 pauses at 100 and resumes at 130; side 2 inserts a credit at 115, while both games
+// stand still, and pauses from 200 to 260.
+FrameInput pausing(int side, int64_t f) {
+    FrameInput in = busy(side, f);
+    const bool p = side == 1 ? (f == 100 || f == 130) : (f == 200 || f == 260);
+    if (p) in.addKey(pelea::vk::P);
+    if (side == 2 && f == 115) in.addKey(pelea::vk::Digit5);
+    return in;
+}
+
+TEST(RollbackSession, APauseStopsBothGamesAtTheSameFrame) {
+    struct Case {
+        const char* name;
+        NetSim sim;
+    };
+    const Case cases[] = {
+        {"no latency", {0, 0, 0}},
+        // The other side hears of each P frames late and rolls back across it.
+        {"60 ms, jitter 20, loss 5%", {60, 20, 5}},
+    };
+    for (const Case& c : cases) {
+        Match m;
+        m.sim = c.sim;
+        m.one = pausing;
+        m.two = pausing;
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << c.name;
+        EXPECT_EQ(o.one, o.two) << c.name;
+        // 30 + 60 session frames paused: the games ran the rest, no more, no fewer.
+        EXPECT_EQ(o.gameFrames[0], m.frames - 90) << c.name;
+        EXPECT_EQ(o.gameFrames[1], m.frames - 90) << c.name;
+        if (c.sim.latencyMs > 0) {
+            EXPECT_GT(o.stats[1].rollbacks, 0) << c.name;
+        }
+        // The recording is a replay of the game's own frames: played alone, every sum agrees.
+        const std::string path = std::string("paused-") + std::to_string(&c - cases) + ".txt";
+        {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fwrite(o.replay.data(), 1, o.replay.size(), f);
+            std::fclose(f);
+        }
+        platform::HeadlessOptions replayed;
+        replayed.replayPath = path;
+        EXPECT_EQ(platform::runHeadless(replayed), 0) << c.name << "\n" << o.replay.substr(0, 2000);
     }
 }
 

@@ -27,7 +27,7 @@ TEST(NetKeys, SharedStateKeysTravelAndThePictureStaysLocal) {
         {"nudge right", pelea::vk::Period, KeyRole::Local},
         {"Esc", pelea::vk::Escape, KeyRole::Leave},
         {"left Windows key", pelea::vk::LeftWin, KeyRole::Leave},
-        {"pause", pelea::vk::P, KeyRole::Ignored},
+        {"pause", pelea::vk::P, KeyRole::Shared},
         {"training mark F2", 113, KeyRole::Ignored},
         {"training rewind", 8, KeyRole::Ignored},
     };
@@ -45,8 +45,8 @@ TEST(NetStatusLine, SaysPingRollbackAndLead) {
     busy.pingMs = 57;
     busy.rollbackNow = 3;
     busy.ahead = -2;
-    const Case cases[] = {{fresh, "PING -- MS   ROLLBACK 0   AHEAD 0"},
-                          {busy, "PING 57 MS   ROLLBACK 3   AHEAD -2"}};
+    const Case cases[] = {{fresh, "PING -- MS   RETROCESO 0   ADELANTE 0"},
+                          {busy, "PING 57 MS   RETROCESO 3   ADELANTE -2"}};
     for (const Case& c : cases)
         EXPECT_EQ(statusText(c.stats), c.text);
 }
