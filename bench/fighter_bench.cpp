@@ -46,6 +46,17 @@ void writeFighterSheets(const std::string& dir) {
     }
 }
 
+// Fighter 1 walks in and punches, kicks and jumps in a loop of 60 frames: a busy fight.
+uint32_t fightMoves(int64_t i) {
+    const int64_t k = i % 60;
+    if (k < 12) return media::isRight;
+    if (k == 14 || k == 22) return media::isButton1;
+    if (k == 30) return media::isButton4;
+    if (k == 40) return media::isUp | media::isRight;
+    if (k == 48) return media::isButton3;
+    return 0;
+}
+
 }  // namespace pelea_bench
 
 namespace {

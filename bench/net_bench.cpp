@@ -18,7 +18,8 @@
 
 namespace pelea_bench {
 void writeFighterSheets(const std::string& dir);
-}
+uint32_t fightMoves(int64_t i);
+}  // namespace pelea_bench
 
 namespace {
 
@@ -32,18 +33,6 @@ void enterNetData() {
         return chdir(d.c_str()) == 0;
     }();
     (void)entered;
-}
-
-// Fighter 1 walks in and punches, kicks and jumps in a loop; fighter 2 (the other side) does
-// the same a little later, so the fight is busy.
-uint8_t moves(int64_t i) {
-    const int64_t k = i % 60;
-    if (k < 12) return media::isRight;
-    if (k == 14 || k == 22) return media::isButton1;
-    if (k == 30) return media::isButton4;
-    if (k == 40) return media::isUp | media::isRight;
-    if (k == 48) return media::isButton3;
-    return 0;
 }
 
 // A person-against-person fight past its intro, as the host sees it; the joiner is played by
@@ -76,7 +65,7 @@ struct NetFight {
     }
     static net::FrameInput input(int64_t f) {
         net::FrameInput in;
-        in.states = static_cast<uint8_t>(moves(f) & ~media::isButton2);
+        in.states = static_cast<uint8_t>(pelea_bench::fightMoves(f) & ~media::isButton2);
         return in;
     }
     // The joiner's inputs for frames first … first + count − 1, all arriving at once.
@@ -85,7 +74,8 @@ struct NetFight {
         m.first = static_cast<uint32_t>(first);
         for (int i = 0; i < count; ++i) {
             net::FrameInput in;
-            in.states = static_cast<uint8_t>(moves(first + i + 25) & ~media::isButton2);
+            in.states =
+                static_cast<uint8_t>(pelea_bench::fightMoves(first + i + 25) & ~media::isButton2);
             m.inputs.push_back(in);
         }
         m.ack = static_cast<int32_t>(first);
@@ -117,7 +107,7 @@ void BM_NetRollback8Frames(benchmark::State& state) {
             net::FrameInput in;
             // The guess holds the last known set, which has button 2 up: the first frame has it
             // down, so all 8 are run again.
-            in.states = static_cast<uint8_t>(moves(from + i + 25) |
+            in.states = static_cast<uint8_t>(pelea_bench::fightMoves(from + i + 25) |
                                              (i % 2 == 0 ? uint8_t{media::isButton2} : uint8_t{0}));
             m.inputs.push_back(in);
         }

@@ -15,7 +15,8 @@
 
 namespace pelea_bench {
 void writeFighterSheets(const std::string& dir);
-}
+uint32_t fightMoves(int64_t i);
+}  // namespace pelea_bench
 
 namespace {
 
@@ -38,17 +39,6 @@ void enterTrainingData() {
         return chdir(d.c_str()) == 0;
     }();
     (void)entered;
-}
-
-// Fighter 1 walks in and punches, kicks and jumps in a loop.
-uint32_t script(int64_t i) {
-    const int64_t k = i % 60;
-    if (k < 12) return media::isRight;
-    if (k == 14 || k == 22) return media::isButton1;
-    if (k == 30) return media::isButton4;
-    if (k == 40) return media::isUp | media::isRight;
-    if (k == 48) return media::isButton3;
-    return 0;
 }
 
 // A training fight past its intro, character 1 against the computer's character 2.
@@ -78,7 +68,7 @@ struct TrainingFight {
             trainer->keyDown(key);
     }
     void tick() {
-        plat.setStates(script(frame++), 0);
+        plat.setStates(pelea_bench::fightMoves(frame++), 0);
         trainer->tick();
     }
 };

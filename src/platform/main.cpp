@@ -63,16 +63,19 @@ bool settleDataFolder(platform::CommandLine& cl) {
     return true;
 }
 
+// The window runs in its data folder; false after one line when it cannot be entered.
+bool enterDataFolder(const platform::CommandLine& cl) {
+    if (cl.dataDir.empty()) return true;
+    std::error_code ec;
+    std::filesystem::current_path(cl.dataDir, ec);
+    if (!ec) return true;
+    std::fprintf(stderr, "pelea: cannot use the data folder %s: %s\n", cl.dataDir.c_str(),
+                 ec.message().c_str());
+    return false;
+}
+
 int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
-    if (!cl.dataDir.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(cl.dataDir, ec);
-        if (ec) {
-            std::fprintf(stderr, "pelea: cannot use the data folder %s: %s\n", cl.dataDir.c_str(),
-                         ec.message().c_str());
-            return platform::kExitBadInput;
-        }
-    }
+    if (!enterDataFolder(cl)) return platform::kExitBadInput;
     if (!startVideo()) return platform::kExitFailure;
     // The saved settings; --scale and --fullscreen win over them for this run.
     options::Settings settings = options::loadSettings(options::settingsPath());
@@ -98,15 +101,7 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
 
 // A networked match in the window: the other player is reached before the window opens.
 int runNetWindow(const platform::CommandLine& cl) {
-    if (!cl.dataDir.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(cl.dataDir, ec);
-        if (ec) {
-            std::fprintf(stderr, "pelea: cannot use the data folder %s: %s\n", cl.dataDir.c_str(),
-                         ec.message().c_str());
-            return platform::kExitBadInput;
-        }
-    }
+    if (!enterDataFolder(cl)) return platform::kExitBadInput;
     if (!startVideo()) return platform::kExitFailure;
     if (cl.net.host) std::fprintf(stderr, "pelea: waiting for a player on port %d\n", cl.net.port);
     net::Connection connection;
