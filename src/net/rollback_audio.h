@@ -55,7 +55,10 @@ public:
     bool foreground() override { return inner_.foreground(); }
     uint32_t keyboardRaw() override { return inner_.keyboardRaw(); }
     uint32_t joystickRaw() override { return inner_.joystickRaw(); }
-    bool initDisplay(bool fullscreen) override { return inner_.initDisplay(fullscreen); }
+    // Full screen or window is each player's own (Alt+Enter, --fullscreen, the saved setting):
+    // the title screen's choice is the shared game's, made by either side's input and run again
+    // on a rollback, so it never reaches this window.
+    bool initDisplay(bool) override { return true; }
     void present(const media::Surface& s, int offsetX) override { inner_.present(s, offsetX); }
     void pollEvents(std::vector<int>& keys, bool& quit) override { inner_.pollEvents(keys, quit); }
     bool keyHeld(int virtualKey) override { return inner_.keyHeld(virtualKey); }

@@ -4,11 +4,46 @@
 #include "game/tform1.h"
 #include "media/color.h"
 #include "net/keys.h"
+#include "net/rollback_audio.h"
 #include "net/window_peer.h"
 #include "platform/headless/headless_platform.h"
 
 namespace net {
 namespace {
+
+// The title screen's full-screen choice belongs to the shared game: in a networked match it
+// never switches this window, whichever side made it.
+TEST(NetDisplay, TheTitlesChoiceLeavesEachWindowAsItsPlayerHasIt) {
+    struct Window : platform::HeadlessPlatform {
+        int switches = 0;
+        bool initDisplay(bool) override {
+            ++switches;
+            return true;
+        }
+    };
+    struct Case {
+        const char* name;
+        uint32_t keyboard, joystick;  // held on the title for one frame, then button 1 alone
+    };
+    const Case cases[] = {
+        {"fighter 1 picks full screen", media::isDown, 0},
+        {"fighter 2 picks full screen", 0, media::isDown},
+    };
+    for (const Case& c : cases) {
+        Window window;
+        RollbackPlatform rollback(window);
+        pelea::TForm1 form(rollback, pelea::StartOptions{true, 1, false});
+        form.FormCreate();
+        form.setBlindMute(true);
+        window.setStates(c.keyboard, c.joystick);
+        form.DXTimer1Timer();
+        ASSERT_EQ(form.g.m.itemMenu, 2) << c.name;
+        window.setStates(media::isButton1, 0);
+        form.DXTimer1Timer();
+        EXPECT_EQ(form.g.m.modoTela, pelea::tela::Selecao) << c.name;
+        EXPECT_EQ(window.switches, 0) << c.name;
+    }
+}
 
 TEST(NetKeys, SharedStateKeysTravelAndThePictureStaysLocal) {
     struct Case {
