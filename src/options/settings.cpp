@@ -2,11 +2,8 @@
 
 #include <SDL_gamecontroller.h>
 #include <SDL_keyboard.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "replay/files.h"
 
 namespace options {
 
@@ -150,25 +149,6 @@ std::string homeConfig() {
     return {};
 }
 
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        text.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
-// The folder's entry for the renamed file reaches the disk too; a folder that cannot be synced
-// only loses that guarantee.
-void syncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 }  // namespace
 
 // A key SDL has no name for, or a name two keys share, is written as its number.
@@ -271,29 +251,7 @@ bool writeSettings(const std::string& path, const Settings& s, std::string& prob
         problem = ec.message();
         return false;
     }
-    const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        problem = std::strerror(errno);
-        return false;
-    }
-    bool ok = writeAll(fd, settingsText(s)) && ::fsync(fd) == 0;
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        problem = std::strerror(error);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    syncFolder(target.parent_path());
-    return true;
+    return replay::writeFileAtomically(path, settingsText(s), problem, true);
 }
 
 bool Settings::save() const {

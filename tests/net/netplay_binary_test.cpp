@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
+
 namespace net {
 namespace {
 
@@ -33,12 +35,7 @@ int freshPort() {
     return next++;
 }
 
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 // One program run in a folder of its own, stderr kept in err.txt there.
 class Child {

@@ -16,6 +16,7 @@
 #include "platform/headless/runner.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/window_session.h"
+#include "support/files.h"
 #include "support/game_fixture.h"
 
 namespace options {
@@ -24,12 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using pelea::testing::Game;
 
-std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 // The game on the SDL platform (SDL's dummy video driver) with the options over it.
 class OptionsWindow : public ::testing::Test {
@@ -94,7 +90,7 @@ protected:
         SDL_JoystickSetVirtualButton(SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(0)),
                                      b, down ? 1 : 0);
     }
-    std::string file() const { return read(settings.path); }
+    std::string file() const { return readFile(settings.path); }
 
     static constexpr uint64_t kSeed = 5;
     Settings settings;
@@ -362,7 +358,7 @@ TEST_F(OptionsWindow, TheTitleChoiceIsRememberedAndItsSessionPlaysBack) {
         recording.loopEnds(*form);
         platform::HeadlessOptions replayed;
         replayed.replayPath = recorded;
-        EXPECT_EQ(platform::runHeadless(replayed), 0) << c.what << "\n" << read(recorded);
+        EXPECT_EQ(platform::runHeadless(replayed), 0) << c.what << "\n" << readFile(recorded);
         form.reset();
         window.reset();
         sdl.reset();

@@ -13,17 +13,14 @@
 #include <sstream>
 #include <string>
 
+#include "support/files.h"
+
 namespace options {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 Settings changedSettings() {
     Settings s;
@@ -43,7 +40,7 @@ TEST(SettingsFile, WhatIsWrittenReadsBackTheSame) {
     const Settings s = changedSettings();
     std::string problem;
     ASSERT_TRUE(writeSettings("pelea.ini", s, problem)) << problem;
-    const std::string text = read("pelea.ini");
+    const std::string text = readFile("pelea.ini");
     // Names a person can read and edit.
     EXPECT_NE(text.find("player1.up = W\n"), std::string::npos) << text;
     EXPECT_NE(text.find("player2.down = Right Shift\n"), std::string::npos) << text;
@@ -157,7 +154,7 @@ TEST(SettingsFile, AMissingFileGivesTheDefaultsQuietlyAndAMissingFolderIsMade) {
     EXPECT_EQ(s.controls, Bindings::defaults());
     s.musicVolume = 7;
     ASSERT_TRUE(s.save());
-    EXPECT_NE(read("config/pelea/pelea.ini").find("music-volume = 7\n"), std::string::npos);
+    EXPECT_NE(readFile("config/pelea/pelea.ini").find("music-volume = 7\n"), std::string::npos);
     // Nothing but the file is left in the folder.
     int entries = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator("config/pelea"))
@@ -170,7 +167,7 @@ TEST(SettingsFile, AWriteThatFailsSaysOneLineAndLeavesTheOldFile) {
     s.path = fs::absolute("pelea.ini").string();
     s.musicVolume = 2;
     ASSERT_TRUE(s.save());
-    const std::string before = read("pelea.ini");
+    const std::string before = readFile("pelea.ini");
     // A folder where the temporary file would go: it cannot be written, whoever runs the test.
     fs::create_directory(s.path + ".tmp-" + std::to_string(::getpid()));
     s.musicVolume = 9;
@@ -179,14 +176,14 @@ TEST(SettingsFile, AWriteThatFailsSaysOneLineAndLeavesTheOldFile) {
     const std::string err = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(err.rfind("pelea: cannot save the settings in " + s.path + ": ", 0), 0u) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-    EXPECT_EQ(read("pelea.ini"), before);
+    EXPECT_EQ(readFile("pelea.ini"), before);
     // A settings path under a file, not a folder, fails the same way.
     Settings under;
     under.path = fs::absolute("pelea.ini/pelea.ini").string();
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(under.save());
     EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(read("pelea.ini"), before);
+    EXPECT_EQ(readFile("pelea.ini"), before);
 }
 
 TEST(SettingsFile, TheFileLivesInTheDesktopsConfigFolder) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/damaged_files.h"
+#include "support/files.h"
 
 namespace platform {
 namespace {
@@ -24,12 +25,7 @@ namespace damaged = pelea::damaged;
 
 constexpr int kFrames = 300;
 
-std::string readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 std::vector<std::string> numbered(const char* pattern, int count) {
     std::vector<std::string> names;
@@ -132,7 +128,7 @@ TEST(DamagedData, TheGamePlaysOnSayingOneLinePerDamagedFile) {
         ASSERT_TRUE(WIFEXITED(status)) << c.what;
         EXPECT_EQ(WEXITSTATUS(status), 0) << c.what;
 
-        const std::string traced = readText(trace);
+        const std::string traced = readFile(trace);
         EXPECT_EQ(std::count(traced.begin(), traced.end(), '\n'), kFrames) << c.what;
         bool fought = false;
         const std::set<std::string> loaded = loadedFiles(traced, fought);
@@ -140,7 +136,7 @@ TEST(DamagedData, TheGamePlaysOnSayingOneLinePerDamagedFile) {
 
         // Every line names one of the damaged files, says why, and no file twice.
         std::map<std::string, int> said;
-        std::istringstream lines(readText(err));
+        std::istringstream lines(readFile(err));
         for (std::string line; std::getline(lines, line);) {
             const std::string file = skippedFile(line);
             ASSERT_NE(file, "") << c.what << ": " << line;

@@ -17,17 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 std::string quoted(const std::string& s) {
     return "'" + s + "'";

@@ -23,6 +23,7 @@
 #include "replay/state_hash.h"
 #include "replay/viewer.h"
 #include "replay/window_session.h"
+#include "support/files.h"
 #include "support/game_fixture.h"
 
 namespace replay {
@@ -30,12 +31,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string read(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelea::testing::readFile;
 
 // 2026-12-08 14:03:22, local time.
 std::time_t aDecemberAfternoon() {
@@ -243,8 +239,8 @@ TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
     // Played back headless, every frame matches; the fight screen comes up at the match's
     // start, and the last frame is back on the select screen.
     ASSERT_EQ(runBinary("--headless --replay 'replays/" + name + "' --trace t.jsonl"), 0)
-        << read("err.txt");
-    const std::string trace = read("t.jsonl");
+        << readFile("err.txt");
+    const std::string trace = readFile("t.jsonl");
     const int64_t start = match.header.matchStart;
     ASSERT_GT(start, 0);
     EXPECT_NE(traceLine(trace, start - 1).find("\"modoTela\":3,"), std::string::npos);
@@ -257,7 +253,7 @@ TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
     ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
     EXPECT_EQ(whole.frames, match.frames);
     EXPECT_EQ(whole.header.matchStart, -1);
-    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << read("err.txt");
+    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << readFile("err.txt");
 }
 
 // A window whose viewer presses keys at given times and closes it at another.
@@ -372,7 +368,7 @@ TEST(WindowRecording, ATrainingSessionRewoundByAHeldKeyPlaysBack) {
     Replay whole;
     std::string message;
     ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
-    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << read("err.txt");
+    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << readFile("err.txt");
 }
 
 TEST(Viewer, TheViewersKeysPauseStepAndSetTheSpeedAndNeverReachTheGame) {
