@@ -47,28 +47,19 @@ private:
 };
 
 // The window's platform with its mixer behind a RollbackAudio.
-class RollbackPlatform : public platform::Platform {
+class RollbackPlatform : public platform::PlatformRelay {
 public:
-    explicit RollbackPlatform(platform::Platform& inner) : inner_(inner), audio_(inner.audio()) {}
+    explicit RollbackPlatform(platform::Platform& inner)
+        : PlatformRelay(inner), audio_(inner.audio()) {}
     RollbackAudio& rollbackAudio() { return audio_; }
 
-    bool foreground() override { return inner_.foreground(); }
-    uint32_t keyboardRaw() override { return inner_.keyboardRaw(); }
-    uint32_t joystickRaw() override { return inner_.joystickRaw(); }
     // Full screen or window is each player's own (Alt+Enter, --fullscreen, the saved setting):
     // the title screen's choice is the shared game's, made by either side's input and run again
     // on a rollback, so it never reaches this window.
     bool initDisplay(bool) override { return true; }
-    void present(const media::Surface& s, int offsetX) override { inner_.present(s, offsetX); }
-    void pollEvents(std::vector<int>& keys, bool& quit) override { inner_.pollEvents(keys, quit); }
-    bool keyHeld(int virtualKey) override { return inner_.keyHeld(virtualKey); }
-    bool active() override { return inner_.active(); }
-    uint64_t nowMs() override { return inner_.nowMs(); }
-    void sleepMs(uint32_t ms) override { inner_.sleepMs(ms); }
     media::AudioOut& audio() override { return audio_; }
 
 private:
-    platform::Platform& inner_;
     RollbackAudio audio_;
 };
 

@@ -34,4 +34,27 @@ public:
     virtual media::AudioOut& audio() = 0;
 };
 
+// A platform over another that passes everything on: an addition that changes a few of the
+// game's dealings with the window (the options, a replay's devices, netplay's sounds) overrides
+// only those.
+class PlatformRelay : public Platform {
+public:
+    explicit PlatformRelay(Platform& inner) : inner_(inner) {}
+
+    bool foreground() override { return inner_.foreground(); }
+    uint32_t keyboardRaw() override { return inner_.keyboardRaw(); }
+    uint32_t joystickRaw() override { return inner_.joystickRaw(); }
+    bool initDisplay(bool fullscreen) override { return inner_.initDisplay(fullscreen); }
+    void present(const media::Surface& s, int offsetX) override { inner_.present(s, offsetX); }
+    void pollEvents(std::vector<int>& keys, bool& quit) override { inner_.pollEvents(keys, quit); }
+    bool keyHeld(int virtualKey) override { return inner_.keyHeld(virtualKey); }
+    bool active() override { return inner_.active(); }
+    uint64_t nowMs() override { return inner_.nowMs(); }
+    void sleepMs(uint32_t ms) override { inner_.sleepMs(ms); }
+    media::AudioOut& audio() override { return inner_.audio(); }
+
+private:
+    Platform& inner_;
+};
+
 }  // namespace platform

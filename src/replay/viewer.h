@@ -23,27 +23,21 @@ constexpr int Leave = 27;  // Esc
 
 // The replay's devices under the window: the game reads the device sets the replay gives it and
 // always counts as in the foreground; everything else is the window's.
-class ReplayDevices : public platform::Platform {
+class ReplayDevices : public platform::PlatformRelay {
 public:
-    explicit ReplayDevices(platform::Platform& window) : window_(window) {}
+    explicit ReplayDevices(platform::Platform& window) : PlatformRelay(window) {}
     void setStates(uint32_t keyboard, uint32_t joystick) {
         keyboard_ = keyboard;
         joystick_ = joystick;
     }
 
+    // The replay alone drives the game: no device of the window, no key held there.
     bool foreground() override { return true; }
     uint32_t keyboardRaw() override { return keyboard_; }
     uint32_t joystickRaw() override { return joystick_; }
-    bool initDisplay(bool fullscreen) override { return window_.initDisplay(fullscreen); }
-    void present(const media::Surface& s, int offsetX) override { window_.present(s, offsetX); }
-    void pollEvents(std::vector<int>& keys, bool& quit) override { window_.pollEvents(keys, quit); }
-    bool active() override { return window_.active(); }
-    uint64_t nowMs() override { return window_.nowMs(); }
-    void sleepMs(uint32_t ms) override { window_.sleepMs(ms); }
-    media::AudioOut& audio() override { return window_.audio(); }
+    bool keyHeld(int) override { return false; }
 
 private:
-    platform::Platform& window_;
     uint32_t keyboard_ = 0, joystick_ = 0;
 };
 

@@ -33,7 +33,8 @@ bool isController(SDL_JoystickID id) {
 }  // namespace
 
 OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings, bool playing)
-    : sdl_(sdl),
+    : PlatformRelay(sdl),
+      sdl_(sdl),
       settings_(settings),
       screen_(settings),
       playing_(playing),

@@ -18,7 +18,7 @@ class TForm1;
 
 namespace options {
 
-class OptionsPlatform : public platform::Platform, private platform::SdlEventHook {
+class OptionsPlatform : public platform::PlatformRelay, private platform::SdlEventHook {
 public:
     // The settings are read and changed in place and saved whenever they change. A session that
     // shows a replay passes playing = false: no controls screen then, and the title screen's
@@ -34,18 +34,12 @@ public:
 
     const ControlsScreen& screen() const { return screen_; }
 
-    bool foreground() override { return sdl_.foreground(); }
     uint32_t keyboardRaw() override;
-    uint32_t joystickRaw() override { return sdl_.joystickRaw(); }
-    bool initDisplay(bool fullscreen) override { return sdl_.initDisplay(fullscreen); }
     void present(const media::Surface& surface, int offsetX) override;
     void pollEvents(std::vector<int>& keyDowns, bool& quit) override;
     bool keyHeld(int virtualKey) override;
     // No frame runs while the controls screen is open.
     bool active() override { return !screen_.isOpen() && sdl_.active(); }
-    uint64_t nowMs() override { return sdl_.nowMs(); }
-    void sleepMs(uint32_t ms) override { sdl_.sleepMs(ms); }
-    media::AudioOut& audio() override { return sdl_.audio(); }
 
 private:
     bool consume(const SDL_Event& e) override;
