@@ -201,12 +201,16 @@ void Session::confirm() {
                 recorder_.set(e);
             sets_.erase(it);
         }
-        // A paused frame's keys go with the game's next frame, as a script gives them.
+        // A paused frame's keys go with the game's next frame, as a script gives them. The
+        // state is hashed once, for the recording and the exchange alike.
+        uint64_t hash = 0;
         if (ran_[static_cast<size_t>(f)] != 0) {
             recorder_.states(one.states, two.states);
-            recorder_.frameDone(after);
+            hash = recorder_.frameDone(after);
+        } else {
+            hash = replay::stateHash(after);
         }
-        ownHashes_[slot(f, kHashRing)] = {f, replay::stateHash(after)};
+        ownHashes_[slot(f, kHashRing)] = {f, hash};
         ++confirmed_;
     }
 }

@@ -74,9 +74,11 @@ void Recorder::states(uint32_t keyboard, uint32_t joystick) {
     joystick_ = joystick;
 }
 
-void Recorder::frameDone(const pelea::GameState& g) {
-    entries_.push_back({frames_, Kind::Sum, stateHash(g)});
+uint64_t Recorder::frameDone(const pelea::GameState& g) {
+    const uint64_t hash = stateHash(g);
+    entries_.push_back({frames_, Kind::Sum, hash});
     ++frames_;
+    return hash;
 }
 
 std::string Recorder::text(const Header& header, int64_t frames, bool whole) const {

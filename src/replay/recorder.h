@@ -23,8 +23,8 @@ public:
     void set(const platform::ScriptEvent& e);
     // The device sets from the next frame on.
     void states(uint32_t keyboard, uint32_t joystick);
-    // After a frame: the state it left.
-    void frameDone(const pelea::GameState& g);
+    // After a frame: the state it left; its hash, as recorded.
+    uint64_t frameDone(const pelea::GameState& g);
 
     // Frames recorded so far.
     int64_t frames() const { return frames_; }
