@@ -12,6 +12,12 @@ namespace {
 
 using namespace ia;
 
+// "1 in N" at the game level of the tick.
+struct Sorte {
+    int nivel;
+    int operator()(double base) const { return vezes(base, nivel); }
+};
+
 struct Ameaca {
     bool ha = false;
     int b = 0;  // distance to the live threatening effect in the highest-numbered slot
@@ -30,8 +36,8 @@ Ameaca procuraAmeaca(const TForm1& form, int n) {
     return a;
 }
 
-void novaDistancia(TForm1& form, Lutador& l, int h) {
-    if (form.Random(kNovaDistanciaChance) == 0) {
+void novaDistancia(TForm1& form, const Sorte& sorte, Lutador& l, int h) {
+    if (form.Random(sorte(kNovaDistanciaChance)) == 0) {
         l.cpuValor = kDistanciaMinima + kDistanciaPasso * form.Random(kDistanciaOpcoes);
     }
     if (std::abs(h - l.cpuValor) <= kEncaixe) l.cpuValor = h;
@@ -45,19 +51,19 @@ void anda(TForm1& form, int n, int h) {
     form.acao(n, paraDireita ? kAndaDireita : kAndaEsquerda);
 }
 
-void ataquesSimples(TForm1& form, int n, int h) {
+void ataquesSimples(TForm1& form, const Sorte& sorte, int n, int h) {
     for (const AtaqueSimples& a : kAtaquesSimples) {
-        if (h <= a.alcance && form.Random(a.chance) == 0) form.acao(n, a.codigo);
+        if (h <= a.alcance && form.Random(sorte(a.chance)) == 0) form.acao(n, a.codigo);
     }
 }
 
-bool querPular(TForm1& form, const Lutador& l, const Ameaca& am) {
+bool querPular(TForm1& form, const Sorte& sorte, const Lutador& l, const Ameaca& am) {
     if (l.pos != kPosEmPe && l.pos != kPosAndando) return false;
     if (am.ha && am.b <= kPuloAmeacaDistancia &&
-        form.Random(kPuloAmeacaSorteio) <= kPuloAmeacaMaximo) {
+        form.Random(sorte(kPuloAmeacaSorteio)) <= kPuloAmeacaMaximo) {
         return true;
     }
-    return !am.ha && form.Random(kPuloChance) == 0 && l.pulo == 0;
+    return !am.ha && form.Random(sorte(kPuloChance)) == 0 && l.pulo == 0;
 }
 
 // The jump is written straight into the record, towards the facing side or, 1 in 4, straight up.
@@ -71,12 +77,12 @@ void pula(TForm1& form, Lutador& l) {
     if (form.Random(kPuloRetoChance) == 0) l.puloDir = kPuloReto;
 }
 
-void defende(TForm1& form, int n, const Ameaca& am, int h) {
+void defende(TForm1& form, const Sorte& sorte, int n, const Ameaca& am, int h) {
     const bool atacando = form.L(3 - n).ataque == 1;
     for (const Defesa& d : kDefesas) {
         const bool vale = d.gatilho == Gatilho::Projetil ? am.ha && am.b <= d.distancia
                                                          : atacando && h <= d.distancia;
-        if (vale && form.Random(d.sorteio) <= d.maximo) form.acao(n, kDefesaEmPe);
+        if (vale && form.Random(sorte(d.sorteio)) <= d.maximo) form.acao(n, kDefesaEmPe);
     }
 }
 
@@ -92,10 +98,11 @@ bool condicao(const RegraEspecial& r, const Lutador& l, const Lutador& o, const 
     return true;
 }
 
-void especiais(TForm1& form, int n, const Ameaca& am, int h) {
+void especiais(TForm1& form, const Sorte& sorte, int n, const Ameaca& am, int h) {
     for (const RegraEspecial& r : kRegrasEspeciais) {
         if (r.personagem != form.L(n).personagem) continue;
-        if (!condicao(r, form.L(n), form.L(3 - n), am, h) || form.Random(r.chance) != 0) continue;
+        if (!condicao(r, form.L(n), form.L(3 - n), am, h) || form.Random(sorte(r.chance)) != 0)
+            continue;
         const int codigo = r.variantes > 1 ? r.codigo + form.Random(r.variantes) : r.codigo;
         form.acao(n, codigo);
     }
@@ -104,19 +111,21 @@ void especiais(TForm1& form, int n, const Ameaca& am, int h) {
 }  // namespace
 
 // Every step that issues an action calls the dispatcher at once, so a later step sees the state
-// the earlier ones left; the distance h is taken once, at the start of the tick.
+// the earlier ones left; the distance h is taken once, at the start of the tick. The game level
+// sets every chance.
 void TForm1::cpu(int n) {
     Lutador& l = L(n);
+    const Sorte sorte{g.m.nivel};
     const int h = std::abs(l.x - L(3 - n).x);
     const Ameaca am = procuraAmeaca(*this, n);
-    novaDistancia(*this, l, h);
+    novaDistancia(*this, sorte, l, h);
     if (!am.ha) {
         anda(*this, n, h);
-        ataquesSimples(*this, n, h);
+        ataquesSimples(*this, sorte, n, h);
     }
-    if (querPular(*this, l, am)) pula(*this, l);
-    defende(*this, n, am, h);
-    especiais(*this, n, am, h);
+    if (querPular(*this, sorte, l, am)) pula(*this, l);
+    defende(*this, sorte, n, am, h);
+    especiais(*this, sorte, n, am, h);
 }
 
 // 10. Computer-driven fighters act unless the fight is paused, held or interrupted.

@@ -212,9 +212,16 @@ TEST(TournamentCommandLine, ArgumentsAreReadAndBadOnesNamed) {
         const char* named;  // a text the error must contain
         int rounds;
         size_t pairs;
+        int level = 4;
+        bool idle = false;
     };
     const Case cases[] = {
         {{}, true, "", 10, 132},
+        {{"--level", "1", "--idle"}, true, "", 10, 132, 1, true},
+        {{"--level", "8"}, true, "", 10, 132, 8},
+        {{"--level", "0"}, false, "'0'", 0, 0},
+        {{"--level", "9"}, false, "--level needs a game level from 1 to 8", 0, 0},
+        {{"--level"}, false, "--level needs a value", 0, 0},
         {{"--rounds", "3", "--seed", "18446744073709551615", "--csv"}, true, "", 3, 132},
         {{"--pairs", "1-2,2-1,1-2"}, true, "", 10, 2},
         {{"--pairs", "5"}, true, "", 10, 22},
@@ -244,7 +251,34 @@ TEST(TournamentCommandLine, ArgumentsAreReadAndBadOnesNamed) {
         }
         EXPECT_EQ(o.rounds, c.rounds) << line;
         EXPECT_EQ(o.pairs.size(), c.pairs) << line;
+        EXPECT_EQ(o.level, c.level) << line;
+        EXPECT_EQ(o.idle, c.idle) << line;
     }
+}
+
+// Against a person who never touches the controls, the level decides how long a round lasts:
+// at level 1 at least twice as long as at the start-up level 4, at level 8 shorter.
+TEST(TournamentLevel, AnIdlePlayerLastsTwiceAsLongAtLevelOneAndLessAtLevelEight) {
+    struct Case {
+        int level;
+        double average = 0;
+    };
+    Case cases[] = {{1}, {4}, {8}};
+    for (Case& c : cases) {
+        Options o = smallRun({{1, 3}, {5, 7}, {9, 11}, {12, 2}, {4, 6}, {8, 10}}, 2, 3);
+        o.level = c.level;
+        o.idle = true;
+        const Results r = tournament::runTournament(o);
+        ASSERT_EQ(r.capped, 0) << c.level;
+        // The idle fighter 1 never wins, except by a double knock-out it cannot cause.
+        int64_t won1 = 0;
+        for (const Pair& p : o.pairs)
+            won1 += r.won1[static_cast<size_t>(p.first)][static_cast<size_t>(p.second)];
+        EXPECT_EQ(won1, 0) << c.level;
+        c.average = static_cast<double>(r.framesFought) / static_cast<double>(r.rounds);
+    }
+    EXPECT_GE(cases[0].average, 2 * cases[1].average);
+    EXPECT_LT(cases[2].average, cases[1].average);
 }
 
 TEST(TournamentReport, TheCsvHasOneRowPerPairPlayedAndPerMove) {

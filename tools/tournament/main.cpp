@@ -1,5 +1,6 @@
-// tournament [--rounds N] [--seed S] [--pairs LIST] [--csv]: the computer plays itself for every
-// ordered pair of characters and the results are printed; see usageText() or --help.
+// tournament [--rounds N] [--seed S] [--pairs LIST] [--level N] [--idle] [--csv]: the computer
+// plays itself for every ordered pair of characters and the results are printed; see usageText() or
+// --help.
 #include <chrono>
 #include <cstdio>
 #include <string>

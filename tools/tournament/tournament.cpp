@@ -228,6 +228,10 @@ void Arena::startRound(int c1, int c2, uint64_t seed) {
         form_.L(n).personagem = static_cast<uint8_t>(chars[n]);
         form_.L(n).humano = 0;
     }
+    // An idle fighter 1 is a person whose controls are never touched: the headless platform
+    // gives no input.
+    if (idle_) form_.L(1).humano = 1;
+    g.m.nivel = static_cast<uint8_t>(level_);
     g.m.limiteDeTempo = 1;
     // The fight starts from the select screen, once both sides have chosen. Its loaders look the
     // sheets, the stage and the music up by name in the working folder and skip what is missing;
@@ -293,6 +297,8 @@ uint64_t roundSeed(uint64_t seed, const Pair& pair, int round) {
 
 Results runTournament(const Options& options) {
     Arena arena;
+    arena.setLevel(options.level);
+    arena.setIdle(options.idle);
     Results res;
     res.roundsPerPair = options.rounds;
     for (const Pair& p : options.pairs) {
@@ -383,7 +389,8 @@ bool parseArguments(const std::vector<std::string>& args, Options& out, std::str
     Options o;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--rounds" || arg == "--seed" || arg == "--pairs";
+        const bool takesValue =
+            arg == "--rounds" || arg == "--seed" || arg == "--pairs" || arg == "--level";
         if (takesValue && i + 1 >= args.size()) {
             error = arg + " needs a value";
             return false;
@@ -393,6 +400,14 @@ bool parseArguments(const std::vector<std::string>& args, Options& out, std::str
             o.help = true;
         } else if (arg == "--csv") {
             o.csv = true;
+        } else if (arg == "--idle") {
+            o.idle = true;
+        } else if (arg == "--level") {
+            if (!parseNumber(std::string_view(value), 1, kMaxLevel, o.level)) {
+                error = "--level needs a game level from 1 to " + std::to_string(kMaxLevel) +
+                        ", not '" + value + "'";
+                return false;
+            }
         } else if (arg == "--rounds") {
             if (!parseNumber(std::string_view(value), 1, kMaxRounds, o.rounds)) {
                 error = "--rounds needs a whole number from 1 to " + std::to_string(kMaxRounds) +
@@ -417,7 +432,7 @@ bool parseArguments(const std::vector<std::string>& args, Options& out, std::str
 }
 
 const char* usageText() {
-    return "usage: tournament [--rounds N] [--seed S] [--pairs LIST] [--csv]\n"
+    return "usage: tournament [--rounds N] [--seed S] [--pairs LIST] [--level N] [--idle] [--csv]\n"
            "\n"
            "Plays the computer against itself, blind and mute: N rounds for every ordered pair of\n"
            "different characters (fighter 1 plays the first), each round from a seed made of S,\n"
@@ -429,6 +444,9 @@ const char* usageText() {
            "  --pairs LIST  only these pairs, separated by commas: A-B plays character A as\n"
            "                fighter 1 against B as fighter 2; a lone A plays every pair with A\n"
            "                on either side (default: all 132)\n"
+           "  --level N     the game level the computer plays at, 1 (gentlest) to 8 (default 4)\n"
+           "  --idle        fighter 1 is a person who never touches the controls: the rounds\n"
+           "                show how long the computer takes to beat someone who stands still\n"
            "  --csv         comma-separated tables instead of the text report\n"
            "  --help        this text\n";
 }
@@ -631,9 +649,10 @@ void printReport(std::FILE* out, const Results& r, const Options& options, doubl
         printCsv(out, r, seconds);
         return;
     }
-    std::fprintf(out, "Pelea tournament: %zu pairs x %d rounds, seed %llu\n\n",
+    std::fprintf(out, "Pelea tournament: %zu pairs x %d rounds, seed %llu, level %d%s\n\n",
                  options.pairs.size(), options.rounds,
-                 static_cast<unsigned long long>(options.seed));
+                 static_cast<unsigned long long>(options.seed), options.level,
+                 options.idle ? ", fighter 1 idle" : "");
     printMatrix(out, r);
     printWinRates(out, r);
     printRounds(out, r);

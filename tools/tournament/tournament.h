@@ -20,6 +20,8 @@ inline constexpr int kMaxMoves = 5;  // dispatcher rows per character
 inline constexpr int kDefaultRounds = 10;
 inline constexpr int kMaxRounds = 1000000;
 inline constexpr uint64_t kDefaultSeed = 1;
+inline constexpr int kDefaultLevel = 4;  // the game level the game starts at
+inline constexpr int kMaxLevel = 8;
 
 // Fighter 1 plays the first character, fighter 2 the second.
 struct Pair {
@@ -37,6 +39,8 @@ struct Options {
     int rounds = kDefaultRounds;
     uint64_t seed = kDefaultSeed;
     std::vector<Pair> pairs = allPairs();
+    int level = kDefaultLevel;  // the game level both computer fighters play at
+    bool idle = false;          // fighter 1 is a person who never touches the controls
     bool csv = false;
     bool help = false;
 };
@@ -124,8 +128,14 @@ public:
     Arena(const Arena&) = delete;
     Arena& operator=(const Arena&) = delete;
 
+    // The game level of the rounds to come, and whether fighter 1 is an idle person instead of
+    // the computer.
+    void setLevel(int level) { level_ = level; }
+    void setIdle(bool idle) { idle_ = idle; }
+
     // A fresh fight between characters c1 and c2, as the game starts one, seeded with seed; both
-    // fighters computer-driven and the clock on. The introduction is still to play.
+    // fighters computer-driven (unless fighter 1 is idle) and the clock on. The introduction is
+    // still to play.
     void startRound(int c1, int c2, uint64_t seed);
     // startRound, then frames until the round is decided, counting moves into the table.
     RoundResult playRound(int c1, int c2, uint64_t seed, MoveTable& table);
@@ -137,6 +147,8 @@ private:
     platform::HeadlessPlatform platform_;
     pelea::TForm1 form_;
     pelea::GameState fresh_;
+    int level_ = kDefaultLevel;
+    bool idle_ = false;
 };
 
 // The seed of round r of a pair: the same whatever else is played.
