@@ -1,5 +1,7 @@
 #include "options/bindings.h"
 
+#include <SDL_keyboard.h>
+
 #include <algorithm>
 
 #include "media/input.h"
@@ -30,19 +32,23 @@ constexpr std::array<int, kControls> kPad = {
 
 // Esc, left Windows, minus, equals, comma, period, F1, P, 1, 2, 5, Enter and Space of the key
 // table; F2 … F12, Backspace, Tab and Home of training; N and 6 … 9 of the replay viewer; the
-// volume keys; End kept free beside them.
-constexpr SDL_Scancode kReserved[] = {
-    SDL_SCANCODE_ESCAPE,    SDL_SCANCODE_LGUI,     SDL_SCANCODE_MINUS,  SDL_SCANCODE_EQUALS,
-    SDL_SCANCODE_COMMA,     SDL_SCANCODE_PERIOD,   SDL_SCANCODE_F1,     SDL_SCANCODE_P,
-    SDL_SCANCODE_1,         SDL_SCANCODE_2,        SDL_SCANCODE_5,      SDL_SCANCODE_RETURN,
-    SDL_SCANCODE_SPACE,     SDL_SCANCODE_F2,       SDL_SCANCODE_F3,     SDL_SCANCODE_F4,
-    SDL_SCANCODE_F5,        SDL_SCANCODE_F6,       SDL_SCANCODE_F7,     SDL_SCANCODE_F8,
-    SDL_SCANCODE_F9,        SDL_SCANCODE_F10,      SDL_SCANCODE_F11,    SDL_SCANCODE_F12,
-    SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_TAB,      SDL_SCANCODE_HOME,   SDL_SCANCODE_END,
-    SDL_SCANCODE_PAGEUP,    SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_INSERT, SDL_SCANCODE_DELETE,
-    SDL_SCANCODE_N,         SDL_SCANCODE_6,        SDL_SCANCODE_7,      SDL_SCANCODE_8,
-    SDL_SCANCODE_9,
+// volume keys; End kept free beside them. By what the key produces.
+constexpr SDL_Keycode kReservedKeys[] = {
+    SDLK_ESCAPE, SDLK_LGUI,     SDLK_MINUS,  SDLK_EQUALS,    SDLK_COMMA,  SDLK_PERIOD, SDLK_F1,
+    SDLK_p,      SDLK_1,        SDLK_2,      SDLK_5,         SDLK_RETURN, SDLK_SPACE,  SDLK_F2,
+    SDLK_F3,     SDLK_F4,       SDLK_F5,     SDLK_F6,        SDLK_F7,     SDLK_F8,     SDLK_F9,
+    SDLK_F10,    SDLK_F11,      SDLK_F12,    SDLK_BACKSPACE, SDLK_TAB,    SDLK_HOME,   SDLK_END,
+    SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_INSERT, SDLK_DELETE,    SDLK_n,      SDLK_6,      SDLK_7,
+    SDLK_8,      SDLK_9,
 };
+// The keys the options read where they sit: Tab opens the controls screen, Enter and Esc work
+// it, and the volume keys.
+constexpr SDL_Scancode kReservedPlaces[] = {
+    SDL_SCANCODE_TAB,      SDL_SCANCODE_RETURN, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_PAGEUP,
+    SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_INSERT, SDL_SCANCODE_DELETE,
+};
+
+KeyLayout gLayout = nullptr;
 
 constexpr int kButtonBits = 32;  // one bit per button in a held-buttons word
 
@@ -63,9 +69,35 @@ Bindings Bindings::defaults() {
     return b;
 }
 
+SDL_Keycode producedKey(int scancode) {
+    if (scancode <= SDL_SCANCODE_UNKNOWN || scancode >= SDL_NUM_SCANCODES) return SDLK_UNKNOWN;
+    const auto sc = static_cast<SDL_Scancode>(scancode);
+    if (gLayout != nullptr) return gLayout(sc);
+    const SDL_Keycode key = SDL_GetKeyFromScancode(sc);
+    // Before SDL's video starts it knows no layout: a US keyboard's key, by the key's name.
+    return key != SDLK_UNKNOWN ? key : SDL_GetKeyFromName(SDL_GetScancodeName(sc));
+}
+
+void setKeyLayout(KeyLayout layout) {
+    gLayout = layout;
+}
+
 bool reservedKey(int scancode) {
     if (scancode <= SDL_SCANCODE_UNKNOWN || scancode >= SDL_NUM_SCANCODES) return true;
-    return std::find(std::begin(kReserved), std::end(kReserved), scancode) != std::end(kReserved);
+    if (std::find(std::begin(kReservedPlaces), std::end(kReservedPlaces), scancode) !=
+        std::end(kReservedPlaces)) {
+        return true;
+    }
+    const SDL_Keycode key = producedKey(scancode);
+    return std::find(std::begin(kReservedKeys), std::end(kReservedKeys), key) !=
+           std::end(kReservedKeys);
+}
+
+bool Bindings::holdsKey(int scancode) const {
+    for (const auto& side : keys) {
+        if (std::find(side.begin(), side.end(), scancode) != side.end()) return true;
+    }
+    return false;
 }
 
 bool reservedButton(int button) {

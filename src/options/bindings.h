@@ -1,10 +1,12 @@
 // Which key and which pad button drive each of a fighter's eight controls. Keys are SDL
 // scancodes (where a key sits, whatever the layout prints on it) and pad buttons SDL
-// game-controller buttons, which a plain joystick reads as its button of the same number. Only
-// the names of SDL's tables are used here, never SDL itself.
+// game-controller buttons, which a plain joystick reads as its button of the same number. The
+// game's own keys are known by what they produce (SDL keycodes), so a key is checked against
+// them through the keyboard layout in use.
 #pragma once
 
 #include <SDL_gamecontroller.h>
+#include <SDL_keycode.h>
 #include <SDL_scancode.h>
 
 #include <array>
@@ -45,6 +47,9 @@ struct Bindings {
     // The same within the fighter's pad layout.
     BindResult bindButton(int fighter, int control, int button);
 
+    // Whether the key drives a control of either fighter.
+    bool holdsKey(int scancode) const;
+
     bool operator==(const Bindings&) const = default;
 
 private:
@@ -52,8 +57,18 @@ private:
     static size_t slot0(int control) { return static_cast<size_t>(control); }
 };
 
+// What a key produces under a keyboard layout: the SDL keycode of a scancode.
+using KeyLayout = SDL_Keycode (*)(SDL_Scancode scancode);
+
+// The keycode the key produces under the layout in use: SDL's, unless another was set.
+SDL_Keycode producedKey(int scancode);
+// The layout producedKey reads (nullptr: SDL's own, the one of the keyboard in use).
+void setKeyLayout(KeyLayout layout);
+
 // Keys of the game's own key table, the training and replay-viewer keys, the volume keys and the
-// controls screen's key: never a fighter's control.
+// controls screen's key: never a fighter's control. The game hears those keys by what they
+// produce, so a key is refused by its keycode under the layout in use; the few keys the options
+// read where they sit (Tab, Enter, Esc and the volume keys) are refused wherever they sit.
 bool reservedKey(int scancode);
 // The pad's Back cancels a rebinding and Guide belongs to the system: never a control.
 bool reservedButton(int button);

@@ -1,5 +1,7 @@
 #include "options/controls_screen.h"
 
+#include <SDL_keyboard.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -82,8 +84,12 @@ void level(TForm1& form, int y, int value) {
 
 }  // namespace
 
+// As the layout in use shows the key: on a French keyboard the key beside L is "M", whatever
+// the file calls it.
 std::string keyLabel(int scancode) {
-    return upper(keyName(scancode));
+    const SDL_Keycode key = producedKey(scancode);
+    const char* shown = key != SDLK_UNKNOWN ? SDL_GetKeyName(key) : "";
+    return upper(shown[0] != '\0' ? std::string(shown) : keyName(scancode));
 }
 
 std::string buttonLabel(int button) {

@@ -89,6 +89,10 @@ public:
         for (int f = 1; f <= kFighters; ++f) {
             const std::string player = kPlayer[f - 1];
             if (key == player + ".pad-guid") return guid(f, value);
+            if (key == player + ".pad-slot") {
+                return number(value, 0, kMaxPadSlot, s_.padSlot[static_cast<size_t>(f - 1)],
+                              "a pad slot");
+            }
             for (int c = 0; c < kControls; ++c) {
                 if (key == player + "." + kControlNames[c]) return bindKey(f, c, value);
                 if (key == player + ".pad." + kControlNames[c]) return bindButton(f, c, value);
@@ -204,7 +208,8 @@ std::string settingsText(const Settings& s) {
     for (int f = 1; f <= kFighters; ++f) {
         const std::string player = kPlayer[f - 1];
         out << "\n# Fighter " << f << ": keys by SDL's key names, pad buttons by SDL's names,\n"
-            << "# and the GUID of the pad that drives this fighter (empty: the order decides).\n";
+            << "# the GUID of the pad that drives this fighter (empty: the order decides) and,\n"
+            << "# for pads of one model, which of them (1: the first plugged in; 0: all).\n";
         for (int c = 0; c < kControls; ++c)
             out << player << "." << kControlNames[c] << " = " << keyName(s.controls.key(f, c))
                 << "\n";
@@ -212,6 +217,7 @@ std::string settingsText(const Settings& s) {
             out << player << ".pad." << kControlNames[c] << " = "
                 << buttonName(s.controls.button(f, c)) << "\n";
         out << player << ".pad-guid = " << s.padGuid[static_cast<size_t>(f - 1)] << "\n";
+        out << player << ".pad-slot = " << s.padSlot[static_cast<size_t>(f - 1)] << "\n";
     }
     return out.str();
 }

@@ -12,13 +12,17 @@
 
 namespace options {
 
-inline constexpr int kMaxVolume = 10;  // volumes run 0 (silent) … 10 (full)
-inline constexpr int kMaxScale = 16;   // 0: the largest that fits the desktop
+inline constexpr int kMaxVolume = 10;   // volumes run 0 (silent) … 10 (full)
+inline constexpr int kMaxScale = 16;    // 0: the largest that fits the desktop
+inline constexpr int kMaxPadSlot = 16;  // pads of one model told apart by the order plugged in
 
 struct Settings {
     Bindings controls = Bindings::defaults();
     // The GUID of the pad that drives fighter 1 and fighter 2; empty: the order decides.
     std::array<std::string, kFighters> padGuid;
+    // Which of the pads with that GUID (two of one model share it): 1 the first plugged in, 2 the
+    // second…; 0 every pad with that GUID.
+    std::array<int, kFighters> padSlot{};
     int scale = 0;
     bool fullscreen = false;
     int musicVolume = kMaxVolume;

@@ -9,6 +9,7 @@
 
 #include "game/tform1.h"
 #include "net/window_peer.h"
+#include "options/sdl/bound_controls.h"
 #include "options/sdl/options_platform.h"
 #include "options/settings.h"
 #include "platform/common/app_loop.h"
@@ -82,6 +83,8 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
     int code = platform::kExitFailure;
     {
         platform::SdlPlatform sdl(cl.scale > 0 ? cl.scale : settings.scale);
+        const options::BoundControls controls(settings.controls);
+        sdl.setControls(&controls);
         if (sdl.initDisplay(false)) {
             options::OptionsPlatform window(sdl, settings, cl.replayPath.empty());
             replay::WindowSession session(window, cl, shown);
@@ -113,6 +116,8 @@ int runNetWindow(const platform::CommandLine& cl) {
     options::Settings settings = options::loadSettings(options::settingsPath());
     {
         platform::SdlPlatform sdl(cl.scale > 0 ? cl.scale : settings.scale);
+        const options::BoundControls controls(settings.controls);
+        sdl.setControls(&controls);
         code = platform::kExitFailure;
         if (sdl.initDisplay(false)) {
             // No controls screen in a networked match: the other side would not wait for it.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "options/sdl/bound_controls.h"
 #include "options/sdl/options_platform.h"
 #include "platform/common/app_loop.h"
 #include "platform/headless/runner.h"
@@ -44,6 +45,8 @@ protected:
     }
     void start(bool playing = true) {
         sdl = std::make_unique<platform::SdlPlatform>(1);
+        // The front end's composition: the plug reads the keys and pads through the settings.
+        sdl->setControls(&controls);
         ASSERT_TRUE(sdl->initDisplay(false));
         window = std::make_unique<OptionsPlatform>(*sdl, settings, playing);
         form = std::make_unique<pelea::TForm1>(*window, Game::options(kSeed, false));
@@ -94,6 +97,7 @@ protected:
 
     static constexpr uint64_t kSeed = 5;
     Settings settings;
+    BoundControls controls{settings.controls};
     std::unique_ptr<platform::SdlPlatform> sdl;
     std::unique_ptr<OptionsPlatform> window;
     std::unique_ptr<pelea::TForm1> form;
@@ -222,6 +226,45 @@ TEST_F(OptionsWindow, ThePadsRowSwapsWhichFighterAPadDrives) {
     poll();
     EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(0)), 2);
     EXPECT_NE(file().find("player2.pad-guid = " + std::string(guid) + "\n"), std::string::npos);
+}
+
+// Two pads of one model have one GUID: swapped, each drives the other fighter, and the saved file
+// places them so again at the next start.
+TEST_F(OptionsWindow, TwoPadsOfOneModelSwapAndComeBackSwapped) {
+    start();
+    plugPad();
+    plugPad();
+    ASSERT_EQ(SDL_NumJoysticks(), 2);
+    const SDL_JoystickID a = SDL_JoystickGetDeviceInstanceID(0);
+    const SDL_JoystickID b = SDL_JoystickGetDeviceInstanceID(1);
+    char guid[33] = {};
+    SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(0), guid, sizeof guid);
+    ASSERT_EQ(sdl->pads().fighterOf(a), 2);
+    ASSERT_EQ(sdl->pads().fighterOf(b), 1);
+    press(SDL_SCANCODE_TAB);
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_RETURN);
+    poll();
+    ASSERT_EQ(window->screen().row(), ControlsScreen::kSwapPadsRow);
+    EXPECT_EQ(sdl->pads().fighterOf(a), 1);
+    EXPECT_EQ(sdl->pads().fighterOf(b), 2);
+    for (const std::string& line : std::vector<std::string>{
+             "player1.pad-guid = " + std::string(guid), "player1.pad-slot = 1",
+             "player2.pad-guid = " + std::string(guid), "player2.pad-slot = 2"}) {
+        EXPECT_NE(file().find(line + "\n"), std::string::npos) << line << "\n" << file();
+    }
+    // The next start reads the file and places them as they were.
+    form.reset();
+    window.reset();
+    sdl.reset();
+    settings = loadSettings(settings.path);
+    start();
+    poll();
+    EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(0)), 1);
+    EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(1)), 2);
+    while (SDL_NumJoysticks() > 1)
+        SDL_JoystickDetachVirtual(1);
 }
 
 struct Frames : platform::LoopWatcher {

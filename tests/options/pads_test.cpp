@@ -9,6 +9,7 @@
 
 #include "media/input.h"
 #include "options/bindings.h"
+#include "options/sdl/bound_controls.h"
 #include "platform/sdl/sdl_input.h"
 
 namespace platform {
@@ -147,15 +148,15 @@ TEST_F(TwoPads, TheSettingsSayWhichPadDrivesWhichFighter) {
     const SDL_JoystickID second = plug(2);
     struct Case {
         const char* what;
-        std::array<std::string, 2> guids;
+        std::array<PadChoice, 2> guids;
         int first, second;
     };
     const Case cases[] = {
-        {"by order", {"", ""}, 2, 1},
-        {"the first named for fighter 1", {guid(first), ""}, 1, 2},
-        {"both named, swapped", {guid(first), guid(second)}, 1, 2},
-        {"both named as the order has them", {guid(second), guid(first)}, 2, 1},
-        {"a pad not plugged in named", {"0300000000000000000000000000dead", ""}, 2, 1},
+        {"by order", {}, 2, 1},
+        {"the first named for fighter 1", {{{guid(first)}, {}}}, 1, 2},
+        {"both named, swapped", {{{guid(first)}, {guid(second)}}}, 1, 2},
+        {"both named as the order has them", {{{guid(second)}, {guid(first)}}}, 2, 1},
+        {"a pad not plugged in named", {{{"0300000000000000000000000000dead"}, {}}}, 2, 1},
     };
     for (const Case& c : cases) {
         pads.setAssignment(c.guids);
@@ -169,11 +170,50 @@ TEST_F(TwoPads, TheSettingsSayWhichPadDrivesWhichFighter) {
     }
 }
 
+// Two pads of one model share a GUID: a slot names which of them, in the order plugged in.
+TEST_F(TwoPads, TwoPadsOfOneModelAreToldApartByTheirSlot) {
+    const SDL_JoystickID first = plug(7);
+    const SDL_JoystickID second = plug(7);
+    const std::string g = guid(first);
+    ASSERT_EQ(guid(second), g);
+    EXPECT_EQ(pads.choiceOf(2), (PadChoice{g, 1}));
+    EXPECT_EQ(pads.choiceOf(1), (PadChoice{g, 2}));
+    struct Case {
+        const char* what;
+        std::array<PadChoice, 2> choices;
+        int first, second;
+    };
+    const Case cases[] = {
+        {"by order", {}, 2, 1},
+        {"swapped, by slot", {{{g, 1}, {g, 2}}}, 1, 2},
+        {"as the order has them", {{{g, 2}, {g, 1}}}, 2, 1},
+        {"slot 0: every pad of the model", {{{g, 0}, {}}}, 1, 1},
+        {"a slot no pad has", {{{g, 3}, {}}}, 2, 1},
+    };
+    for (const Case& c : cases) {
+        pads.setAssignment(c.choices);
+        EXPECT_EQ(pads.fighterOf(first), c.first) << c.what;
+        EXPECT_EQ(pads.fighterOf(second), c.second) << c.what;
+        button(second, SDL_CONTROLLER_BUTTON_B, true);
+        EXPECT_EQ(read()[static_cast<size_t>(c.second - 1)], uint32_t{media::isButton2}) << c.what;
+        button(second, SDL_CONTROLLER_BUTTON_B, false);
+    }
+    // Swapped, then the first pulled out and pushed back in: it takes the first one's place.
+    pads.setAssignment({PadChoice{g, 1}, PadChoice{g, 2}});
+    unplug(first);
+    EXPECT_EQ(pads.choiceOf(1), PadChoice{});
+    const SDL_JoystickID again = plug(7);
+    EXPECT_EQ(pads.fighterOf(again), 1);
+    EXPECT_EQ(pads.fighterOf(second), 2);
+    EXPECT_EQ(pads.choiceOf(1), (PadChoice{g, 1}));
+}
+
 // The fighter's pad controls decide which button is which.
 TEST_F(TwoPads, ARebuttonedPadReadsThroughItsFightersControls) {
     options::Bindings b = options::Bindings::defaults();
     b.bindButton(2, options::Button1, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
-    pads.setBindings(&b);
+    const options::BoundControls controls(b);
+    pads.setControls(&controls);
     const SDL_JoystickID first = plug(1);
     button(first, SDL_CONTROLLER_BUTTON_A, true);
     EXPECT_EQ(read()[1], 0u);

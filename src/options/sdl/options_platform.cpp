@@ -1,6 +1,7 @@
 #include "options/sdl/options_platform.h"
 
 #include <algorithm>
+#include <array>
 
 #include "game/tform1.h"
 #include "media/input.h"
@@ -30,6 +31,11 @@ bool isController(SDL_JoystickID id) {
     return SDL_GameControllerFromInstanceID(id) != nullptr;
 }
 
+std::array<platform::PadChoice, kFighters> padChoices(const Settings& s) {
+    return {platform::PadChoice{s.padGuid[0], s.padSlot[0]},
+            platform::PadChoice{s.padGuid[1], s.padSlot[1]}};
+}
+
 }  // namespace
 
 OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings, bool playing)
@@ -39,8 +45,7 @@ OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings,
       screen_(settings),
       playing_(playing),
       choicePending_(playing && settings.fullscreen) {
-    sdl_.setBindings(&settings_.controls);
-    sdl_.pads().setAssignment(settings_.padGuid);
+    sdl_.pads().setAssignment(padChoices(settings_));
     sdl_.setEventHook(this);
     applyVolumes();
     // Alt+Enter's choice is the next start's too.
@@ -57,7 +62,6 @@ OptionsPlatform::OptionsPlatform(platform::SdlPlatform& sdl, Settings& settings,
 OptionsPlatform::~OptionsPlatform() {
     sdl_.setEventHook(nullptr);
     sdl_.onFullscreenToggled(nullptr);
-    sdl_.setBindings(nullptr);
 }
 
 bool OptionsPlatform::onTitle() const {
@@ -223,11 +227,15 @@ void OptionsPlatform::outcome(ControlsScreen::Outcome o) {
     }
 }
 
-// A pad of each fighter is named for the other, and every pad open now is placed again.
+// A pad of each fighter is named for the other, and every pad open now is placed again. Two pads
+// of one model share a GUID and are told apart by their slot.
 void OptionsPlatform::swapPads() {
     platform::SdlPads& pads = sdl_.pads();
-    settings_.padGuid = {pads.guidOf(2), pads.guidOf(1)};
-    pads.setAssignment(settings_.padGuid);
+    const platform::PadChoice to1 = pads.choiceOf(2);
+    const platform::PadChoice to2 = pads.choiceOf(1);
+    settings_.padGuid = {to1.guid, to2.guid};
+    settings_.padSlot = {to1.slot, to2.slot};
+    pads.setAssignment(padChoices(settings_));
     settings_.save();
 }
 

@@ -46,6 +46,42 @@ constexpr HatDirection kHatDirections[] = {
 
 constexpr int kGuidText = 33;  // 32 hexadecimal digits and the terminator
 
+constexpr uint32_t kStates[] = {
+    media::isUp,      media::isDown,    media::isLeft,    media::isRight,
+    media::isButton1, media::isButton2, media::isButton3, media::isButton4,
+};
+constexpr SDL_Scancode kKeys1[] = {
+    SDL_SCANCODE_UP, SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT,
+    SDL_SCANCODE_Z,  SDL_SCANCODE_X,    SDL_SCANCODE_C,    SDL_SCANCODE_V,
+};
+constexpr SDL_GameControllerButton kButtons[] = {
+    SDL_CONTROLLER_BUTTON_DPAD_UP,   SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+    SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+    SDL_CONTROLLER_BUTTON_A,         SDL_CONTROLLER_BUTTON_B,
+    SDL_CONTROLLER_BUTTON_X,         SDL_CONTROLLER_BUTTON_Y,
+};
+
+class DefaultControls : public ControlMap {
+public:
+    uint32_t keyStates(int fighter, const Uint8* held) const override {
+        uint32_t states = 0;
+        for (size_t i = 0; fighter == 1 && i < std::size(kKeys1); ++i) {
+            if (held[kKeys1[i]] != 0) states |= kStates[i];
+        }
+        return states;
+    }
+    uint32_t buttonStates(int, uint32_t held) const override {
+        uint32_t states = 0;
+        for (size_t i = 0; i < std::size(kButtons); ++i) {
+            if ((held & (1u << kButtons[i])) != 0) states |= kStates[i];
+        }
+        return states;
+    }
+    bool isControlKey(SDL_Scancode key) const override {
+        return std::find(std::begin(kKeys1), std::end(kKeys1), key) != std::end(kKeys1);
+    }
+};
+
 std::string deviceGuid(int deviceIndex) {
     char text[kGuidText] = {};
     SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(deviceIndex), text, sizeof text);
@@ -53,6 +89,11 @@ std::string deviceGuid(int deviceIndex) {
 }
 
 }  // namespace
+
+const ControlMap& defaultControls() {
+    static const DefaultControls controls;
+    return controls;
+}
 
 int virtualKeyOf(SDL_Keycode key) {
     for (const KeyMap& k : kKeyMap) {
@@ -77,12 +118,7 @@ SDL_Keycode keycodeOf(int virtualKey) {
 }
 
 uint32_t keyboardStates(const Uint8* keys) {
-    static const options::Bindings kDefaults = options::Bindings::defaults();
-    return keyboardStates(keys, kDefaults, 1);
-}
-
-uint32_t keyboardStates(const Uint8* keys, const options::Bindings& bindings, int fighter) {
-    return options::keyStates(bindings, fighter, keys, SDL_NUM_SCANCODES);
+    return defaultControls().keyStates(1, keys);
 }
 
 uint32_t axisStates(int x, int y) {
@@ -135,7 +171,8 @@ void SdlPads::open(int deviceIndex) {
     }
     if (p.joystick == nullptr) return;
     p.id = SDL_JoystickInstanceID(p.joystick);
-    // Back to the place of a pad with the same GUID that was unplugged.
+    // Back to the place of a pad with the same GUID that was unplugged: of two pads of one model,
+    // the first to come back takes the first place.
     for (Pad& old : pads_) {
         if (old.joystick == nullptr && old.guid == p.guid) {
             p.fighter = old.fighter;
@@ -143,28 +180,37 @@ void SdlPads::open(int deviceIndex) {
             return;
         }
     }
-    p.fighter = fighterFor(p.guid);
     pads_.push_back(p);
+    pads_.back().fighter = fighterFor(p.guid, copyNumber(pads_.size() - 1));
 }
 
-void SdlPads::setAssignment(const std::array<std::string, 2>& guids) {
-    guids_ = guids;
-    // The pads open now are placed again, in the order they came.
+void SdlPads::setAssignment(const std::array<PadChoice, 2>& choices) {
+    choices_ = choices;
+    // The pads known are placed again, in the order they came.
     std::vector<Pad> placed;
     placed.swap(pads_);
     for (Pad& p : placed) {
-        p.fighter = fighterFor(p.guid);
         pads_.push_back(p);
+        pads_.back().fighter = fighterFor(p.guid, copyNumber(pads_.size() - 1));
     }
 }
 
-int SdlPads::fighterFor(const std::string& guid) const {
+int SdlPads::copyNumber(size_t place) const {
+    int copy = 1;
+    for (size_t i = 0; i < place; ++i)
+        copy += pads_[i].guid == pads_[place].guid ? 1 : 0;
+    return copy;
+}
+
+// The pad being placed is the last one known: only those before it count.
+int SdlPads::fighterFor(const std::string& guid, int copy) const {
     for (int f = 1; f <= 2; ++f) {
-        if (!guid.empty() && guids_[static_cast<size_t>(f - 1)] == guid) return f;
+        const PadChoice& c = choices_[static_cast<size_t>(f - 1)];
+        if (!guid.empty() && c.guid == guid && (c.slot == 0 || c.slot == copy)) return f;
     }
     int count[3] = {0, 0, 0};
-    for (const Pad& p : pads_)
-        ++count[p.fighter];
+    for (size_t i = 0; i + 1 < pads_.size(); ++i)
+        ++count[pads_[i].fighter];
     return count[1] < count[2] ? 1 : 2;
 }
 
@@ -202,9 +248,13 @@ int SdlPads::connected(int fighter) const {
     return n;
 }
 
-std::string SdlPads::guidOf(int fighter) const {
-    for (const Pad& p : pads_) {
-        if (p.joystick != nullptr && p.fighter == fighter) return p.guid;
+PadChoice SdlPads::choiceOf(int fighter) const {
+    for (size_t i = 0; i < pads_.size(); ++i) {
+        const Pad& p = pads_[i];
+        if (p.joystick == nullptr || p.fighter != fighter) continue;
+        const bool shared = std::count_if(pads_.begin(), pads_.end(),
+                                          [&](const Pad& o) { return o.guid == p.guid; }) > 1;
+        return PadChoice{p.guid, shared ? copyNumber(i) : 0};
     }
     return {};
 }
@@ -220,8 +270,6 @@ uint32_t SdlPads::states(int fighter) const {
 // The stick (a controller's left stick, a joystick's first two axes) and a joystick's first hat
 // always steer; the buttons go through the fighter's pad controls.
 uint32_t SdlPads::padStates(const Pad& p) const {
-    static const options::Bindings kDefaults = options::Bindings::defaults();
-    const options::Bindings& b = bindings_ != nullptr ? *bindings_ : kDefaults;
     uint32_t held = 0;
     uint32_t states = 0;
     if (p.controller != nullptr) {
@@ -231,7 +279,7 @@ uint32_t SdlPads::padStates(const Pad& p) const {
             const auto button = static_cast<SDL_GameControllerButton>(i);
             if (SDL_GameControllerGetButton(p.controller, button) != 0) held |= 1u << i;
         }
-        return states | options::buttonStates(b, p.fighter, held);
+        return states | controls_->buttonStates(p.fighter, held);
     }
     if (SDL_JoystickNumAxes(p.joystick) >= 2) {
         states |=
@@ -248,7 +296,7 @@ uint32_t SdlPads::padStates(const Pad& p) const {
             if ((hat & h.hat) != 0) states |= h.state;
         }
     }
-    return states | options::buttonStates(b, p.fighter, held);
+    return states | controls_->buttonStates(p.fighter, held);
 }
 
 }  // namespace platform

@@ -257,7 +257,8 @@ void SdlPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
             case SDL_KEYDOWN:
                 if (fullscreenKey(e.key.keysym)) {
                     if (e.key.repeat == 0) toggleFullscreen();
-                } else if (e.key.repeat == 0) {
+                } else if (e.key.repeat == 0 && !controls_->isControlKey(e.key.keysym.scancode)) {
+                    // The key handler hears a key by what it produces under the layout in use.
                     const int vk = virtualKeyOf(e.key.keysym.sym);
                     if (vk != 0) keyDowns.push_back(vk);
                 }
@@ -275,18 +276,19 @@ void SdlPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
 bool SdlPlatform::keyHeld(int virtualKey) {
     const SDL_Keycode key = keycodeOf(virtualKey);
     if (!focused_ || key == SDLK_UNKNOWN) return false;
-    return SDL_GetKeyboardState(nullptr)[SDL_GetScancodeFromKey(key)] != 0;
+    const SDL_Scancode at = SDL_GetScancodeFromKey(key);
+    return !controls_->isControlKey(at) && SDL_GetKeyboardState(nullptr)[at] != 0;
 }
 
 // Each fighter's set: its own keys and the pads that drive it.
 uint32_t SdlPlatform::keyboardRaw() {
     if (!focused_) return 0;
-    return keyboardStates(SDL_GetKeyboardState(nullptr), *bindings_, 1) | pads_.states(1);
+    return controls_->keyStates(1, SDL_GetKeyboardState(nullptr)) | pads_.states(1);
 }
 
 uint32_t SdlPlatform::joystickRaw() {
     if (!focused_) return 0;
-    return keyboardStates(SDL_GetKeyboardState(nullptr), *bindings_, 2) | pads_.states(2);
+    return controls_->keyStates(2, SDL_GetKeyboardState(nullptr)) | pads_.states(2);
 }
 
 }  // namespace platform

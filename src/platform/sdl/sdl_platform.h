@@ -59,10 +59,11 @@ public:
     SDL_Renderer* renderer() const { return renderer_; }
     SdlAudio& mixer() { return audio_; }
     SdlPads& pads() { return pads_; }
-    // Fighter n's keys (nullptr: the defaults); kept, not copied. The pads read them too.
-    void setBindings(const options::Bindings* bindings) {
-        bindings_ = bindings != nullptr ? bindings : &defaultBindings_;
-        pads_.setBindings(bindings);
+    // The fighters' keys and pad buttons (nullptr: the defaults); kept, not copied. A key that
+    // drives a fighter is never also one of the game's keys.
+    void setControls(const ControlMap* controls) {
+        controls_ = controls != nullptr ? controls : &defaultControls();
+        pads_.setControls(controls);
     }
     void setEventHook(SdlEventHook* hook) { hook_ = hook; }
 
@@ -93,8 +94,7 @@ private:
     bool focused_ = false;
     SdlAudio audio_;
     SdlPads pads_;
-    const options::Bindings defaultBindings_ = options::Bindings::defaults();
-    const options::Bindings* bindings_ = &defaultBindings_;
+    const ControlMap* controls_ = &defaultControls();
     SdlEventHook* hook_ = nullptr;
 };
 
