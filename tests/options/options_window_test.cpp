@@ -4,8 +4,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -265,6 +267,102 @@ TEST_F(OptionsWindow, TwoPadsOfOneModelSwapAndComeBackSwapped) {
     EXPECT_EQ(sdl->pads().fighterOf(SDL_JoystickGetDeviceInstanceID(1)), 2);
     while (SDL_NumJoysticks() > 1)
         SDL_JoystickDetachVirtual(1);
+}
+
+// The select screen as the game drew it, and as the window showed it with the legend over it.
+struct Presented {
+    std::vector<uint16_t> drawn, shown;
+};
+
+// Whether the shown picture's legend rows on side n are the game's picture with exactly this text
+// drawn over it by the text layer.
+bool legendIs(pelea::TForm1& form, const Presented& p, int side, const std::string& text) {
+    media::Surface& s = form.DXDraw1.Surface;
+    std::copy(p.drawn.begin(), p.drawn.end(), s.pixels());
+    if (!text.empty()) {
+        const int left = 200 * side - 196;
+        form.barraredonda(left, 210, left + 192, 222, 5, media::rgb(255, 220, 120),
+                          media::rgb(20, 24, 60));
+        form.texto(200 * side - 194, 210, text, '-', 8, media::rgb(255, 220, 120));
+    }
+    bool same = true;
+    for (int y = 200; y < 230; ++y) {
+        for (int x = 200 * side - 200; x < 200 * side; ++x) {
+            const size_t i = static_cast<size_t>(y * media::Surface::kWidth + x);
+            same = same && s.pixels()[i] == p.shown[i];
+        }
+    }
+    std::copy(p.shown.begin(), p.shown.end(), s.pixels());
+    return same;
+}
+
+// Under each choosing person's move list, the keys "+S" and "+C" stand for: the bound keys, or
+// the pad's buttons for a player on a pad, following every change.
+TEST_F(OptionsWindow, TheLegendUnderEachMoveListNamesTheKeysOrButtonsInUse) {
+    start();
+    pelea::MatchState& m = form->g.m;
+    const auto selectFrame = [&] {
+        m.modoTela = pelea::tela::Selecao;
+        m.faseSelecao = 2;
+        m.deslizeSelecao = 300;
+        form->DXTimer1Timer();
+        const uint16_t* px = form->DXDraw1.Surface.pixels();
+        const size_t count = media::Surface::kWidth * media::Surface::kHeight;
+        Presented p;
+        p.drawn.assign(px, px + count);
+        window->present(form->DXDraw1.Surface, 0);
+        p.shown.assign(px, px + count);
+        return p;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        int side;
+        const char* legend;
+        const char* gone;  // a legend that must no longer show there, or nullptr
+    };
+    const Case cases[] = {
+        {"fighter 1's defaults", [] {}, 1, "+S = Z / C   +C = X / V", nullptr},
+        {"the light punch rebound", [&] { settings.controls.bindKey(1, Button1, SDL_SCANCODE_Q); },
+         1, "+S = Q / C   +C = X / V", "+S = Z / C   +C = X / V"},
+        {"fighter 2 joins with a pad",
+         [&] {
+             form->L(2).humano = 1;
+             plugPad();
+         },
+         2, "+S = A / X   +C = B / Y", nullptr},
+        {"fighter 2's player presses a key",
+         [&] {
+             press(SDL_SCANCODE_S);
+             poll();
+         },
+         2, "+S = A / D   +C = S / F", "+S = A / X   +C = B / Y"},
+        {"and then a pad button",
+         [&] {
+             SDL_Event e{};
+             e.type = SDL_CONTROLLERBUTTONDOWN;
+             e.cbutton.which = SDL_JoystickGetDeviceInstanceID(0);
+             e.cbutton.button = SDL_CONTROLLER_BUTTON_X;
+             SDL_PushEvent(&e);
+             poll();
+         },
+         2, "+S = A / X   +C = B / Y", "+S = A / D   +C = S / F"},
+    };
+    form->L(1).humano = 1;
+    form->L(2).humano = 0;
+    for (const Case& c : cases) {
+        c.change();
+        const Presented p = selectFrame();
+        EXPECT_TRUE(legendIs(*form, p, c.side, c.legend)) << c.what;
+        if (c.gone != nullptr) {
+            EXPECT_FALSE(legendIs(*form, p, c.side, c.gone)) << c.what;
+        }
+    }
+    // A side the computer drives shows no move list and no legend: nothing is drawn over it.
+    form->L(2).humano = 0;
+    const Presented p = selectFrame();
+    EXPECT_TRUE(legendIs(*form, p, 2, ""));
+    EXPECT_TRUE(legendIs(*form, p, 1, "+S = Q / C   +C = X / V"));
 }
 
 struct Frames : platform::LoopWatcher {

@@ -5,6 +5,7 @@
 
 #include "game/tform1.h"
 #include "media/input.h"
+#include "options/legend.h"
 #include "platform/sdl/window_picture.h"
 
 namespace options {
@@ -15,6 +16,13 @@ constexpr uint64_t kRepresentMs = 250;  // the open screen is shown again this o
 constexpr int kHintY = 250, kHintSize = 7;
 constexpr media::TColor kHintColour = media::rgb(120, 120, 120);
 constexpr uint8_t kFullScreenItem = 2;  // the title screen's "FULLSCREEN"
+// The legend sits under the move list's last line (y 195), on a dark tag over the top of the
+// portrait strip.
+constexpr int kLegendY = 210, kLegendSize = 8;
+constexpr int kTagTop = 210, kTagBottom = 222, kTagLeft = 4, kTagWidth = 192, kTagCorner = 5;
+constexpr media::TColor kLegendColour = media::rgb(255, 220, 120);
+constexpr media::TColor kTagColour = media::rgb(20, 24, 60);
+constexpr uint8_t kChoosing = 2;  // the select screen's phase in which the move lists show
 
 struct HatButton {
     Uint8 hat;
@@ -79,7 +87,61 @@ void OptionsPlatform::present(const media::Surface& surface, int offsetX) {
     if (playing_ && onTitle() && !screen_.isOpen() && &surface == &form_->DXDraw1.Surface) {
         form_->texto(200, kHintY, "TAB O BACK - CONTROLES", 'c', kHintSize, kHintColour);
     }
+    if (playing_ && form_ != nullptr && &surface == &form_->DXDraw1.Surface) drawLegends();
     sdl_.present(surface, offsetX);
+}
+
+// Under the move list of each person choosing, the keys (or, for a player on a pad, the
+// buttons) of "+S" and "+C". A player is on a pad when a pad drives the fighter and the player
+// has pressed no key since.
+void OptionsPlatform::drawLegends() {
+    const pelea::MatchState& m = form_->g.m;
+    if (m.modoTela != pelea::tela::Selecao || m.faseSelecao != kChoosing) return;
+    for (int f = 1; f <= kFighters; ++f) {
+        if (form_->L(f).humano != 1) continue;
+        const size_t i = static_cast<size_t>(f - 1);
+        const int device = lastDevice_[i];
+        const bool pad = device == 1 || (device < 0 && sdl_.pads().connected(f) > 0);
+        Legend& l = legends_[i];
+        std::array<int, kControls> names{};
+        for (int c = 0; c < kControls; ++c) {
+            names[static_cast<size_t>(c)] =
+                pad ? settings_.controls.button(f, c) : settings_.controls.key(f, c);
+        }
+        if (l.text.empty() || l.pad != pad || l.names != names) {
+            l = Legend{pad, names, moveLegend(settings_.controls, f, pad)};
+        }
+        const int left = 200 * f - 200 + kTagLeft;
+        form_->barraredonda(left, kTagTop, left + kTagWidth, kTagBottom, kTagCorner, kLegendColour,
+                            kTagColour);
+        form_->texto(200 * f - 194, kLegendY, l.text, '-', kLegendSize, kLegendColour);
+    }
+}
+
+void OptionsPlatform::noteDevice(const SDL_Event& e) {
+    int fighter = 0;
+    int device = 0;
+    switch (e.type) {
+        case SDL_KEYDOWN:
+            for (int f = 1; f <= kFighters && fighter == 0; ++f) {
+                for (int c = 0; c < kControls; ++c) {
+                    if (settings_.controls.key(f, c) == e.key.keysym.scancode) fighter = f;
+                }
+            }
+            break;
+        case SDL_JOYBUTTONDOWN:
+            fighter = sdl_.pads().fighterOf(e.jbutton.which), device = 1;
+            break;
+        case SDL_JOYHATMOTION:
+            fighter = sdl_.pads().fighterOf(e.jhat.which), device = 1;
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            fighter = sdl_.pads().fighterOf(e.cbutton.which), device = 1;
+            break;
+        default:
+            break;
+    }
+    if (fighter != 0) lastDevice_[static_cast<size_t>(fighter - 1)] = device;
 }
 
 void OptionsPlatform::pollEvents(std::vector<int>& keyDowns, bool& quit) {
@@ -119,6 +181,7 @@ void OptionsPlatform::watchTitle() {
 }
 
 bool OptionsPlatform::consume(const SDL_Event& e) {
+    noteDevice(e);
     if (e.type == SDL_WINDOWEVENT) {
         // Silent while another window has the focus.
         if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) sdl_.mixer().setMuted(true);

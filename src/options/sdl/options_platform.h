@@ -4,7 +4,9 @@
 // Keys and pad presses it uses never reach the game, so they are never recorded either.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "options/controls_screen.h"
@@ -54,6 +56,8 @@ private:
     void showScreen();
     void applyVolumes();
     void swapPads();
+    void noteDevice(const SDL_Event& e);
+    void drawLegends();
 
     platform::SdlPlatform& sdl_;
     Settings& settings_;
@@ -66,6 +70,15 @@ private:
     bool redraw_ = false;
     uint64_t shownAt_ = 0;
     int windowFactor_ = 1;  // the whole factor the window shows the picture at
+    // Per fighter, what its player pressed last: −1 nothing yet, 0 a key, 1 a pad.
+    std::array<int, kFighters> lastDevice_{-1, -1};
+    // The legend under each move list, made again only when what it names changes.
+    struct Legend {
+        bool pad = false;
+        std::array<int, kControls> names{};
+        std::string text;
+    };
+    std::array<Legend, kFighters> legends_;
 };
 
 }  // namespace options
