@@ -28,7 +28,7 @@ void TForm1::DXTimer1Timer() {
     if (m.modoTela == tela::Luta) telaLuta();
     // 6. Red flash.
     if (m.flashTempo > 0) {
-        if (m.pisca % 2 == 0) DXDraw1.Surface.fill(kRed);
+        if (m.pisca % 2 == 0) DXDraw1.Surface.flash(kRed);
         --m.flashTempo;
     }
     // 7. Bottom line.

@@ -20,10 +20,15 @@ public:
     uint16_t at(int x, int y) const { return pixels_[static_cast<size_t>(y * kWidth + x)]; }
     TColor colorAt(int x, int y) const { return from565(at(x, y)); }
     void fill(TColor c);
+    // A full-screen flash: the whole surface in the colour, or with soft flashes a faint tint of
+    // the colour over the picture.
+    void flash(TColor c);
 
     // Blind frames: every draw call on this surface returns at once (tests, benchmarks,
     // re-simulation). The game logic runs the same either way.
     bool blind = false;
+    // The player's choice of softer flashes; the game logic never reads it.
+    bool softFlashes = false;
 
 private:
     std::array<uint16_t, kWidth * kHeight> pixels_{};

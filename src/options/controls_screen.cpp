@@ -84,6 +84,18 @@ void level(TForm1& form, int y, int value) {
 
 }  // namespace
 
+// "DESTELLOS: NORMALES / SUAVES", the word in use in the first player's colour.
+void ControlsScreen::flashRow(TForm1& form, int y, bool chosen) const {
+    constexpr std::string_view kRow = "DESTELLOS: NORMALES / SUAVES";
+    constexpr size_t kNormal = 11, kSoft = 22;  // where each word starts
+    constexpr size_t kNormalLength = 8, kSoftLength = 6;
+    form.texto(kLabelX, y, kRow, '-', kTextSize, chosen ? kWhite : kGrey);
+    const size_t at = s_.softFlashes ? kSoft : kNormal;
+    const std::string_view word = kRow.substr(at, s_.softFlashes ? kSoftLength : kNormalLength);
+    const int x = kLabelX + form.Canvas.TextWidth(kRow.substr(0, at));
+    form.texto(x, y, word, '-', kTextSize, kPlayerColour[0]);
+}
+
 // As the layout in use shows the key: on a French keyboard the key beside L is "M", whatever
 // the file calls it.
 std::string keyLabel(int scancode) {
@@ -184,6 +196,10 @@ ControlsScreen::Outcome ControlsScreen::move(Move m) {
                 message_ = "PULSA UNA TECLA O UN BOTÓN DEL MANDO (ESC O BACK: NADA)";
                 return Outcome::Nothing;
             }
+            if (row_ == kFlashRow) {
+                s_.softFlashes = !s_.softFlashes;
+                return Outcome::Changed;
+            }
             if (row_ == kSwapPadsRow) {
                 message_ = "MANDOS INTERCAMBIADOS";
                 return Outcome::SwapPads;
@@ -201,11 +217,18 @@ ControlsScreen::Outcome ControlsScreen::move(Move m) {
     return Outcome::Nothing;
 }
 
-// Left and right: the other fighter on a control's row, a volume a step down or up.
+// Left and right: the other fighter on a control's row, a volume a step down or up, the
+// flashes normal (left) or soft (right).
 ControlsScreen::Outcome ControlsScreen::change(int step) {
     if (row_ < kControls) {
         fighter_ = kFighters + 1 - fighter_;
         return Outcome::Nothing;
+    }
+    if (row_ == kFlashRow) {
+        const bool soft = step > 0;
+        if (soft == s_.softFlashes) return Outcome::Nothing;
+        s_.softFlashes = soft;
+        return Outcome::Changed;
     }
     int* volume = row_ == kMusicRow     ? &s_.musicVolume
                   : row_ == kEffectsRow ? &s_.effectsVolume
@@ -268,6 +291,8 @@ void ControlsScreen::draw(TForm1& form) const {
                        r == kMusicRow ? "VOLUMEN DE LA MÚSICA" : "VOLUMEN DE LOS EFECTOS", '-',
                        kTextSize, chosen ? kWhite : kGrey);
             level(form, y, r == kMusicRow ? s_.musicVolume : s_.effectsVolume);
+        } else if (r == kFlashRow) {
+            flashRow(form, y, chosen);
         } else if (r == kSwapPadsRow) {
             form.texto(kLabelX, y, "INTERCAMBIAR LOS MANDOS", '-', kTextSize,
                        chosen ? kWhite : kGrey);

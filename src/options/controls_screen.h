@@ -16,10 +16,11 @@ namespace options {
 
 class ControlsScreen {
 public:
-    // Rows: the eight controls, the music and effects volumes, the pads' swap, restore defaults.
+    // Rows: the eight controls, the music and effects volumes, the flashes, the pads' swap,
+    // restore defaults.
     static constexpr int kMusicRow = kControls, kEffectsRow = kControls + 1,
-                         kSwapPadsRow = kControls + 2, kRestoreRow = kControls + 3,
-                         kRows = kControls + 4;
+                         kFlashRow = kControls + 2, kSwapPadsRow = kControls + 3,
+                         kRestoreRow = kControls + 4, kRows = kControls + 5;
 
     enum class Outcome {
         Nothing,   // only the screen changed (a row chosen, a rebinding started or cancelled)
@@ -56,6 +57,7 @@ private:
     Outcome move(Move m);
     Outcome change(int step);
     Outcome bound(BindResult r, const std::string& name);
+    void flashRow(pelea::TForm1& form, int y, bool chosen) const;
 
     Settings& s_;
     bool open_ = false;

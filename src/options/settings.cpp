@@ -81,6 +81,7 @@ public:
 
     std::string apply(std::string_view key, std::string_view value) {
         if (key == "display") return display(value);
+        if (key == "flashes") return flashes(value);
         if (key == "scale") return number(value, 0, kMaxScale, s_.scale, "a scale");
         if (key == "music-volume") return number(value, 0, kMaxVolume, s_.musicVolume, "a volume");
         if (key == "effects-volume") {
@@ -109,6 +110,16 @@ private:
             s_.fullscreen = true;
         } else {
             return "display is window or fullscreen, not " + quoted(value);
+        }
+        return {};
+    }
+    std::string flashes(std::string_view value) {
+        if (value == "normal") {
+            s_.softFlashes = false;
+        } else if (value == "soft") {
+            s_.softFlashes = true;
+        } else {
+            return "flashes is normal or soft, not " + quoted(value);
         }
         return {};
     }
@@ -204,7 +215,10 @@ std::string settingsText(const Settings& s) {
         << "display = " << (s.fullscreen ? "fullscreen" : "window") << "\n"
         << "scale = " << s.scale << "\n"
         << "music-volume = " << s.musicVolume << "\n"
-        << "effects-volume = " << s.effectsVolume << "\n";
+        << "effects-volume = " << s.effectsVolume << "\n"
+        << "\n# Flashes: normal, or soft (a faint red tint instead of a red screen, half the "
+           "shake).\n"
+        << "flashes = " << (s.softFlashes ? "soft" : "normal") << "\n";
     for (int f = 1; f <= kFighters; ++f) {
         const std::string player = kPlayer[f - 1];
         out << "\n# Fighter " << f << ": keys by SDL's key names, pad buttons by SDL's names,\n"

@@ -25,6 +25,7 @@ struct Settings {
     std::array<int, kFighters> padSlot{};
     int scale = 0;
     bool fullscreen = false;
+    bool softFlashes = false;  // "SUAVES": the red flash a faint tint, the shake halved
     int musicVolume = kMaxVolume;
     int effectsVolume = kMaxVolume;
 

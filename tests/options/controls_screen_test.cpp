@@ -37,7 +37,7 @@ TEST(ControlsScreenPicture, TheChosenRowAndFighterStandOut) {
         {{SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN}, 2, 1},
         {{SDL_SCANCODE_DOWN, SDL_SCANCODE_RIGHT}, 1, 2},
         {{SDL_SCANCODE_UP, SDL_SCANCODE_UP, SDL_SCANCODE_UP, SDL_SCANCODE_UP, SDL_SCANCODE_UP,
-          SDL_SCANCODE_LEFT},
+          SDL_SCANCODE_UP, SDL_SCANCODE_LEFT},
          7,
          2},
     };
@@ -100,6 +100,8 @@ TEST(ControlsScreenPicture, TheVolumeRowsAndRestoreActOnTheSettings) {
         screen.key(SDL_SCANCODE_LEFT);
     EXPECT_EQ(settings.effectsVolume, 0);
     EXPECT_EQ(screen.key(SDL_SCANCODE_LEFT), ControlsScreen::Outcome::Nothing);
+    screen.key(SDL_SCANCODE_DOWN);
+    ASSERT_EQ(screen.row(), ControlsScreen::kFlashRow);
     screen.key(SDL_SCANCODE_DOWN);
     ASSERT_EQ(screen.row(), ControlsScreen::kSwapPadsRow);
     EXPECT_EQ(screen.key(SDL_SCANCODE_RETURN), ControlsScreen::Outcome::SwapPads);

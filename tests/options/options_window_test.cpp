@@ -184,6 +184,7 @@ TEST_F(OptionsWindow, APadAloneWorksTheScreen) {
     tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
     tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
     tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    tap(SDL_CONTROLLER_BUTTON_DPAD_UP);
     tap(SDL_CONTROLLER_BUTTON_DPAD_UP);  // round past the last rows to button 4
     tap(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
     tap(SDL_CONTROLLER_BUTTON_A);
@@ -363,6 +364,25 @@ TEST_F(OptionsWindow, TheLegendUnderEachMoveListNamesTheKeysOrButtonsInUse) {
     const Presented p = selectFrame();
     EXPECT_TRUE(legendIs(*form, p, 2, ""));
     EXPECT_TRUE(legendIs(*form, p, 1, "+S = Q / C   +C = X / V"));
+}
+
+TEST_F(OptionsWindow, SoftFlashesChosenOnTheScreenReachTheGamesPictureAndTheNextStart) {
+    start();
+    EXPECT_FALSE(form->DXDraw1.Surface.softFlashes);
+    press(SDL_SCANCODE_TAB);
+    for (int i = 0; i < 3; ++i)
+        press(SDL_SCANCODE_UP);  // round past restore and the pads to the flashes
+    press(SDL_SCANCODE_RIGHT);
+    poll();
+    ASSERT_EQ(window->screen().row(), ControlsScreen::kFlashRow);
+    EXPECT_TRUE(form->DXDraw1.Surface.softFlashes);
+    EXPECT_NE(file().find("flashes = soft\n"), std::string::npos) << file();
+    form.reset();
+    window.reset();
+    sdl.reset();
+    settings = loadSettings(settings.path);
+    start();
+    EXPECT_TRUE(form->DXDraw1.Surface.softFlashes);
 }
 
 struct Frames : platform::LoopWatcher {

@@ -279,6 +279,7 @@ void OptionsPlatform::outcome(ControlsScreen::Outcome o) {
             break;
         case ControlsScreen::Outcome::Changed:
             applyVolumes();
+            applyFlashes();
             settings_.save();
             break;
         case ControlsScreen::Outcome::SwapPads:
@@ -324,6 +325,10 @@ void OptionsPlatform::showScreen() {
     screen_.setPads(sdl_.pads().connected(1), sdl_.pads().connected(2));
     screen_.draw(*form_);
     sdl_.present(form_->DXDraw1.Surface, form_->DXDraw1.Left);
+}
+
+void OptionsPlatform::applyFlashes() {
+    if (form_ != nullptr) form_->DXDraw1.Surface.softFlashes = settings_.softFlashes;
 }
 
 void OptionsPlatform::applyVolumes() {

@@ -32,7 +32,10 @@ public:
 
     // The game, once it is built: its screen mode is watched and the controls screen draws with
     // its primitives on its surface.
-    void attach(pelea::TForm1& form) { form_ = &form; }
+    void attach(pelea::TForm1& form) {
+        form_ = &form;
+        applyFlashes();
+    }
 
     const ControlsScreen& screen() const { return screen_; }
 
@@ -55,6 +58,7 @@ private:
     void closeScreen();
     void showScreen();
     void applyVolumes();
+    void applyFlashes();
     void swapPads();
     void noteDevice(const SDL_Event& e);
     void drawLegends();
