@@ -392,6 +392,9 @@ void settings() {
     s.controls.bindKey(2, options::Button1, SDL_SCANCODE_Z);
     s.controls.bindButton(2, options::Button2, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
     s.padGuid[1] = "030000005e0400008e02000014010000";
+    s.padGuid[0] = s.padGuid[1];  // two pads of one model, told apart by their slots
+    s.padSlot = {2, 1};
+    s.softFlashes = true;
     s.fullscreen = true;
     s.scale = 2;
     s.musicVolume = 3;
