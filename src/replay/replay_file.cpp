@@ -150,6 +150,11 @@ bool Parser::header(std::string_view key, std::string_view value) {
     } else if (key == "demo") {
         if (value != "0" && value != "1") return fail("demo must be 0 or 1, not " + quoted(value));
         h.demo = value == "1";
+    } else if (key == "training") {
+        if (value != "0" && value != "1") {
+            return fail("training must be 0 or 1, not " + quoted(value));
+        }
+        h.training = value == "1";
     } else if (key == "data") {
         const auto [name, hash] = keyAndRest(value);
         DataFile f{std::string(name), 0};
@@ -242,6 +247,7 @@ std::string headerText(const Header& h) {
     out += "# game " + h.game + "\n";
     out += "# seed " + std::to_string(h.seed) + "\n";
     out += std::string("# demo ") + (h.demo ? "1" : "0") + "\n";
+    if (h.training) out += "# training 1\n";
     for (const DataFile& f : h.data)
         out += "# data " + f.name + " " + hex16(f.hash) + "\n";
     if (h.matchStart >= 0) out += "# match-start " + std::to_string(h.matchStart) + "\n";

@@ -31,6 +31,7 @@ struct Header {
     std::string game = gameVersion();
     uint64_t seed = 0;
     bool demo = false;
+    bool training = false;       // every fight a training fight (--training)
     std::vector<DataFile> data;  // the data files found where it was recorded
     int64_t matchStart = -1;     // a replay of one match: the frame the match starts at
     std::string match;           // for people: "Paco Sombrero vs Lupe Centella"

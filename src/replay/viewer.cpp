@@ -4,9 +4,7 @@
 #include <cstdio>
 
 #include "platform/common/app_loop.h"
-#include "platform/common/script.h"
 #include "platform/headless/runner.h"
-#include "replay/state_hash.h"
 
 namespace replay {
 
@@ -19,12 +17,14 @@ constexpr uint64_t kMaxLagMs = 250;
 
 }  // namespace
 
-Viewer::Viewer(pelea::TForm1& form, ReplayDevices& devices, const Replay& replay, std::string path)
-    : form_(form), devices_(devices), replay_(replay), path_(std::move(path)) {
+Viewer::Viewer(platform::FramePipeline& pipeline, ReplayDevices& devices, const Replay& replay)
+    : pipeline_(pipeline),
+      form_(pipeline.form()),
+      devices_(devices),
+      replay_(replay),
+      feed_(replay.script, pipeline,
+            [&devices](uint32_t kb, uint32_t joy) { devices.setStates(kb, joy); }) {
     keys_.reserve(kKeyReserve);
-    for (const platform::ScriptEvent& e : replay.script.events) {
-        if (e.kind == platform::EventKind::Sum) sums_.emplace_back(e.frame, e.sum);
-    }
 }
 
 int Viewer::run() {
@@ -130,76 +130,21 @@ bool Viewer::fastForward() {
     return true;
 }
 
-// Runs the next frame, checks its hash and gets the one after it ready.
+// Runs the next frame, checked, and gets the one after it ready.
 bool Viewer::runFrame() {
-    form_.DXTimer1Timer();
-    if (nextSum_ < sums_.size() && sums_[nextSum_].first == frame_) {
-        const uint64_t expected = sums_[nextSum_++].second;
-        const uint64_t actual = stateHash(form_.g);
-        if (actual != expected) {
-            std::fprintf(stderr,
-                         "pelea: %s: frame %lld: the state hash is %s, the replay expects %s\n",
-                         path_.c_str(), static_cast<long long>(frame_), hex16(actual).c_str(),
-                         hex16(expected).c_str());
-            return false;
-        }
-    }
+    if (!pipeline_.tick()) return false;
     ++frame_;
     prepareFrame();
     return true;
 }
 
-// Delivers the events due before the next frame, as the headless runner does: while the replay
-// has paused the game, the following lines come in without a frame.
+// Delivers the events due before the next frame, as the headless runner does.
 void Viewer::prepareFrame() {
-    const auto& events = replay_.script.events;
-    if (frame_ >= replay_.frames) {
-        over_ = true;
-        return;
-    }
-    for (;;) {
-        while (next_ < events.size() && events[next_].frame <= frame_) {
-            if (!deliverGroup()) return;
-        }
-        if (form_.DXTimer1.Enabled) return;
-        if (next_ == events.size() || !deliverGroup()) {
-            over_ = true;
-            return;
-        }
-    }
-}
-
-// The events of one frame: keys in order, then set lines, then the device sets. False when a
-// key ended the game.
-bool Viewer::deliverGroup() {
-    const auto& events = replay_.script.events;
-    const int64_t frame = events[next_].frame;
-    size_t end = next_;
-    while (end < events.size() && events[end].frame == frame)
-        ++end;
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind != platform::EventKind::Key) continue;
-        for (const int vk : events[i].keys) {
-            form_.FormKeyDown(vk);
-            if (form_.terminated()) {
-                over_ = true;
-                return false;
-            }
-        }
-    }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == platform::EventKind::Set) platform::applySet(form_.g, events[i]);
-    }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == platform::EventKind::Keyboard) keyboard_ = events[i].states;
-        if (events[i].kind == platform::EventKind::Joystick) joystick_ = events[i].states;
-    }
-    devices_.setStates(keyboard_, joystick_);
-    next_ = end;
-    return true;
+    if (frame_ >= replay_.frames || !feed_.before(frame_)) over_ = true;
 }
 
 int Viewer::end(int code) {
+    pipeline_.end();
     form_.FormClose();
     return code;
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "game/tform1.h"
+#include "platform/common/frame_pipeline.h"
+#include "platform/common/script_feed.h"
 #include "platform/platform.h"
 #include "replay/replay_file.h"
 
@@ -43,8 +45,10 @@ private:
 
 class Viewer {
 public:
-    // The form must be built on the devices, started with the replay's seed and settings.
-    Viewer(pelea::TForm1& form, ReplayDevices& devices, const Replay& replay, std::string path);
+    // The pipeline's form must be built on the devices, started with the replay's seed and
+    // settings; the pipeline carries the replay's check and the additions the replay was
+    // recorded with.
+    Viewer(platform::FramePipeline& pipeline, ReplayDevices& devices, const Replay& replay);
     // Plays to the end of the replay, or until the viewer leaves; the exit code (3 when a frame
     // does not match).
     int run();
@@ -58,19 +62,15 @@ private:
     int runDueFrames();
     bool runFrame();
     void prepareFrame();
-    bool deliverGroup();
     int end(int code);
 
+    platform::FramePipeline& pipeline_;
     pelea::TForm1& form_;
     ReplayDevices& devices_;
     const Replay& replay_;
-    std::string path_;
+    platform::ScriptFeed feed_;
     std::vector<int> keys_;
-    int64_t frame_ = 0;                               // the next frame to run
-    size_t next_ = 0;                                 // the next event
-    std::vector<std::pair<int64_t, uint64_t>> sums_;  // by frame
-    size_t nextSum_ = 0;
-    uint32_t keyboard_ = 0, joystick_ = 0;
+    int64_t frame_ = 0;  // the next frame to run
     bool over_ = false, leave_ = false;
     bool paused_ = false;
     int steps_ = 0;                                  // frames to run one by one while paused

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "replay/files.h"
+#include "replay/replay_check.h"
 
 namespace replay {
 
@@ -60,6 +61,7 @@ WindowSession::WindowSession(platform::Platform& window, const platform::Command
     }
     header_.seed = clockSeed();
     header_.demo = cl.demo;
+    header_.training = cl.training;
     header_.data = here;
 }
 
@@ -72,12 +74,19 @@ pelea::StartOptions WindowSession::startOptions() const {
     return {true, header_.seed, header_.demo};
 }
 
-int WindowSession::run(pelea::TForm1& form) {
-    if (showing_) return Viewer(form, devices_, shown_, cl_.replayPath).run();
-    // Training fights are not recorded: their rewinds follow a key held down, which a replay
-    // does not hold.
+bool WindowSession::training() const {
+    return showing_ ? shown_.header.training : header_.training;
+}
+
+int WindowSession::run(platform::FramePipeline& pipeline) {
+    if (showing_) {
+        ReplayCheck check(shown_, cl_.replayPath);
+        pipeline.watch(check);
+        return Viewer(pipeline, devices_, shown_).run();
+    }
     WindowRecording recording(header_, cl_.recordPath, replaysFolder());
-    return platform::runGame(form, window_, cl_.training ? nullptr : &recording, cl_.training);
+    pipeline.watch(recording);
+    return platform::runGame(window_, pipeline);
 }
 
 }  // namespace replay

@@ -9,6 +9,7 @@
 #include "game/tform1.h"
 #include "platform/common/app_loop.h"
 #include "platform/common/command_line.h"
+#include "platform/common/frame_pipeline.h"
 #include "platform/platform.h"
 #include "replay/match_archive.h"
 #include "replay/recorder.h"
@@ -49,8 +50,11 @@ public:
     // The platform the game is built on: the window, or the replay's devices over it.
     platform::Platform& gamePlatform();
     pelea::StartOptions startOptions() const;
-    // Runs the game or shows the replay; the exit code.
-    int run(pelea::TForm1& form);
+    // Whether the fights are training fights from the start (--training, or the replay's).
+    bool training() const;
+    // Runs the game or shows the replay along the pipeline, on which it puts the recording or
+    // the replay's check; the exit code.
+    int run(platform::FramePipeline& pipeline);
 
 private:
     platform::Platform& window_;

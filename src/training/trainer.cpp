@@ -164,6 +164,10 @@ void Trainer::passOn(int virtualKey) {
     }
 }
 
+int Trainer::heldKeyActedOn() const {
+    return heldRewind_ ? keys::Rewind : 0;
+}
+
 // ---- ticks ----------------------------------------------------------------------------------
 
 void Trainer::tick() {

@@ -14,6 +14,7 @@
 
 #include "game/tform1.h"
 #include "media/input.h"
+#include "platform/common/frame_pipeline.h"
 #include "training/dummy.h"
 #include "training/frame_data.h"
 #include "training/input_history.h"
@@ -50,7 +51,7 @@ struct Overlays {
     bool areas = false, inputs = false, frameData = false;
 };
 
-class Trainer : public media::InputFilter {
+class Trainer : public media::InputFilter, public platform::FrameDriver {
 public:
     static constexpr size_t kRewindFrames = 300;  // ten seconds at 30 frames a second
 
@@ -62,9 +63,10 @@ public:
 
     // A key press between frames: the training keys act here, every other key goes on to the
     // game's key handler.
-    void keyDown(int virtualKey);
+    void keyDown(int virtualKey) override;
     // One timer tick: a frame of the game; in a training fight a frame held, stepped or rewound.
-    void tick();
+    void tick() override;
+    int heldKeyActedOn() const override;
 
     bool armed() const { return armed_; }
     bool inFight() const;

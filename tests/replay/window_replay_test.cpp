@@ -17,8 +17,10 @@
 #include <vector>
 
 #include "platform/common/app_loop.h"
+#include "platform/front_end.h"
 #include "platform/headless/runner.h"
 #include "replay/match_archive.h"
+#include "replay/replay_check.h"
 #include "replay/replay_file.h"
 #include "replay/state_hash.h"
 #include "replay/viewer.h"
@@ -30,6 +32,9 @@ namespace replay {
 namespace {
 
 namespace fs = std::filesystem;
+namespace training_key {
+constexpr int Pause = 118;  // F7
+}
 
 using pelea::testing::readFile;
 
@@ -300,8 +305,12 @@ struct Viewing {
 Viewing view(const Replay& replay, ViewerWindow& window) {
     ReplayDevices devices(window);
     pelea::TForm1 form(devices, {true, replay.header.seed, replay.header.demo});
+    platform::FramePipeline pipeline(form);
+    front::Drivers drivers(form, pipeline, replay.header.training);
+    ReplayCheck check(replay, "r.pelea-replay");
+    pipeline.watch(check);
     form.FormCreate();
-    Viewer viewer(form, devices, replay, "r.pelea-replay");
+    Viewer viewer(pipeline, devices, replay);
     const int code = viewer.run();
     return {code, viewer.framesRun(), window.presents, form.g.m.creditos};
 }
@@ -316,52 +325,89 @@ public:
             pressed = true;
         }
         if (pressed && afterwards) afterwards();
+        if (pressed && more) more(keys);
         quit = polls >= closeAt;
         ++polls;
     }
     bool keyHeld(int virtualKey) override { return virtualKey == heldKey && holdNow(); }
     std::function<bool()> pressNow, holdNow;
     std::function<void()> afterwards;
+    std::function<void(std::vector<int>&)> more;  // more keys, once the first was pressed
     bool pressed = false;
     int polls = 0, key = 0, heldKey = 0, closeAt = 0;
 };
 
-// Training chosen with its key on the select screen, then rewound by holding the rewind key:
-// playback holds no keys, yet it goes back the same frames and every frame matches.
-TEST(WindowRecording, ATrainingSessionRewoundByAHeldKeyPlaysBack) {
-    constexpr uint64_t kSeed = 5;
+// The window's own session: the additions the front end puts on every pipeline drive it.
+int playWindow(platform::Platform& window, pelea::TForm1*& form, WindowRecording& recording) {
+    pelea::TForm1 game(window, pelea::testing::Game::options(5, true));
+    platform::FramePipeline pipeline(game);
+    front::Drivers drivers(game, pipeline, false);
+    pipeline.watch(recording);
+    game.FormCreate();
+    form = &game;
+    const int code = platform::runGame(window, pipeline);
+    form = nullptr;
+    return code;
+}
+
+// Shows a replay in the window's viewer, as `pelea --replay FILE` does, on a window nobody
+// touches: the exit code.
+int showInWindow(const std::string& path) {
+    Replay shown;
+    std::string message;
+    EXPECT_TRUE(readReplay(path, shown, message)) << message;
+    platform::CommandLine cl;
+    cl.replayPath = path;
+    IdleWindow window;
+    window.stop = [] { return false; };
+    return front::runWindowSession(window, cl, shown, [](pelea::TForm1& f) { f.FormCreate(); });
+}
+
+// Training chosen with its key on the select screen, paused with keys pressed while paused,
+// then rewound by holding the rewind key: playback holds no keys, yet it goes back the same
+// frames, and every frame matches, headless and in the window's viewer.
+TEST(WindowRecording, ATrainingSessionPausedAndRewoundByAHeldKeyPlaysBack) {
     constexpr int kTrainingKey = 113;  // F2, on the select screen
     constexpr int kRewindKey = 8;      // Backspace, in a training fight
+    constexpr int kStepKey = 119;      // F8, the training pause's step
     KeyWindow window;
     window.key = kTrainingKey;
     window.heldKey = kRewindKey;
     window.closeAt = 30000;  // well into the training fight
     Header session;
-    session.seed = kSeed;
+    session.seed = 5;
     session.demo = true;
     WindowRecording recording(session, fs::absolute("session.pelea-replay").string(), "replays",
                               [] { return aDecemberAfternoon(); });
-    pelea::TForm1 form(window, pelea::testing::Game::options(kSeed, true));
-    form.FormCreate();
+    pelea::TForm1* form = nullptr;
     int fightPolls = 0;   // after the key: the training fight went on
     bool fought = false;  // the key comes on the select screen after a first, recorded, match
     window.pressNow = [&] {
-        fought = fought || form.g.m.modoTela == pelea::tela::Luta;
-        return fought && form.g.m.modoTela == pelea::tela::Selecao;
+        fought = fought || form->g.m.modoTela == pelea::tela::Luta;
+        return fought && form->g.m.modoTela == pelea::tela::Selecao;
     };
     window.holdNow = [&] { return fightPolls > 2000 && fightPolls < 2600; };
+    // The game's pause with a credit and the training pause with a step, both in the fight.
+    window.more = [&](std::vector<int>& keys) {
+        if (fightPolls == 1000) keys = {pelea::vk::P};
+        if (fightPolls == 1010) keys = {pelea::vk::Digit5, pelea::vk::Digit5};
+        if (fightPolls == 1020) keys = {pelea::vk::P, kStepKey};
+        if (fightPolls == 1030) keys = {kStepKey, kStepKey};
+        if (fightPolls == 1040) keys = {kStepKey};
+        if (fightPolls == 1041) keys = {training_key::Pause};
+    };
     // While the key is held the fight goes back through states it has already been in.
     std::unordered_set<uint64_t> seen;
     uint64_t last = 0;
     int rewoundFrames = 0;
     window.afterwards = [&] {
-        if (form.g.m.modoTela != pelea::tela::Luta) return;
+        if (form->g.m.modoTela != pelea::tela::Luta) return;
         ++fightPolls;
-        const uint64_t h = stateHash(form.g);
+        const uint64_t h = stateHash(form->g);
         if (h != last && !seen.insert(h).second) ++rewoundFrames;
         last = h;
     };
-    ASSERT_EQ(platform::runGame(form, window, &recording), 0);
+    ASSERT_EQ(playWindow(window, form, recording), 0);
     ASSERT_TRUE(window.pressed);
     ASSERT_GT(fightPolls, 3000);
     ASSERT_GT(rewoundFrames, 20) << "holding the key rewinds the training fight";
@@ -369,6 +415,50 @@ TEST(WindowRecording, ATrainingSessionRewoundByAHeldKeyPlaysBack) {
     std::string message;
     ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
     EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << readFile("err.txt");
+    EXPECT_EQ(showInWindow("session.pelea-replay"), 0) << "the window's viewer checks it too";
+    // The training match was kept in the archive, and it plays in the viewer as well.
+    const std::vector<std::string> files = replayFiles("replays");
+    ASSERT_EQ(files.size(), 2u);
+    for (const std::string& name : files)
+        EXPECT_EQ(showInWindow("replays/" + name), 0) << name;
+}
+
+// Headless recordings of training fights, pauses, keys given while paused and rewinds play in
+// the window's viewer with every frame checked, as they do headless.
+TEST(Viewer, HeadlessRecordingsOfEveryKindPlayWithEveryFrameChecked) {
+    // Title, select from frame 2, the fight from frame 21; its intro lets go at frame 92.
+    const std::string toFight = "0 kb b1\n2 kb\n20 kb b1\n21 kb\n";
+    struct Case {
+        const char* what;
+        std::string flags;
+        std::string script;
+    };
+    const Case cases[] = {
+        {"training chosen with F2", "",
+         "0 kb b1\n2 kb\n10 key f2\n20 kb b1\n21 kb\n130 kb right b1\n131 kb\n"},
+        {"--training, rewound and re-played", "--training",
+         toFight + "100 kb b1\n101 kb\n140 key backspace backspace backspace\n150 kb b3\n"},
+        {"the training pause and steps", "--training",
+         toFight + "100 key f7\n101 kb b1\n110 key f8\n120 key f8 f8\n130 key f7\n"},
+        {"keys and set lines while paused", "",
+         toFight + "100 key p\n100 set creditos 0\n101 key 5\n102 key p\n"},
+        {"the game paused in a training fight", "--training",
+         toFight + "100 key p\n101 set L2.hp 3\n102 key 5 p\n103 kb b3\n104 kb\n"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream("s.txt") << c.script;
+        ASSERT_EQ(runBinary("--headless --frames 200 --seed 8 --input s.txt " + c.flags +
+                            " --record r.pelea-replay"),
+                  0)
+            << c.what << readFile("err.txt");
+        EXPECT_EQ(runBinary("--headless --replay r.pelea-replay"), 0) << c.what;
+        EXPECT_EQ(showInWindow("r.pelea-replay"), 0) << c.what << "\n" << readFile("r.pelea-replay");
+    }
+    // The program itself, in a window of SDL's dummy video driver.
+    const std::string viewerCall = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" PELEA_BINARY
+                                   "' --replay r.pelea-replay >out.txt 2>err.txt";
+    const int status = std::system(viewerCall.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << readFile("err.txt");
 }
 
 TEST(Viewer, TheViewersKeysPauseStepAndSetTheSpeedAndNeverReachTheGame) {

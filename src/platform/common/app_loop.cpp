@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "training/keys.h"
-#include "training/trainer.h"
-
 namespace platform {
 
 namespace {
@@ -21,9 +18,8 @@ uint32_t idleSleepMs(bool ticking, uint64_t msUntilDue) {
     return static_cast<uint32_t>(std::clamp<uint64_t>(msUntilDue, 1, kMaxSleepMs));
 }
 
-int runGame(pelea::TForm1& form, Platform& platform, LoopWatcher* watcher, bool training) {
-    // Keys and ticks go through the trainer, which passes them on outside a training fight.
-    training::Trainer trainer(form, training);
+int runGame(Platform& platform, FramePipeline& pipeline) {
+    pelea::TForm1& form = pipeline.form();
     std::vector<int> keys;
     keys.reserve(kKeyReserve);
     for (;;) {
@@ -32,30 +28,29 @@ int runGame(pelea::TForm1& form, Platform& platform, LoopWatcher* watcher, bool 
         platform.pollEvents(keys, quit);
         for (const int vk : keys) {
             if (form.terminated()) break;
-            if (watcher != nullptr) watcher->keyDown(vk);
-            trainer.keyDown(vk);
+            pipeline.key(vk);
         }
         if (quit || form.terminated()) {
-            if (watcher != nullptr) watcher->loopEnds(form);
+            pipeline.end();
             form.FormClose();
             return 0;
         }
         media::DXTimer& timer = form.DXTimer1;
         const bool active = platform.active();
         if (timer.Enabled && timer.idle(platform.nowMs(), active)) {
-            trainer.tick();
-            if (watcher != nullptr) {
-                // A rewind held down is recorded as one rewind key press per tick, which is how
-                // playback, with no keys held, steps back the same way.
-                if (trainer.rewoundByHeldKey()) watcher->keyDown(training::keys::Rewind);
-                watcher->frameDone(form);
-            }
+            pipeline.tick();
             platform.present(form.DXDraw1.Surface, form.DXDraw1.Left);
             continue;
         }
         const bool ticking = timer.Enabled && active;
         platform.sleepMs(idleSleepMs(ticking, timer.msUntilDue(platform.nowMs())));
     }
+}
+
+int runGame(pelea::TForm1& form, Platform& platform, LoopWatcher* watcher) {
+    FramePipeline pipeline(form);
+    if (watcher != nullptr) pipeline.watch(*watcher);
+    return runGame(platform, pipeline);
 }
 
 }  // namespace platform
