@@ -378,7 +378,9 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
                          counted,
                          live,
                          newBlockSpark(before, after),
-                         observed_.clock};
+                         observed_.clock,
+                         feed.keyboard,
+                         feed.joystick};
     track(observed_.move, view);
     // Points mean a landed blow: the dummy guards the rest of the combo when asked to.
     if (after.lutador[1].pontos > before.lutador[1].pontos) observed_.guarding = true;

@@ -196,9 +196,11 @@ TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
 }
 
 TEST(TrainingFrameData, CharacterOnesLightPunch) {
-    // Live from ciclo 2 until it connects or the state ends at ciclo 6. On a hit the dummy
-    // reels for 8 frames while the punch has 3 left: +4. A block holds the dummy for its 16
-    // frames: +12. The punch does 7 (4.9 at the default damage level) and 0 through a block.
+    // Live from ciclo 2, its third frame (start-up 3), until it connects or the state ends at
+    // ciclo 6. On a hit the dummy reels for 8 frames while the punch has 3 left: +4. A blocking
+    // dummy can hit back out of its block as soon as the hit-stop is over, while the punch has
+    // 3 frames left: -3. The punch does 7 (4.9 at the default damage level) and 0 through a
+    // block.
     struct Case {
         const char* what;
         int dummyX;
@@ -210,9 +212,9 @@ TEST(TrainingFrameData, CharacterOnesLightPunch) {
         int combo;
     };
     const Case cases[] = {
-        {"whiffs", 350, DummyMode::Stand, 2, 4, 0, false, false, 0, 0.0, 0},
-        {"hits", 190, DummyMode::Stand, 2, 1, 3, true, false, 4, 4.9, 1},
-        {"is blocked", 190, DummyMode::BlockAll, 2, 1, 3, false, true, 12, 0.0, 0},
+        {"whiffs", 350, DummyMode::Stand, 3, 4, 0, false, false, 0, 0.0, 0},
+        {"hits", 190, DummyMode::Stand, 3, 1, 3, true, false, 4, 4.9, 1},
+        {"is blocked", 190, DummyMode::BlockAll, 3, 1, 3, false, true, -3, 0.0, 0},
     };
     for (const Case& c : cases) {
         Treino t(150, c.dummyX);
@@ -245,7 +247,7 @@ TEST(TrainingFrameData, CharacterOnesLightPunch) {
 
 TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
     // Character 1's "BDP": state 25 for 28 frames, the projectile leaving the hand at ciclo 10,
-    // whichever punch fires it.
+    // whichever punch fires it: the move's eleventh frame.
     struct Case {
         bool heavy;
     };
@@ -260,7 +262,7 @@ TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
         t.ticks(40);
         const MoveData& m = t.trainer.observed().move;
         EXPECT_EQ(m.pos, 25) << c.heavy;
-        EXPECT_EQ(m.startup, 10) << c.heavy;
+        EXPECT_EQ(m.startup, 11) << c.heavy;
         EXPECT_EQ(m.active, 1) << c.heavy;
         EXPECT_EQ(m.recovery, 17) << c.heavy;
     }
