@@ -107,7 +107,7 @@ void Trainer::fightKey(int virtualKey) {
     switch (virtualKey) {
         case keys::DummyMode:
             mode_ = nextMode(mode_);
-            recording_ = playback_ = false;
+            observed_.recording = observed_.playback = false;
             observed_.guarding = false;
             driveDummy();
             break;
@@ -130,14 +130,14 @@ void Trainer::fightKey(int virtualKey) {
             paused_ = true;
             break;
         case keys::Record:
-            recording_ = !recording_;
-            playback_ = false;
-            if (recording_) observed_.recorded = 0;
+            observed_.recording = !observed_.recording;
+            observed_.playback = false;
+            if (observed_.recording) observed_.recorded = observed_.playing = 0;
             driveDummy();
             break;
         case keys::Playback:
-            playback_ = !playback_ && observed_.recorded > 0;
-            recording_ = false;
+            observed_.playback = !observed_.playback && observed_.recorded > 0;
+            observed_.recording = false;
             observed_.playing = 0;
             driveDummy();
             break;
@@ -182,7 +182,9 @@ void Trainer::tick() {
 }
 
 void Trainer::plainFrame() {
-    leaveFight();
+    // The configuration menu freezes the fight rather than leaving it: what training keeps (a
+    // life to refill, the rewind history, the frame data, the pause) waits for it.
+    if (form_.g.m.modoTela != tela::Config) leaveFight();
     feeding_ = false;
     form_.DXTimer1Timer();
     if (form_.g.m.modoTela == tela::Selecao && form_.g.m.faseSelecao == 2) {
@@ -195,9 +197,12 @@ void Trainer::enterFight() {
     if (fighting_) return;
     fighting_ = true;
     dummyHumano_ = form_.L(2).humano;
-    const uint16_t recorded = observed_.recorded;
+    const Observed last = observed_;
     observed_ = Observed{};
-    observed_.recorded = recorded;
+    observed_.tape = last.tape;
+    observed_.recording = last.recording;
+    observed_.playback = last.playback;
+    observed_.recorded = last.recorded;
     ring_.clear();
 }
 
@@ -284,7 +289,7 @@ void Trainer::keepRoundGoing() {
 // The dummy is the computer while it fights, and its device otherwise.
 void Trainer::driveDummy() {
     if (!fighting_) return;
-    const bool computer = mode_ == DummyMode::Fight && !recording_ && !playing();
+    const bool computer = mode_ == DummyMode::Fight && !observed_.recording && !playing();
     form_.L(2).humano = computer ? 0 : 1;
 }
 
@@ -298,9 +303,9 @@ Feed Trainer::readDevices() {
 // stands still; a recording plays back as the dummy faces now.
 Feed Trainer::feedFor(const Feed& live) const {
     const uint8_t lado = form_.L(2).lado;
-    if (recording_) return {0, live.joystick | live.keyboard};
+    if (observed_.recording) return {0, live.joystick | live.keyboard};
     if (playing()) {
-        return {live.keyboard, tape_.get(observed_.playing % observed_.recorded, lado)};
+        return {live.keyboard, observed_.tape.get(observed_.playing % observed_.recorded, lado)};
     }
     return {live.keyboard, heldStates(mode_)};
 }
@@ -329,7 +334,7 @@ void Trainer::guard(Feed& feed, const Threat& t) {
     const Lutador& dummy = form_.L(2);
     const bool comboOver = form_.L(1).hitsTempo == 0 && isFreeState(dummy.pos) && !t.threat;
     if (observed_.guarding && comboOver) observed_.guarding = false;
-    if (recording_ || playing() || !t.threat) return;
+    if (observed_.recording || playing() || !t.threat) return;
     const bool guards =
         mode_ == DummyMode::BlockAll || (mode_ == DummyMode::BlockAfterHit && observed_.guarding);
     if (guards) feed.joystick = guardStates(feed.joystick, dummy.lado);
@@ -394,11 +399,11 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
 }
 
 void Trainer::advanceRecording(const GameState& before, const Feed& feed) {
-    if (recording_) {
-        tape_.put(observed_.recorded, feed.joystick, before.lutador[2].lado);
+    if (observed_.recording && observed_.recorded < Recording::kFrames) {
+        observed_.tape.put(observed_.recorded, feed.joystick, before.lutador[2].lado);
         ++observed_.recorded;
-        if (observed_.recorded >= Recording::kFrames) recording_ = false;
     }
+    if (observed_.recorded >= Recording::kFrames) observed_.recording = false;
     if (playing()) {
         observed_.playing = static_cast<uint16_t>((observed_.playing + 1) % observed_.recorded);
     }
@@ -415,7 +420,7 @@ void Trainer::drawOverlays() {
 
 std::string Trainer::status() const {
     std::string s = "ENTRENAMIENTO   MUÑECO: ";
-    if (recording_) {
+    if (observed_.recording) {
         s += "GRABANDO " + std::to_string(observed_.recorded) + "/" +
              std::to_string(Recording::kFrames);
     } else if (playing()) {

@@ -138,6 +138,104 @@ TEST(TrainingRewind, ABranchWithOtherInputsDivergesFromThatFrameOnly) {
     }
 }
 
+// The dummy's takes: a take of crouching, one of walking back.
+uint32_t takeOne(int i) {
+    return i % 10 < 5 ? uint32_t{media::isDown} : 0u;
+}
+uint32_t takeTwo(int) {
+    return media::isRight;
+}
+
+TEST(TrainingRewind, GoingBackPastATakeFindsTheRecordingAsItWasThen) {
+    struct Case {
+        const char* what;
+        int first;   // frames of the first take (a take stops by itself at 300)
+        int second;  // frames of the second take, recorded over it, before the rewind
+        int back;    // frames rewound: past the second take's start, into the 10 between
+    };
+    const Case cases[] = {
+        {"a second take", 40, 30, 35},
+        {"a full take, then a second", 320, 5, 8},
+        {"a full take, then a second almost as long", 320, 295, 300},
+    };
+    for (const Case& c : cases) {
+        Treino t(60, 340);
+        t.key(keys::Record);
+        for (int i = 0; i < c.first; ++i) {
+            t.game.plat.joystick = takeOne(i);
+            t.tick();
+        }
+        if (t.trainer.recording()) t.key(keys::Record);
+        const int kept = std::min(c.first, Recording::kFrames);
+        t.game.plat.joystick = 0;
+        t.ticks(10);
+        ASSERT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        t.key(keys::Record);
+        for (int i = 0; i < c.second; ++i) {
+            t.game.plat.joystick = takeTwo(i);
+            t.tick();
+        }
+        t.game.plat.joystick = 0;
+        for (int i = 0; i < c.back; ++i)
+            t.key(keys::Rewind);
+        t.tick();
+        EXPECT_FALSE(t.trainer.recording()) << c.what << ": back before the second take";
+        EXPECT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        // Playing on, and playing the recording back, is the first take's.
+        t.ticks(20);
+        EXPECT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        t.key(keys::Playback);
+        for (int i = 0; i < 2 * kept && i < 60; ++i) {
+            t.tick();
+            EXPECT_EQ(t.game.form.DXInput1.Joystick(), takeOne(i % kept))
+                << c.what << " playback frame " << i;
+        }
+    }
+}
+
+TEST(TrainingMenu, TheConfigurationMenuFreezesTrainingAsItFreezesTheFight) {
+    // A heavy punch that would end the dummy's life leaves it at a sliver, to be refilled when
+    // the combo is over; the menu opened and closed meanwhile changes none of that, nor the
+    // rewind history, the frame data or the training pause.
+    struct Case {
+        const char* what;
+        int menuFrames;
+        bool paused;
+    };
+    const Case cases[] = {{"a glance at the menu", 1, false},
+                          {"a long look", 40, false},
+                          {"while paused", 10, true}};
+    for (const Case& c : cases) {
+        Treino t(150, 200);
+        t.key(keys::FrameData);
+        t.L(2).hp = 3.0;
+        t.press(media::isButton3);
+        while (t.L(1).pontos == 0)
+            t.tick();
+        t.tick();
+        ASSERT_LE(t.L(2).hp, 1.0) << c.what;
+        if (c.paused) t.key(keys::Pause);
+        const size_t snapshots = t.trainer.snapshots();
+        const Observed seen = t.trainer.observed();
+        t.key(pelea::vk::F1);
+        t.ticks(c.menuFrames);
+        ASSERT_EQ(t.game.m().modoTela, pelea::tela::Config) << c.what;
+        t.key(pelea::vk::F1);
+        ASSERT_EQ(t.game.m().modoTela, pelea::tela::Luta) << c.what;
+        EXPECT_EQ(t.trainer.paused(), c.paused) << c.what;
+        EXPECT_EQ(t.trainer.snapshots(), snapshots) << c.what;
+        EXPECT_EQ(t.trainer.observed().refill[1], seen.refill[1]) << c.what;
+        EXPECT_EQ(t.trainer.observed().move.pos, 5) << c.what;
+        EXPECT_EQ(t.trainer.observed().inputs[0].count(), seen.inputs[0].count()) << c.what;
+        if (c.paused) t.key(keys::Pause);
+        for (int i = 0; i < 150 && t.L(1).hitsTempo != 0; ++i)
+            t.tick();
+        t.tick();
+        EXPECT_EQ(t.L(2).hp, 125.0) << c.what << ": refilled once the combo is over";
+        EXPECT_GT(t.trainer.snapshots(), snapshots) << c.what;
+    }
+}
+
 TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
     // Character 1 standing: contact (-20, 40)-(12, 170) facing right; its light punch strikes
     // at (15, 55)-(50, 65) from ciclo 2. Facing left both flip about the anchor. A projectile
