@@ -168,6 +168,8 @@ bool Parser::header(std::string_view key, std::string_view value) {
         h.match = std::string(value);
     } else if (key == "recorded") {
         h.recorded = std::string(value);
+    } else if (key == "started-utc") {
+        if (!parseWhole(value, h.startedUtc)) return fail("bad start time " + quoted(value));
     }
     return true;
 }
@@ -253,6 +255,7 @@ std::string headerText(const Header& h) {
     if (h.matchStart >= 0) out += "# match-start " + std::to_string(h.matchStart) + "\n";
     if (!h.match.empty()) out += "# match " + h.match + "\n";
     if (!h.recorded.empty()) out += "# recorded " + h.recorded + "\n";
+    if (h.startedUtc >= 0) out += "# started-utc " + std::to_string(h.startedUtc) + "\n";
     return out;
 }
 

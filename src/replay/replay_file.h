@@ -36,6 +36,7 @@ struct Header {
     int64_t matchStart = -1;     // a replay of one match: the frame the match starts at
     std::string match;           // for people: "Paco Sombrero vs Lupe Centella"
     std::string recorded;        // for people: the local date and time
+    int64_t startedUtc = -1;     // a match: when it started, in seconds since 1970 UTC
 };
 
 struct Replay {

@@ -29,6 +29,14 @@ void WindowRecording::frameDone(const pelea::TForm1& form) {
     archive_.frameDone(form.g, recorder_, header_);
 }
 
+void WindowRecording::draw(pelea::TForm1& form) {
+    constexpr int kNoticeX = 200, kNoticeY = 201, kNoticeSize = 8;
+    constexpr media::TColor kNoticeColour = media::rgb(255, 120, 120);
+    if (archive_.notice().empty()) return;
+    form.texto(kNoticeX, kNoticeY, archive_.notice(), 'c', kNoticeSize, kNoticeColour);
+    archive_.frameShown();
+}
+
 void WindowRecording::loopEnds(const pelea::TForm1&) {
     archive_.sessionEnds(recorder_, header_);
     if (recordPath_.empty()) return;

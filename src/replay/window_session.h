@@ -27,6 +27,8 @@ public:
     void keyDown(int virtualKey) override { recorder_.key(virtualKey); }
     void frameDone(const pelea::TForm1& form) override;
     void loopEnds(const pelea::TForm1& form) override;
+    // A match that could not be kept is said on the screen for a while.
+    void draw(pelea::TForm1& form) override;
 
     const MatchArchive& archive() const { return archive_; }
 

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -108,44 +109,160 @@ TEST(MatchArchive, AMatchIsNamedByItsStartAndItsCharacters) {
               "2027-01-07_14-03-22_Gordo-Ruiz-vs-Chela-Abanico.pelea-replay");
 }
 
-TEST(MatchArchive, TheNewestFiftyAreKept) {
+TEST(MatchArchive, TheNewestFiftyOfItsOwnAreKept) {
     struct Case {
         const char* what;
         std::vector<std::string> before;  // files already in the folder
+        bool ownBefore;                   // written by an earlier session of the archive
         int matches;
-        size_t kept;
+        size_t kept;  // of the archive's own
         std::string oldestKept;
     };
     const std::string first = "2026-12-08_14-03-22_Paco-Sombrero-vs-Gordo-Ruiz.pelea-replay";
     const std::string second = "2026-12-08_14-04-22_Paco-Sombrero-vs-Gordo-Ruiz.pelea-replay";
+    std::vector<std::string> foreign;
+    for (int i = 0; i < 50; ++i) {
+        foreign.push_back("my-combo-" + std::to_string(i) + ".pelea-replay");
+        foreign.push_back("desync-host-" + std::to_string(100 + i) + ".pelea-replay");
+    }
+    foreign.push_back("2026-12-08_notes.pelea-replay");
     const Case cases[] = {
-        {"fifty", {}, 50, 50, first},
-        {"the fifty-first deletes the oldest", {}, 51, 50, second},
+        {"fifty", {}, false, 50, 50, first},
+        {"the fifty-first deletes the oldest", {}, false, 51, 50, second},
         {"older sessions' replays go first",
          {"2020-01-01_00-00-01_Old-vs-Old.pelea-replay",
           "2020-01-01_00-00-02_Old-vs-Old.pelea-replay",
           "2020-01-01_00-00-03_Old-vs-Old.pelea-replay"},
+         true,
          49,
          50,
          "2020-01-01_00-00-03_Old-vs-Old.pelea-replay"},
+        {"the player's own and netplay's files are left alone", foreign, false, 51, 50, second},
     };
     for (const Case& c : cases) {
         fs::remove_all("replays");
         fs::create_directories("replays");
-        for (const std::string& name : c.before)
+        for (const std::string& name : c.before) {
             std::ofstream("replays/" + name) << "# pelea-replay 1\n";
+            // Written long ago, by a game that put no start time in its files.
+            fs::last_write_time("replays/" + name,
+                                fs::file_time_type::clock::now() - std::chrono::hours(24 * 900));
+        }
         std::ofstream("replays/notes.txt") << "not a replay";
         int minute = 0;
         MatchArchive archive("replays", [&minute] { return aDecemberAfternoon() + 60 * minute++; });
         Recorder recorder;
         playMatches(archive, recorder, c.matches);
-        const std::vector<std::string> files = replayFiles("replays");
-        EXPECT_EQ(files.size(), c.kept) << c.what;
-        ASSERT_FALSE(files.empty());
-        EXPECT_EQ(files.front(), c.oldestKept) << c.what;
+        std::vector<std::string> own;
+        for (const std::string& name : replayFiles("replays")) {
+            if (isMatchFileName(name)) own.push_back(name);
+        }
+        EXPECT_EQ(own.size(), c.kept) << c.what;
+        ASSERT_FALSE(own.empty());
+        EXPECT_EQ(own.front(), c.oldestKept) << c.what;
         EXPECT_TRUE(fs::exists("replays/notes.txt")) << c.what << ": only replays are deleted";
+        for (const std::string& name : c.before) {
+            if (!c.ownBefore) {
+                EXPECT_TRUE(fs::exists("replays/" + name)) << c.what << ": " << name;
+            }
+        }
         EXPECT_EQ(archive.written().size(), static_cast<size_t>(c.matches));
     }
+}
+
+TEST(MatchArchive, PruningFollowsTheClockAcrossASummerTimeChange) {
+    // On 2026-10-25 at 01:00 UTC Madrid goes back from 03:00 summer time to 02:00: matches one
+    // a minute from 00:20 UTC are named 02-20 … 02-59, then 02-00 … 02-10 again.
+    const char* saved = std::getenv("TZ");
+    const std::string savedTz = saved == nullptr ? "" : saved;
+    setenv("TZ", "Europe/Madrid", 1);
+    tzset();
+    std::tm utc{};
+    utc.tm_year = 2026 - 1900;
+    utc.tm_mon = 9;
+    utc.tm_mday = 25;
+    utc.tm_min = 20;
+    const std::time_t start = timegm(&utc);
+    int minute = 0;
+    MatchArchive archive("replays", [&] { return start + 60 * minute++; });
+    Recorder recorder;
+    playMatches(archive, recorder, 52);
+    const std::vector<std::string> files = replayFiles("replays");
+    if (saved == nullptr) {
+        unsetenv("TZ");
+    } else {
+        setenv("TZ", savedTz.c_str(), 1);
+    }
+    tzset();
+    ASSERT_EQ(files.size(), 50u);
+    const auto has = [&files](const std::string& time) {
+        return std::any_of(files.begin(), files.end(), [&time](const std::string& f) {
+            return f.rfind("2026-10-25_" + time + "_", 0) == 0;
+        });
+    };
+    EXPECT_FALSE(has("02-20-00")) << "the first match, the oldest, goes";
+    EXPECT_FALSE(has("02-21-00")) << "and the second";
+    EXPECT_TRUE(has("02-22-00"));
+    EXPECT_TRUE(has("02-11-00")) << "the newest match, after the change, is kept";
+    EXPECT_TRUE(has("02-00-00"));
+}
+
+TEST(MatchArchive, AMatchThatCannotBeKeptIsToldAndTheNextIsTriedAgain) {
+    struct Case {
+        const char* what;
+        std::function<void()> breakIt, mendIt;
+    };
+    const Case cases[] = {
+        {"the folder is a file", [] { std::ofstream("replays") << "x"; },
+         [] { fs::remove("replays"); }},
+        {"the folder's parent is a file", [] { std::ofstream("parent") << "x"; },
+         [] { fs::remove("parent"); }},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all("replays");
+        const std::string folder = std::string(c.what).find("parent") != std::string::npos
+                                       ? "parent/replays"
+                                       : "replays";
+        c.breakIt();
+        int minute = 0;
+        MatchArchive archive(folder, [&minute] { return aDecemberAfternoon() + 60 * minute++; });
+        Recorder recorder;
+        testing::internal::CaptureStderr();
+        playMatches(archive, recorder, 2);
+        const std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(archive.failures(), 2) << c.what << ": each match is tried";
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_EQ(archive.notice(), kNotSavedNotice) << c.what;
+        c.mendIt();
+        playMatches(archive, recorder, 1);
+        EXPECT_EQ(archive.written().size(), 1u) << c.what << ": the next match is kept";
+        EXPECT_EQ(archive.notice(), "") << c.what;
+        EXPECT_EQ(replayFiles(folder).size(), 1u) << c.what;
+    }
+}
+
+TEST(WindowRecording, AMatchNotKeptIsSaidOnTheScreenForAWhile) {
+    std::ofstream("replays") << "in the way";
+    pelea::testing::Game game;
+    WindowRecording recording(Header{}, "", "replays", [] { return aDecemberAfternoon(); });
+    const auto frame = [&] {
+        game.frame();
+        recording.frameDone(game.form);
+        recording.draw(game.form);
+    };
+    game.m().modoTela = pelea::tela::Luta;
+    frame();
+    EXPECT_FALSE(game.shows(kNotSavedNotice));
+    game.m().modoTela = pelea::tela::Selecao;
+    testing::internal::CaptureStderr();
+    frame();
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(game.shows(kNotSavedNotice));
+    int shown = 1;
+    for (int i = 0; i < 400 && game.shows(kNotSavedNotice); ++i, ++shown)
+        frame();
+    EXPECT_GT(shown, 60) << "long enough to be read";
+    EXPECT_LT(shown, 400) << "and then gone";
 }
 
 TEST(MatchArchive, TheFolderFollowsTheEnvironment) {

@@ -35,6 +35,8 @@ bool FramePipeline::tick() {
         w->frameDone(form_);
         matches = w->frameMatches(form_, frames_) && matches;
     }
+    for (LoopWatcher* w : watchers_)
+        w->draw(form_);
     ++frames_;
     return matches;
 }

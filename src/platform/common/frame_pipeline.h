@@ -26,6 +26,8 @@ public:
     virtual void frameDone(const pelea::TForm1& form) = 0;
     // After frameDone: false, after one stderr line, when frame is not the one expected.
     virtual bool frameMatches(const pelea::TForm1& /*form*/, int64_t /*frame*/) { return true; }
+    // Then: what the watcher has to say on the finished picture (a blind frame draws nothing).
+    virtual void draw(pelea::TForm1& /*form*/) {}
     virtual void loopEnds(const pelea::TForm1& form) = 0;
 };
 
