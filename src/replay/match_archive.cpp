@@ -10,6 +10,7 @@
 
 #include "game/tform1.h"
 #include "replay/files.h"
+#include "replay/state_hash.h"
 
 namespace replay {
 
@@ -128,7 +129,7 @@ MatchArchive::MatchArchive(std::string folder, Clock clock, size_t keep)
 // A match starts when the fight screen comes up and ends back at the select screen; the
 // configuration menu in between is part of it.
 void MatchArchive::frameDone(const pelea::GameState& g, const Recorder& recorder,
-                             const Header& session) {
+                             const Header& session, const platform::FrameDriver* driver) {
     const uint8_t screen = g.m.modoTela;
     if (!inMatch_ && screen == pelea::tela::Luta) {
         inMatch_ = true;
@@ -136,10 +137,19 @@ void MatchArchive::frameDone(const pelea::GameState& g, const Recorder& recorder
         started_ = clock_();
         characters_[0] = g.lutador[1].personagem;
         characters_[1] = g.lutador[2].personagem;
+        startState_ = before_;
+        startCarried_ = carriedBefore_;
+        startKeyboard_ = keyboardBefore_;
+        startJoystick_ = joystickBefore_;
     } else if (inMatch_ && screen == pelea::tela::Selecao) {
         inMatch_ = false;
         write(recorder, session, recorder.frames(), false);
     }
+    if (inMatch_) return;
+    before_ = g;
+    if (driver != nullptr) carriedBefore_ = driver->carried();
+    keyboardBefore_ = recorder.keyboard();
+    joystickBefore_ = recorder.joystick();
 }
 
 void MatchArchive::sessionEnds(const Recorder& recorder, const Header& session) {
@@ -152,7 +162,9 @@ void MatchArchive::write(const Recorder& recorder, const Header& session, int64_
                          bool whole) {
     if (!folderReady()) return;
     Header h = session;
-    h.matchStart = start_;
+    h.version = kMatchVersion;
+    h.startState = packState(startState_);
+    h.carried = startCarried_;
     h.match = characterName(characters_[0]) + " vs " + characterName(characters_[1]);
     h.recorded = formatTime(started_, "%Y-%m-%d %H:%M:%S");
     h.startedUtc = static_cast<int64_t>(started_);
@@ -165,7 +177,9 @@ void MatchArchive::write(const Recorder& recorder, const Header& session, int64_
     }
     const std::string path = (fs::path(folder_) / name).string();
     std::string problem;
-    if (!writeFileAtomically(path, recorder.text(h, frames, whole), problem)) {
+    const std::string text =
+        recorder.text(h, start_, frames, whole, startKeyboard_, startJoystick_);
+    if (!writeFileAtomically(path, text, problem)) {
         fail("cannot write the match replay " + path + ": " + problem);
         return;
     }

@@ -44,6 +44,10 @@ bool RunWatch::loadReplay(platform::HeadlessOptions& options, platform::InputScr
             return false;
         }
     }
+    if (!replay.header.startState.empty() && !recordPath_.empty()) {
+        complain(replayPath_ + " starts in the middle of a session; it cannot be recorded again");
+        return false;
+    }
     check_ = std::make_unique<ReplayCheck>(replay, replayPath_);
     options.frames = replay.frames;
     options.seeded = true;

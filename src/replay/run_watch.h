@@ -26,6 +26,9 @@ public:
     // replay's is said once; the watch goes on the pipeline.
     void start(platform::FramePipeline& pipeline);
 
+    void begin(platform::FramePipeline& pipeline) override {
+        if (check_) check_->begin(pipeline);
+    }
     void keyDown(int virtualKey) override {
         if (recorder_) recorder_->key(virtualKey);
     }

@@ -26,7 +26,8 @@ WindowRecording::WindowRecording(Header session, std::string recordPath, std::st
 void WindowRecording::frameDone(const pelea::TForm1& form) {
     recorder_.states(form.DXInput1.Keyboard(), form.DXInput1.Joystick());
     recorder_.frameDone(form.g);
-    archive_.frameDone(form.g, recorder_, header_);
+    archive_.frameDone(form.g, recorder_, header_,
+                       pipeline_ != nullptr ? &pipeline_->driver() : nullptr);
 }
 
 void WindowRecording::draw(pelea::TForm1& form) {

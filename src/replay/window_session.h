@@ -24,6 +24,7 @@ public:
     WindowRecording(Header session, std::string recordPath, std::string archiveFolder,
                     MatchArchive::Clock clock = nullptr);
 
+    void attached(platform::FramePipeline& pipeline) override { pipeline_ = &pipeline; }
     void keyDown(int virtualKey) override { recorder_.key(virtualKey); }
     void frameDone(const pelea::TForm1& form) override;
     void loopEnds(const pelea::TForm1& form) override;
@@ -37,6 +38,7 @@ private:
     std::string recordPath_;
     Recorder recorder_;
     MatchArchive archive_;
+    platform::FramePipeline* pipeline_ = nullptr;
 };
 
 // Before the window opens, in the folder the program started in: reads --replay into shown and

@@ -168,6 +168,44 @@ int Trainer::heldKeyActedOn() const {
     return heldRewind_ ? keys::Rewind : 0;
 }
 
+namespace {
+constexpr size_t kCarriedFlags = 7;  // armed, mode, three overlays, recording, playback
+constexpr size_t kCarriedBytes = kCarriedFlags + 2 + Recording::kFrames;
+}  // namespace
+
+std::vector<unsigned char> Trainer::carried() const {
+    std::vector<unsigned char> out(kCarriedBytes);
+    out[0] = armed_;
+    out[1] = static_cast<unsigned char>(mode_);
+    out[2] = overlays_.areas;
+    out[3] = overlays_.inputs;
+    out[4] = overlays_.frameData;
+    out[5] = observed_.recording;
+    out[6] = observed_.playback;
+    out[7] = static_cast<unsigned char>(observed_.recorded & 0xff);
+    out[8] = static_cast<unsigned char>(observed_.recorded >> 8);
+    std::copy(observed_.tape.states.begin(), observed_.tape.states.end(),
+              out.begin() + kCarriedFlags + 2);
+    return out;
+}
+
+bool Trainer::carryOn(std::span<const unsigned char> bytes) {
+    if (bytes.size() != kCarriedBytes || bytes[1] >= kDummyModes) return false;
+    const auto recorded = static_cast<uint16_t>(bytes[7] | bytes[8] << 8);
+    if (recorded > Recording::kFrames) return false;
+    for (size_t i = 0; i < kCarriedFlags; ++i) {
+        if (i != 1 && bytes[i] > 1) return false;
+    }
+    armed_ = bytes[0] != 0;
+    mode_ = static_cast<DummyMode>(bytes[1]);
+    overlays_ = {bytes[2] != 0, bytes[3] != 0, bytes[4] != 0};
+    observed_.recording = bytes[5] != 0;
+    observed_.playback = bytes[6] != 0;
+    observed_.recorded = recorded;
+    std::copy(bytes.begin() + kCarriedFlags + 2, bytes.end(), observed_.tape.states.begin());
+    return true;
+}
+
 // ---- ticks ----------------------------------------------------------------------------------
 
 void Trainer::tick() {

@@ -100,8 +100,12 @@ TEST(MatchArchive, AMatchIsNamedByItsStartAndItsCharacters) {
         Replay r;
         std::string message;
         ASSERT_TRUE(readReplay("replays/deep/down/" + std::string(c.file), r, message)) << message;
-        EXPECT_EQ(r.header.matchStart, 1) << "the fight screen came up after frame 1";
-        EXPECT_EQ(r.frames, 5) << "up to the frame back on the select screen";
+        // A match file: it starts from the state before the frame that brought the fight
+        // screen up, and runs up to the frame back on the select screen.
+        EXPECT_EQ(r.header.version, 2);
+        EXPECT_EQ(r.header.startState.size(), hashedStateBytes());
+        EXPECT_EQ(r.header.matchStart, -1);
+        EXPECT_EQ(r.frames, 4);
         EXPECT_EQ(r.header.match, c.match);
         EXPECT_EQ(r.header.recorded, "2026-12-08 14:03:22");
     }
@@ -322,6 +326,32 @@ std::string traceLine(const std::string& trace, int64_t frame) {
     return line;
 }
 
+// The window's own session: the additions the front end puts on every pipeline drive it.
+int playWindow(platform::Platform& window, pelea::TForm1*& form, WindowRecording& recording) {
+    pelea::TForm1 game(window, pelea::testing::Game::options(5, true));
+    platform::FramePipeline pipeline(game);
+    front::Drivers drivers(game, pipeline, false);
+    pipeline.watch(recording);
+    game.FormCreate();
+    form = &game;
+    const int code = platform::runGame(window, pipeline);
+    form = nullptr;
+    return code;
+}
+
+// Shows a replay in the window's viewer, as `pelea --replay FILE` does, on a window nobody
+// touches: the exit code.
+int showInWindow(const std::string& path) {
+    Replay shown;
+    std::string message;
+    EXPECT_TRUE(readReplay(path, shown, message)) << message;
+    platform::CommandLine cl;
+    cl.replayPath = path;
+    IdleWindow window;
+    window.stop = [] { return false; };
+    return front::runWindowSession(window, cl, shown, [](pelea::TForm1& f) { f.FormCreate(); });
+}
+
 TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
     constexpr uint64_t kSeed = 11;
     constexpr uint64_t kGiveUpMs = 4'000'000;  // more than an hour of play
@@ -358,24 +388,66 @@ TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
     EXPECT_TRUE(match.header.demo);
     EXPECT_EQ(match.header.seed, kSeed);
 
-    // Played back headless, every frame matches; the fight screen comes up at the match's
-    // start, and the last frame is back on the select screen.
-    ASSERT_EQ(runBinary("--headless --replay 'replays/" + name + "' --trace t.jsonl"), 0)
+    // A match file holds the match alone: played back headless from the state it starts in,
+    // every frame matches; the fight screen comes up with its first frame, and the last frame
+    // is back on the select screen.
+    const std::string path = "replays/" + name;
+    ASSERT_EQ(runBinary("--headless --replay '" + path + "' --trace t.jsonl"), 0)
         << readFile("err.txt");
     const std::string trace = readFile("t.jsonl");
-    const int64_t start = match.header.matchStart;
-    ASSERT_GT(start, 0);
-    EXPECT_NE(traceLine(trace, start - 1).find("\"modoTela\":3,"), std::string::npos);
-    EXPECT_NE(traceLine(trace, start).find("\"modoTela\":5,"), std::string::npos);
+    EXPECT_EQ(match.header.version, 2);
+    EXPECT_NE(traceLine(trace, 0).find("\"modoTela\":5,"), std::string::npos);
     EXPECT_NE(traceLine(trace, match.frames - 1).find("\"modoTela\":3,"), std::string::npos);
     EXPECT_NE(traceLine(trace, match.frames - 2).find("\"modoTela\":5,"), std::string::npos);
 
-    // The whole session was recorded too, and ends where the window was closed.
+    // The whole session was recorded too, as version 1 from start-up, and ends where the
+    // window was closed; it plays as well. The match file holds only the match's frames.
     Replay whole;
     ASSERT_TRUE(readReplay("session.pelea-replay", whole, message)) << message;
-    EXPECT_EQ(whole.frames, match.frames);
-    EXPECT_EQ(whole.header.matchStart, -1);
-    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay"), 0) << readFile("err.txt");
+    EXPECT_EQ(whole.header.version, 1);
+    EXPECT_GT(whole.frames, match.frames);
+    EXPECT_EQ(runBinary("--headless --replay session.pelea-replay --trace w.jsonl"), 0)
+        << readFile("err.txt");
+    const auto withoutFrame = [](const std::string& line) {
+        return line.substr(0, line.rfind(",\"frame\":"));
+    };
+    EXPECT_EQ(withoutFrame(traceLine(readFile("w.jsonl"), whole.frames - 1)),
+              withoutFrame(traceLine(trace, match.frames - 1)))
+        << "the match file's last frame is the session's";
+    const std::string text = readFile(path);
+    size_t sums = 0;
+    for (size_t at = text.find(" sum "); at != std::string::npos; at = text.find(" sum ", at + 1))
+        ++sums;
+    EXPECT_EQ(sums, static_cast<size_t>(match.frames)) << "the match's frames alone";
+    EXPECT_EQ(text.find("\n0 sum ") != std::string::npos, true);
+    EXPECT_EQ(showInWindow(path), 0) << "the window's viewer plays it too";
+
+    // Checked frame by frame: a state or a sum changed is found at its frame.
+    struct Tamper {
+        const char* what;
+        std::function<std::string(std::string)> change;
+        int64_t frame;
+    };
+    const Tamper tampers[] = {
+        {"a sum", [](std::string t) {
+             const size_t at = t.find("\n10 sum ") + 9;
+             t[at] = t[at] == '0' ? '1' : '0';
+             return t;
+         }, 10},
+        {"the start state", [](std::string t) {
+             // The last byte of the state: the random generator's.
+             const size_t at = t.find('\n', t.rfind("# state ")) - 1;
+             t[at] = t[at] == '0' ? '1' : '0';
+             return t;
+         }, 0},
+    };
+    for (const Tamper& t : tampers) {
+        std::ofstream("bad.pelea-replay") << t.change(text);
+        EXPECT_EQ(runBinary("--headless --replay bad.pelea-replay"), 3) << t.what;
+        EXPECT_NE(readFile("err.txt").find("frame " + std::to_string(t.frame) + ":"),
+                  std::string::npos)
+            << t.what << ": " << readFile("err.txt");
+    }
 }
 
 // A window whose viewer presses keys at given times and closes it at another.
@@ -453,32 +525,6 @@ public:
     bool pressed = false;
     int polls = 0, key = 0, heldKey = 0, closeAt = 0;
 };
-
-// The window's own session: the additions the front end puts on every pipeline drive it.
-int playWindow(platform::Platform& window, pelea::TForm1*& form, WindowRecording& recording) {
-    pelea::TForm1 game(window, pelea::testing::Game::options(5, true));
-    platform::FramePipeline pipeline(game);
-    front::Drivers drivers(game, pipeline, false);
-    pipeline.watch(recording);
-    game.FormCreate();
-    form = &game;
-    const int code = platform::runGame(window, pipeline);
-    form = nullptr;
-    return code;
-}
-
-// Shows a replay in the window's viewer, as `pelea --replay FILE` does, on a window nobody
-// touches: the exit code.
-int showInWindow(const std::string& path) {
-    Replay shown;
-    std::string message;
-    EXPECT_TRUE(readReplay(path, shown, message)) << message;
-    platform::CommandLine cl;
-    cl.replayPath = path;
-    IdleWindow window;
-    window.stop = [] { return false; };
-    return front::runWindowSession(window, cl, shown, [](pelea::TForm1& f) { f.FormCreate(); });
-}
 
 // Training chosen with its key on the select screen, paused with keys pressed while paused,
 // then rewound by holding the rewind key: playback holds no keys, yet it goes back the same

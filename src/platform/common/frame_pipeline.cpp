@@ -4,14 +4,23 @@ namespace platform {
 
 FramePipeline::FramePipeline(pelea::TForm1& form) : form_(form), game_(form), driver_(&game_) {}
 
+void FramePipeline::begin() {
+    if (begun_) return;
+    begun_ = true;
+    for (LoopWatcher* w : watchers_)
+        w->begin(*this);
+}
+
 void FramePipeline::key(int virtualKey) {
     if (form_.terminated()) return;
+    begin();
     for (LoopWatcher* w : watchers_)
         w->keyDown(virtualKey);
     driver_->keyDown(virtualKey);
 }
 
 void FramePipeline::set(const ScriptEvent& e) {
+    begin();
     for (LoopWatcher* w : watchers_)
         w->set(e);
     applySet(form_.g, e);
@@ -23,6 +32,7 @@ void FramePipeline::states(uint32_t keyboard, uint32_t joystick) {
 }
 
 bool FramePipeline::tick() {
+    begin();
     driver_->tick();
     // A key held down is recorded as one press per tick, which is how playback, with no keys
     // held, does the same.

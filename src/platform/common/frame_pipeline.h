@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "game/tform1.h"
@@ -16,9 +17,16 @@ namespace platform {
 
 // Watches the frames from outside the game: each key before the game is given it, each set line
 // and device set given from outside, each frame once it has run, and the end.
+class FramePipeline;
+
 class LoopWatcher {
 public:
     virtual ~LoopWatcher() = default;
+    // Put on a pipeline.
+    virtual void attached(FramePipeline& /*pipeline*/) {}
+    // The game object is made, before its first frame: a replay that starts from a state of its
+    // own gives it here.
+    virtual void begin(FramePipeline& /*pipeline*/) {}
     virtual void keyDown(int virtualKey) = 0;
     virtual void set(const ScriptEvent& /*e*/) {}
     // The device sets a script or a replay gives from the next frame on.
@@ -40,6 +48,11 @@ public:
     // A key the last tick acted on without a key event (one held down), which a recording
     // counts as a press before that frame; 0 for none.
     virtual int heldKeyActedOn() const { return 0; }
+    // What the driver keeps from frame to frame outside the state record, as bytes, and that
+    // taken back (false when the bytes are not such a state): a replay that starts in the middle
+    // of a session starts the driver where it was then.
+    virtual std::vector<unsigned char> carried() const { return {}; }
+    virtual bool carryOn(std::span<const unsigned char> bytes) { return bytes.empty(); }
 };
 
 // The game's own handlers, nothing in front of them.
@@ -61,7 +74,12 @@ public:
     FramePipeline& operator=(const FramePipeline&) = delete;
 
     void drive(FrameDriver& driver) { driver_ = &driver; }
-    void watch(LoopWatcher& watcher) { watchers_.push_back(&watcher); }
+    void watch(LoopWatcher& watcher) {
+        watchers_.push_back(&watcher);
+        watcher.attached(*this);
+    }
+    FrameDriver& driver() { return *driver_; }
+    const FrameDriver& driver() const { return *driver_; }
 
     pelea::TForm1& form() { return form_; }
     // Frames run so far: the number of the next one.
@@ -70,6 +88,8 @@ public:
     bool ticking() const { return form_.DXTimer1.Enabled; }
     bool ended() const { return form_.terminated(); }
 
+    // The game object is made (FormCreate has run), before the first frame; once.
+    void begin();
     // A key press between frames; nothing once the game has ended.
     void key(int virtualKey);
     // A state value set between frames.
@@ -87,7 +107,7 @@ private:
     FrameDriver* driver_;
     std::vector<LoopWatcher*> watchers_;
     int64_t frames_ = 0;
-    bool ended_ = false;
+    bool begun_ = false, ended_ = false;
 };
 
 }  // namespace platform

@@ -94,6 +94,7 @@ int Run::go(const std::string& tracePath, const std::vector<Shot>& shots) {
     }
     additions_.start(form_, pipeline_);
     form_.FormCreate();
+    pipeline_.begin();
     int code = kExitDone;
     for (int64_t frame = 0; frame < options_.frames && !form_.terminated(); ++frame) {
         // A stopped timer runs no frame: the lines that follow come in while time passes.
