@@ -425,6 +425,11 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
                          feed.keyboard,
                          feed.joystick};
     track(observed_.move, view);
+    if (counted) {
+        observed_.meter.add(before.lutador[1], after.lutador[1], feed.keyboard, live,
+                            before.lutador[2], after.lutador[2], feed.joystick,
+                            after.lutador[2].ataque == 1);
+    }
     // Points mean a landed blow: the dummy guards the rest of the combo when asked to.
     if (after.lutador[1].pontos > before.lutador[1].pontos) observed_.guarding = true;
     advanceRecording(before, feed);
@@ -451,7 +456,10 @@ void Trainer::drawOverlays() {
     if (form_.DXDraw1.Surface.blind) return;
     if (overlays_.areas) drawAreas(form_);
     if (overlays_.inputs) drawInputs(form_, observed_.inputs);
-    if (overlays_.frameData) drawFrameData(form_, observed_.move);
+    if (overlays_.frameData) {
+        drawFrameData(form_, observed_.move);
+        drawFrameMeter(form_, observed_.meter);
+    }
     drawStatus(form_, status());
     drawKeyHelp(form_);
 }

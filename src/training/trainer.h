@@ -17,6 +17,7 @@
 #include "platform/common/frame_pipeline.h"
 #include "training/dummy.h"
 #include "training/frame_data.h"
+#include "training/frame_meter.h"
 #include "training/input_history.h"
 #include "training/ring.h"
 
@@ -33,6 +34,7 @@ struct Feed {
 struct Observed {
     std::array<InputHistory, 2> inputs;  // fighter 1's keyboard, fighter 2's joystick
     MoveData move;                       // fighter 1's last move
+    FrameMeter meter;                    // both fighters' last 80 counted frames
     bool guarding = false;               // the dummy was hit: it blocks until the combo is over
     std::array<bool, 2> refill{};        // a life kept above zero, refilled when the combo is over
     Recording tape;                      // the dummy's recorded inputs

@@ -11,6 +11,7 @@
 #include "support/fight_fixture.h"
 #include "support/game_fixture.h"
 #include "training/frame_data.h"
+#include "training/frame_meter.h"
 #include "training/keys.h"
 #include "training/trainer.h"
 
@@ -96,6 +97,7 @@ bool newSpark(const pelea::GameState& before, const pelea::GameState& after) {
 struct Measured {
     bool contact = false;
     MoveData move;
+    FrameMeter meter;  // two frames after the advantage was known
     int playedOut = 0;  // the victim's frames to act less the attacker's
 };
 
@@ -115,6 +117,7 @@ Measured measure(int personagem, const Move& move, DummyMode mode, int gap) {
     const std::vector<Tecla> keys = typed(move, personagem);
     Measured out;
     pelea::GameState atContact;
+    int settled = -1;
     for (int i = 0; i < 200; ++i) {
         const bool typing = !out.contact && i < static_cast<int>(keys.size());
         game.plat.keyboard = typing ? bits(keys[static_cast<size_t>(i)], game.L(1).lado) : 0u;
@@ -127,7 +130,11 @@ Measured measure(int personagem, const Move& move, DummyMode mode, int gap) {
         if (landed || blocked) {
             out.contact = true;
             atContact = game.g();
+            settled = -1;
         }
+        const MoveData& now = trainer.observed().move;
+        if (out.contact && settled < 0 && (now.onHit.known || now.onBlock.known)) settled = i;
+        if (settled >= 0 && i == settled + 2) out.meter = trainer.observed().meter;
     }
     out.move = trainer.observed().move;
     if (out.contact) {
@@ -139,6 +146,44 @@ Measured measure(int personagem, const Move& move, DummyMode mode, int gap) {
         out.playedOut = framesToAct(plain, atContact, 2, held) - framesToAct(plain, atContact, 1, held);
     }
     return out;
+}
+
+// The meter's cells of the last blow of fighter 1: start-up, active, recovery; and the advantage
+// as the offset between the rows' first free cells after the blow's last active one.
+struct MeterReading {
+    int startup = 0, active = 0, recovery = 0;
+    int advantage = -1000;
+};
+MeterReading read(const FrameMeter& m) {
+    MeterReading r;
+    int end = m.count() - 1;
+    const auto inBlow = [&m](int i) {
+        const Cell c = m.at(1, i);
+        return c == Cell::Startup || c == Cell::Active || c == Cell::Recovery;
+    };
+    while (end >= 0 && !inBlow(end))
+        --end;
+    int begin = end;
+    while (begin > 0 && inBlow(begin - 1))
+        --begin;
+    int lastActive = -1;
+    for (int i = begin; i <= end && end >= 0; ++i) {
+        const Cell c = m.at(1, i);
+        r.startup += c == Cell::Startup;
+        r.active += c == Cell::Active;
+        r.recovery += c == Cell::Recovery;
+        if (c == Cell::Active) lastActive = i;
+    }
+    const auto firstFree = [&m, lastActive](int n) {
+        for (int i = lastActive + 1; i < m.count(); ++i) {
+            if (m.at(n, i) == Cell::Free) return i;
+        }
+        return -1;
+    };
+    if (lastActive >= 0 && firstFree(1) >= 0 && firstFree(2) >= 0) {
+        r.advantage = firstFree(2) - firstFree(1);
+    }
+    return r;
 }
 
 TEST(TrainingFrameData, TheAdvantageIsWhatPlayingItOutGives) {
@@ -184,6 +229,14 @@ TEST(TrainingFrameData, TheAdvantageIsWhatPlayingItOutGives) {
                 EXPECT_EQ(r.move.total(), c.move.cicloFim) << what;
             }
             EXPECT_GE(r.move.startup, 1) << what;
+            if (c.move.special < 0) {
+                // The frame meter says the same: start-up counts the first active frame.
+                const MeterReading m = read(r.meter);
+                EXPECT_EQ(m.startup + 1, r.move.startup) << what;
+                EXPECT_EQ(m.active, r.move.active) << what;
+                EXPECT_EQ(m.recovery, r.move.recovery) << what;
+                EXPECT_EQ(m.advantage, a.frames) << what;
+            }
         }
     }
 }

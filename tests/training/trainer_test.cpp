@@ -343,6 +343,50 @@ TEST(TrainingFrameData, CharacterOnesLightPunch) {
     }
 }
 
+TEST(TrainingFrameData, TheFrameMeterShowsEachFrameInItsColour) {
+    // Character 1's light punch, hit or blocked: three frames of start-up (the third active),
+    // recovery, the dummy's stun or its block, both rows in the colours players know.
+    struct Case {
+        DummyMode dummy;
+        int greens, reds, blues;  // fighter 1's punch
+        bool stun;                // the dummy's row shows hit stun
+        int cells;                // 26 frames less those the hit-stop held
+    };
+    const Case cases[] = {{DummyMode::Stand, 2, 1, 3, true, 20},
+                          {DummyMode::BlockAll, 2, 1, 3, false, 23}};
+    for (const Case& c : cases) {
+        Treino t(150, 190);
+        t.mode(c.dummy);
+        t.key(keys::FrameData);
+        t.ticks(5);
+        t.press(media::isButton1);
+        t.ticks(20);
+        const FrameMeter& m = t.trainer.observed().meter;
+        int count[2][6] = {};
+        for (int n = 1; n <= 2; ++n) {
+            for (int i = 0; i < m.count(); ++i) {
+                const Cell cell = m.at(n, i);
+                ++count[n - 1][static_cast<int>(cell)];
+                const media::TColor colours[] = {0,
+                                                 kStartupColour,
+                                                 kActiveColour,
+                                                 kRecoveryColour,
+                                                 kStunColour,
+                                                 kFreeColour};
+                const int x = (400 - FrameMeter::kCells * kMeterCell) / 2 + i * kMeterCell;
+                const int y = kMeterTop + (n - 1) * kMeterRow;
+                EXPECT_EQ(t.at(x + 1, y + 1), shown(colours[static_cast<int>(cell)]))
+                    << modeName(c.dummy) << " fighter " << n << " cell " << i;
+            }
+        }
+        EXPECT_EQ(m.count(), c.cells) << "one cell a counted frame";
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Startup)], c.greens) << modeName(c.dummy);
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Active)], c.reds) << modeName(c.dummy);
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Recovery)], c.blues) << modeName(c.dummy);
+        EXPECT_EQ(count[1][static_cast<int>(Cell::Stun)] > 0, c.stun) << modeName(c.dummy);
+    }
+}
+
 TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
     // Character 1's "BDP": state 25 for 28 frames, the projectile leaving the hand at ciclo 10,
     // whichever punch fires it: the move's eleventh frame.
