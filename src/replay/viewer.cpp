@@ -38,7 +38,8 @@ int Viewer::run() {
         devices_.pollEvents(keys_, quit);
         for (const int vk : keys_)
             control(vk);
-        if (quit || leave_ || over_) return end(platform::kExitDone);
+        if (quit || leave_) return end(platform::kExitDone);
+        if (over_) return holdLastPicture();
         if (frame_ < replay_.header.matchStart) {
             if (!fastForward()) return end(kExitMismatch);
             continue;
@@ -47,8 +48,8 @@ int Viewer::run() {
         tickClock();
         const int ran = runDueFrames();
         if (ran < 0) return end(kExitMismatch);
-        if (ran > 0) {
-            devices_.present(form_.DXDraw1.Surface, form_.DXDraw1.Left);
+        if (ran > 0 || (redraw_ && !clean_.empty())) {
+            show(ran > 0, false);
             continue;
         }
         const uint64_t untilDue = nextDue_ > clock_ ? nextDue_ - clock_ : 0;
@@ -82,7 +83,12 @@ int Viewer::runDueFrames() {
 }
 
 void Viewer::control(int virtualKey) {
+    // Whatever the key changes, the status line says so at once, even paused.
+    redraw_ = true;
     switch (virtualKey) {
+        case viewer_key::Status:
+            statusShown_ = !statusShown_;
+            break;
         case viewer_key::Pause:
             paused_ = !paused_;
             break;
@@ -106,6 +112,7 @@ void Viewer::control(int virtualKey) {
             leave_ = true;
             break;
         default:  // the game's keys come from the replay alone
+            redraw_ = false;
             break;
     }
 }
@@ -141,6 +148,62 @@ bool Viewer::runFrame() {
 // Delivers the events due before the next frame, as the headless runner does.
 void Viewer::prepareFrame() {
     if (frame_ >= replay_.frames || !feed_.before(frame_)) over_ = true;
+}
+
+namespace {
+
+constexpr int kStatusX = 200, kStatusY = 59, kStatusSize = 8;
+constexpr media::TColor kStatusColour = media::rgb(140, 230, 255);
+constexpr int kEndX = 200, kEndY = 130, kEndSize = 30;
+
+const char* speedName(int halves) {
+    switch (halves) {
+        case 1:
+            return "x1/2";
+        case 4:
+            return "x2";
+        case 8:
+            return "x4";
+        default:
+            return "x1";
+    }
+}
+
+}  // namespace
+
+std::string Viewer::status() const {
+    std::string s = std::string("REPLAY   ") + speedName(speedHalves_);
+    if (paused_) s += "   PAUSA";
+    s += "   " + std::to_string(frame_) + " / " + std::to_string(replay_.frames);
+    return s;
+}
+
+// The last frame's picture with the viewer's lines over it; the picture itself is kept as the
+// frame left it, so a line that changes or goes is drawn afresh over it.
+void Viewer::show(bool fresh, bool finished) {
+    media::Surface& surface = form_.DXDraw1.Surface;
+    const size_t n = static_cast<size_t>(media::Surface::kWidth) * media::Surface::kHeight;
+    if (fresh || clean_.size() != n) {
+        clean_.assign(surface.pixels(), surface.pixels() + n);
+    } else {
+        std::copy(clean_.begin(), clean_.end(), surface.pixels());
+    }
+    redraw_ = false;
+    if (statusShown_) form_.texto(kStatusX, kStatusY, status(), 'c', kStatusSize, kStatusColour);
+    if (finished) form_.texto(kEndX, kEndY, "FIN", 'c', kEndSize, media::kWhite);
+    devices_.present(surface, form_.DXDraw1.Left);
+}
+
+// The replay is over: its last picture stays, with "FIN", until a key or the window's closing.
+int Viewer::holdLastPicture() {
+    show(false, true);
+    for (;;) {
+        keys_.clear();
+        bool quit = false;
+        devices_.pollEvents(keys_, quit);
+        if (quit || !keys_.empty()) return end(platform::kExitDone);
+        devices_.sleepMs(platform::idleSleepMs(false, 0));
+    }
 }
 
 int Viewer::end(int code) {

@@ -326,6 +326,22 @@ std::string traceLine(const std::string& trace, int64_t frame) {
     return line;
 }
 
+// A window whose viewer presses keys at given times and closes it at another.
+class ViewerWindow : public pelea::testing::FakePlatform {
+public:
+    void pollEvents(std::vector<int>& keys, bool& quit) override {
+        while (!pressed.empty() && pressed.begin()->first <= now) {
+            keys.insert(keys.end(), pressed.begin()->second.begin(), pressed.begin()->second.end());
+            pressed.erase(pressed.begin());
+        }
+        quit = now >= closeAtMs;
+    }
+    void present(const media::Surface&, int) override { ++presents; }
+    std::map<uint64_t, std::vector<int>> pressed;
+    uint64_t closeAtMs = 3'600'000;  // the viewer holds its last picture until then
+    int presents = 0;
+};
+
 // The window's own session: the additions the front end puts on every pipeline drive it.
 int playWindow(platform::Platform& window, pelea::TForm1*& form, WindowRecording& recording) {
     pelea::TForm1 game(window, pelea::testing::Game::options(5, true));
@@ -340,16 +356,23 @@ int playWindow(platform::Platform& window, pelea::TForm1*& form, WindowRecording
 }
 
 // Shows a replay in the window's viewer, as `pelea --replay FILE` does, on a window nobody
-// touches: the exit code.
+// touches until long after the replay is over: the exit code. Each frame of the match is shown,
+// and then its last picture again, with "FIN".
 int showInWindow(const std::string& path) {
     Replay shown;
     std::string message;
     EXPECT_TRUE(readReplay(path, shown, message)) << message;
     platform::CommandLine cl;
     cl.replayPath = path;
-    IdleWindow window;
-    window.stop = [] { return false; };
-    return front::runWindowSession(window, cl, shown, [](pelea::TForm1& f) { f.FormCreate(); });
+    ViewerWindow window;
+    window.closeAtMs = static_cast<uint64_t>(shown.frames) * 100 + 60'000;
+    const int code =
+        front::runWindowSession(window, cl, shown, [](pelea::TForm1& f) { f.FormCreate(); });
+    const int64_t matchFrames = shown.frames - std::max<int64_t>(shown.header.matchStart, 0);
+    if (code == 0) {
+        EXPECT_EQ(window.presents, matchFrames + 1) << path;
+    }
+    return code;
 }
 
 TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
@@ -450,22 +473,6 @@ TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
     }
 }
 
-// A window whose viewer presses keys at given times and closes it at another.
-class ViewerWindow : public pelea::testing::FakePlatform {
-public:
-    void pollEvents(std::vector<int>& keys, bool& quit) override {
-        while (!pressed.empty() && pressed.begin()->first <= now) {
-            keys.insert(keys.end(), pressed.begin()->second.begin(), pressed.begin()->second.end());
-            pressed.erase(pressed.begin());
-        }
-        quit = now >= closeAtMs;
-    }
-    void present(const media::Surface&, int) override { ++presents; }
-    std::map<uint64_t, std::vector<int>> pressed;
-    uint64_t closeAtMs = UINT64_MAX;
-    int presents = 0;
-};
-
 // A fight recorded headless: keys, a pause, credits, a join, states and set lines.
 Replay recordedFight(const std::string& extraScript = "") {
     std::ofstream("s.txt") << "0 kb b1\n2 kb\n5 key 5 2\n20 kb right\n40 kb right b1\n41 kb\n"
@@ -489,6 +496,8 @@ struct Viewing {
     int64_t frames;
     int presents;
     uint8_t creditos;
+    std::string lastStatus;  // the status line last drawn, empty when never
+    bool fin;                // "FIN" was drawn
 };
 
 Viewing view(const Replay& replay, ViewerWindow& window) {
@@ -499,9 +508,16 @@ Viewing view(const Replay& replay, ViewerWindow& window) {
     ReplayCheck check(replay, "r.pelea-replay");
     pipeline.watch(check);
     form.FormCreate();
+    std::vector<media::Canvas::DrawnText> texts;
+    form.Canvas.recordTexts(&texts);
     Viewer viewer(pipeline, devices, replay);
     const int code = viewer.run();
-    return {code, viewer.framesRun(), window.presents, form.g.m.creditos};
+    Viewing v{code, viewer.framesRun(), window.presents, form.g.m.creditos, "", false};
+    for (const media::Canvas::DrawnText& t : texts) {
+        if (t.text.rfind("REPLAY", 0) == 0 && t.color != media::kBlack) v.lastStatus = t.text;
+        v.fin = v.fin || t.text == "FIN";
+    }
+    return v;
 }
 
 // A window that presses one key once, when the test says so, holds another while the test
@@ -617,11 +633,17 @@ TEST(Viewer, HeadlessRecordingsOfEveryKindPlayWithEveryFrameChecked) {
         EXPECT_EQ(runBinary("--headless --replay r.pelea-replay"), 0) << c.what;
         EXPECT_EQ(showInWindow("r.pelea-replay"), 0) << c.what << "\n" << readFile("r.pelea-replay");
     }
-    // The program itself, in a window of SDL's dummy video driver.
-    const std::string viewerCall = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy '" PELEA_BINARY
+    // The program itself, in a window of SDL's dummy video driver: 200 frames take under six
+    // seconds, and then it holds the last picture until the window is closed (here by the
+    // signal SDL takes for closing).
+    const std::string viewerCall = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout "
+                                   "--preserve-status -s TERM 15 '" PELEA_BINARY
                                    "' --replay r.pelea-replay >out.txt 2>err.txt";
+    const auto started = std::chrono::steady_clock::now();
     const int status = std::system(viewerCall.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << readFile("err.txt");
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::seconds(14))
+        << "the viewer holds its last picture";
 }
 
 TEST(Viewer, TheViewersKeysPauseStepAndSetTheSpeedAndNeverReachTheGame) {
@@ -662,6 +684,38 @@ TEST(Viewer, TheViewersKeysPauseStepAndSetTheSpeedAndNeverReachTheGame) {
     }
 }
 
+TEST(Viewer, TheStatusLineSaysWhatTheViewerDoesUntilAKeyHidesIt) {
+    using namespace viewer_key;
+    struct Case {
+        const char* what;
+        std::map<uint64_t, std::vector<int>> keys;  // by time
+        uint64_t closeAtMs;
+        std::string status;  // as last drawn
+        bool fin;
+    };
+    const Case cases[] = {
+        {"playing", {}, 1000, "REPLAY   x1   36 / 300", false},
+        {"double speed", {{0, {Double}}}, 1000, "REPLAY   x2   72 / 300", false},
+        {"paused after a step", {{0, {Step}}}, 1000, "REPLAY   x1   PAUSA   1 / 300", false},
+        {"paused later", {{500, {Pause}}}, 1000, "REPLAY   x1   PAUSA   18 / 300", false},
+        {"half speed, then hidden", {{0, {Half}}, {300, {Status}}}, 1000,
+         "REPLAY   x1/2   6 / 300", false},
+        {"hidden, shown again", {{0, {Status}}, {100, {Status}}}, 1000, "REPLAY   x1   36 / 300",
+         false},
+        {"at the end", {}, 60'000, "REPLAY   x1   300 / 300", true},
+    };
+    const Replay replay = recordedFight();
+    for (const Case& c : cases) {
+        ViewerWindow window;
+        window.closeAtMs = c.closeAtMs;
+        window.pressed = c.keys;
+        const Viewing v = view(replay, window);
+        EXPECT_EQ(v.code, 0) << c.what;
+        EXPECT_EQ(v.lastStatus, c.status) << c.what;
+        EXPECT_EQ(v.fin, c.fin) << c.what;
+    }
+}
+
 TEST(Viewer, PlaysTheReplayToItsEndCheckingEveryFrame) {
     const Replay fight = recordedFight();
     struct Case {
@@ -672,7 +726,7 @@ TEST(Viewer, PlaysTheReplayToItsEndCheckingEveryFrame) {
         int presents;
     };
     const Case cases[] = {
-        {"as recorded", [&] { return fight; }, 0, 300, 300},
+        {"as recorded", [&] { return fight; }, 0, 300, 301},
         {"a sum changed",
          [&] {
              Replay r = fight;
@@ -683,15 +737,15 @@ TEST(Viewer, PlaysTheReplayToItsEndCheckingEveryFrame) {
          },
          3, 120, 120},
         {"set lines in the replay", [] { return recordedFight("150 set creditos 40\n"); }, 0, 300,
-         300},
+         301},
         {"a match from frame 100: the frames before it unseen",
          [&] {
              Replay r = fight;
              r.header.matchStart = 100;
              return r;
          },
-         0, 300, 200},
-        {"the replay quits the game", [] { return recordedFight("150 key esc\n"); }, 0, 150, 150},
+         0, 300, 201},
+        {"the replay quits the game", [] { return recordedFight("150 key esc\n"); }, 0, 150, 151},
     };
     for (const Case& c : cases) {
         const Replay r = c.make();

@@ -9,6 +9,14 @@ namespace {
 
 constexpr uint32_t kMaxSleepMs = 10;
 constexpr size_t kKeyReserve = 32;
+constexpr int kPauseX = 200, kPauseY = 130, kPauseSize = 26;
+
+// The game's pause (P) stops the timer, and so its pictures: the frozen one says "PAUSA".
+void showPaused(pelea::TForm1& form, Platform& platform) {
+    if (form.DXDraw1.Surface.blind) return;
+    form.texto(kPauseX, kPauseY, kPausedText, 'c', kPauseSize, media::kWhite);
+    platform.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+}
 
 }  // namespace
 
@@ -26,10 +34,12 @@ int runGame(Platform& platform, FramePipeline& pipeline) {
         keys.clear();
         bool quit = false;
         platform.pollEvents(keys, quit);
+        const bool wasTicking = form.DXTimer1.Enabled;
         for (const int vk : keys) {
             if (form.terminated()) break;
             pipeline.key(vk);
         }
+        if (wasTicking && !form.DXTimer1.Enabled && !form.terminated()) showPaused(form, platform);
         if (quit || form.terminated()) {
             pipeline.end();
             form.FormClose();

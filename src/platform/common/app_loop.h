@@ -8,6 +8,9 @@
 
 namespace platform {
 
+// What the frozen picture says while the game is paused with P.
+inline constexpr const char* kPausedText = "PAUSA";
+
 // Runs until the window is closed or the game ends; returns the exit code.
 int runGame(Platform& platform, FramePipeline& pipeline);
 
