@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     replay::Replay again;
     if (!replay::parseReplay(replay::headerText(r.header) + replay::endLine(r.frames), again,
                              error) ||
-        again.header.seed != r.header.seed || again.header.data != r.header.data) {
+        again.header.seed != r.header.seed || again.header.data != r.header.data ||
+        again.header.startState != r.header.startState || again.header.carried != r.header.carried) {
         __builtin_trap();
     }
     return 0;

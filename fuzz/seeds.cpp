@@ -19,6 +19,8 @@
 #include "media/wav_writer.h"
 #include "options/settings.h"
 #include "platform/common/fields.h"
+#include "replay/replay_file.h"
+#include "replay/state_hash.h"
 #include "support/damaged_files.h"
 
 namespace {
@@ -380,6 +382,19 @@ void replays() {
              "2 sum cc\n3 key esc\n# end 3\n");
     saveText("replay", "empty.pelea-replay",
              "# pelea-replay 1\n# seed 18446744073709551615\n# end 0\n");
+    // A match file of the archive's: the start state over several lines, the trainer's part.
+    replay::Header h;
+    h.version = replay::kMatchVersion;
+    h.seed = 5;
+    h.training = true;
+    h.startedUtc = 1765201402;
+    pelea::GameState g{};
+    g.lutador[1].hp = 125.0;
+    h.startState = replay::packState(g);
+    h.carried = std::vector<unsigned char>(309, 0);
+    saveText("replay", "match-v2.pelea-replay",
+             replay::headerText(h) + "0 kb\n0 joy b1\n0 key p\n0 set creditos 0\n0 key 5 p\n"
+                                     "0 sum 1\n# end 1\n");
 }
 
 // ---- command lines ----
@@ -444,7 +459,8 @@ void dictionaries() {
         script.push_back(f.name);
     dictionary("script", script);
     dictionary("replay",
-               {"# pelea-replay 1", "# seed ", "# game ", "# demo ", "# data ", "# match-start ",
+               {"# pelea-replay 1", "# pelea-replay 2", "# seed ", "# game ", "# demo ", "# data ",
+                "# match-start ", "# training ", "# started-utc ", "# state ", "# carried ",
                 "# end ", " sum ", " kb ", " joy ", " key ", " set ", "\\x0a"});
     dictionary("command_line",
                {"--headless\\x00", "--frames\\x00", "--seed\\x00", "--input\\x00", "--trace\\x00",

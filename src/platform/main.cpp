@@ -12,9 +12,9 @@
 #include "options/sdl/bound_controls.h"
 #include "options/sdl/options_platform.h"
 #include "options/settings.h"
-#include "platform/common/app_loop.h"
 #include "platform/common/command_line.h"
 #include "platform/common/data_folder.h"
+#include "platform/front_end.h"
 #include "platform/headless/runner.h"
 #include "platform/sdl/sdl_platform.h"
 #include "replay/files.h"
@@ -87,15 +87,14 @@ int runWindow(const platform::CommandLine& cl, const replay::Replay& shown) {
         sdl.setControls(&controls);
         if (sdl.initDisplay(false)) {
             options::OptionsPlatform window(sdl, settings, cl.replayPath.empty());
-            replay::WindowSession session(window, cl, shown);
-            pelea::TForm1 form(session.gamePlatform(), session.startOptions());
-            window.attach(form);
-            form.FormCreate();
-            if (cl.fullscreen || settings.fullscreen) {
-                form.DXDraw1.fullScreen = true;
-                sdl.initDisplay(true);
-            }
-            code = session.run(form);
+            code = front::runWindowSession(window, cl, shown, [&](pelea::TForm1& form) {
+                window.attach(form);
+                form.FormCreate();
+                if (cl.fullscreen || settings.fullscreen) {
+                    form.DXDraw1.fullScreen = true;
+                    sdl.initDisplay(true);
+                }
+            });
         }
     }
     SDL_Quit();

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "game/tform1.h"
 #include "replay/files.h"
+#include "replay/state_hash.h"
 
 namespace replay {
 
@@ -52,6 +55,41 @@ std::string characterName(int c) {
     return std::string(pelea::MemoNomes.Lines(c));
 }
 
+constexpr int kNoticeFrames = 150;  // about four seconds at the default speed
+constexpr size_t kHeaderPeek = 4096;
+
+bool digits(std::string_view s, size_t from, size_t count) {
+    if (s.size() < from + count) return false;
+    for (size_t i = from; i < from + count; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+    }
+    return true;
+}
+
+// When a match file says its match started, in seconds since 1970 UTC; its modification time
+// for one that does not say.
+int64_t startedUtc(const fs::path& file) {
+    std::string head(kHeaderPeek, '\0');
+    if (std::FILE* in = std::fopen(file.c_str(), "rb"); in != nullptr) {
+        head.resize(std::fread(head.data(), 1, head.size(), in));
+        std::fclose(in);
+        const std::string key = "\n# started-utc ";
+        const size_t at = head.find(key);
+        if (at != std::string::npos) {
+            int64_t t = 0;
+            const char* first = head.data() + at + key.size();
+            const auto [ptr, ec] = std::from_chars(first, head.data() + head.size(), t);
+            if (ec == std::errc() && ptr != first) return t;
+        }
+    }
+    std::error_code ec;
+    const auto written = fs::last_write_time(file, ec);
+    if (ec) return 0;
+    return std::chrono::duration_cast<std::chrono::seconds>(
+               fs::file_time_type::clock::to_sys(written).time_since_epoch())
+        .count();
+}
+
 }  // namespace
 
 std::string replaysFolder() {
@@ -68,6 +106,21 @@ std::string matchFileName(std::time_t started, int character1, int character2) {
            "-vs-" + fileWord(characterName(character2)) + kFileExtension;
 }
 
+bool isMatchFileName(std::string_view name) {
+    const std::string_view ext = kFileExtension;
+    // 2026-12-08_14-03-22_
+    if (name.size() < 20 + ext.size() || name.substr(name.size() - ext.size()) != ext) return false;
+    for (const size_t at : {size_t{4}, size_t{7}, size_t{13}, size_t{16}}) {
+        if (name[at] != '-') return false;
+    }
+    if (name[10] != '_' || name[19] != '_') return false;
+    if (!digits(name, 0, 4) || !digits(name, 5, 2) || !digits(name, 8, 2) ||
+        !digits(name, 11, 2) || !digits(name, 14, 2) || !digits(name, 17, 2))
+        return false;
+    const std::string_view rest = name.substr(20, name.size() - 20 - ext.size());
+    return rest.find("-vs-") != std::string_view::npos;
+}
+
 MatchArchive::MatchArchive(std::string folder, Clock clock, size_t keep)
     : folder_(std::move(folder)), clock_(std::move(clock)), keep_(keep) {
     if (!clock_) clock_ = [] { return std::time(nullptr); };
@@ -76,7 +129,7 @@ MatchArchive::MatchArchive(std::string folder, Clock clock, size_t keep)
 // A match starts when the fight screen comes up and ends back at the select screen; the
 // configuration menu in between is part of it.
 void MatchArchive::frameDone(const pelea::GameState& g, const Recorder& recorder,
-                             const Header& session) {
+                             const Header& session, const platform::FrameDriver* driver) {
     const uint8_t screen = g.m.modoTela;
     if (!inMatch_ && screen == pelea::tela::Luta) {
         inMatch_ = true;
@@ -84,10 +137,19 @@ void MatchArchive::frameDone(const pelea::GameState& g, const Recorder& recorder
         started_ = clock_();
         characters_[0] = g.lutador[1].personagem;
         characters_[1] = g.lutador[2].personagem;
+        startState_ = before_;
+        startCarried_ = carriedBefore_;
+        startKeyboard_ = keyboardBefore_;
+        startJoystick_ = joystickBefore_;
     } else if (inMatch_ && screen == pelea::tela::Selecao) {
         inMatch_ = false;
         write(recorder, session, recorder.frames(), false);
     }
+    if (inMatch_) return;
+    before_ = g;
+    if (driver != nullptr) carriedBefore_ = driver->carried();
+    keyboardBefore_ = recorder.keyboard();
+    joystickBefore_ = recorder.joystick();
 }
 
 void MatchArchive::sessionEnds(const Recorder& recorder, const Header& session) {
@@ -100,9 +162,12 @@ void MatchArchive::write(const Recorder& recorder, const Header& session, int64_
                          bool whole) {
     if (!folderReady()) return;
     Header h = session;
-    h.matchStart = start_;
+    h.version = kMatchVersion;
+    h.startState = packState(startState_);
+    h.carried = startCarried_;
     h.match = characterName(characters_[0]) + " vs " + characterName(characters_[1]);
     h.recorded = formatTime(started_, "%Y-%m-%d %H:%M:%S");
+    h.startedUtc = static_cast<int64_t>(started_);
     std::string name = matchFileName(started_, characters_[0], characters_[1]);
     std::error_code ec;
     // Two matches started in one second (only a test plays that fast) get numbered names.
@@ -112,48 +177,61 @@ void MatchArchive::write(const Recorder& recorder, const Header& session, int64_
     }
     const std::string path = (fs::path(folder_) / name).string();
     std::string problem;
-    if (!writeFileAtomically(path, recorder.text(h, frames, whole), problem)) {
-        complainOnce("cannot write the match replay " + path + ": " + problem);
+    const std::string text =
+        recorder.text(h, start_, frames, whole, startKeyboard_, startJoystick_);
+    if (!writeFileAtomically(path, text, problem)) {
+        fail("cannot write the match replay " + path + ": " + problem);
         return;
     }
     written_.push_back(path);
+    lastComplaint_.clear();
+    notice_.clear();
     prune();
 }
 
 bool MatchArchive::folderReady() {
-    if (broken_) return false;
     if (folder_.empty()) {
-        complainOnce("matches are not recorded: neither XDG_DATA_HOME nor HOME is set");
+        fail("matches are not recorded: neither XDG_DATA_HOME nor HOME is set");
         return false;
     }
     std::error_code ec;
     fs::create_directories(folder_, ec);
     if (ec) {
-        complainOnce("matches are not recorded: cannot make " + folder_ + ": " + ec.message());
+        fail("matches are not recorded: cannot make " + folder_ + ": " + ec.message());
         return false;
     }
     return true;
 }
 
-// The names start with the date and time, so they sort oldest first.
+// Only the archive's own files are counted, oldest first by the start each records in UTC.
 void MatchArchive::prune() {
-    std::vector<std::string> names;
+    std::vector<std::pair<int64_t, std::string>> files;
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(folder_, ec)) {
-        if (e.is_regular_file(ec) && e.path().extension() == kFileExtension) {
-            names.push_back(e.path().filename().string());
+        const std::string name = e.path().filename().string();
+        if (e.is_regular_file(ec) && isMatchFileName(name)) {
+            files.emplace_back(startedUtc(e.path()), name);
         }
     }
-    if (names.size() <= keep_) return;
-    std::sort(names.begin(), names.end());
-    for (size_t i = 0; i + keep_ < names.size(); ++i)
-        fs::remove(fs::path(folder_) / names[i], ec);
+    if (files.size() <= keep_) return;
+    std::sort(files.begin(), files.end());
+    for (size_t i = 0; i + keep_ < files.size(); ++i)
+        fs::remove(fs::path(folder_) / files[i].second, ec);
 }
 
-void MatchArchive::complainOnce(const std::string& message) {
-    if (broken_) return;
-    broken_ = true;
+// Each match that cannot be kept is told on the screen; stderr hears a reason once until a
+// match is kept again.
+void MatchArchive::fail(const std::string& message) {
+    ++failures_;
+    notice_ = kNotSavedNotice;
+    noticeFrames_ = kNoticeFrames;
+    if (message == lastComplaint_) return;
+    lastComplaint_ = message;
     std::fprintf(stderr, "pelea: %s\n", message.c_str());
+}
+
+void MatchArchive::frameShown() {
+    if (noticeFrames_ > 0 && --noticeFrames_ == 0) notice_.clear();
 }
 
 }  // namespace replay

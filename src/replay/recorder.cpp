@@ -1,5 +1,6 @@
 #include "replay/recorder.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/common/key_names.h"
@@ -83,17 +84,34 @@ uint64_t Recorder::frameDone(const pelea::GameState& g) {
 
 std::string Recorder::text(const Header& header, int64_t frames, bool whole) const {
     std::string out = headerText(header);
-    appendEntries(out, frames, whole);
+    appendEntries(out, 0, frames, whole);
     out += endLine(frames);
     return out;
 }
 
-// Keys of one frame that follow each other share a line.
-void Recorder::appendEntries(std::string& out, int64_t frames, bool whole) const {
+std::string Recorder::text(const Header& header, int64_t from, int64_t frames, bool whole,
+                           uint32_t keyboard, uint32_t joystick) const {
+    std::string out = headerText(header);
+    out += "0 kb";
+    appendStates(out, keyboard);
+    out += "\n0 joy";
+    appendStates(out, joystick);
+    out += '\n';
+    appendEntries(out, from, frames, whole);
+    out += endLine(frames - from);
+    return out;
+}
+
+// Keys of one frame that follow each other share a line. Frames are written less `from`.
+void Recorder::appendEntries(std::string& out, int64_t from, int64_t frames, bool whole) const {
     bool keyLineOpen = false;
     int64_t lineFrame = -1;
-    for (const Entry& e : entries_) {
+    const auto first = std::lower_bound(entries_.begin(), entries_.end(), from,
+                                        [](const Entry& e, int64_t f) { return e.frame < f; });
+    for (auto it = first; it != entries_.end(); ++it) {
+        Entry e = *it;
         if (e.frame > frames || (e.frame == frames && !whole)) break;
+        e.frame -= from;
         if (keyLineOpen && (e.kind != Kind::Key || e.frame != lineFrame)) {
             out += '\n';
             keyLineOpen = false;

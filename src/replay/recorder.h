@@ -33,6 +33,14 @@ public:
     // their sums, then, when whole, the keys that came after the last frame (the one that ended
     // the session).
     std::string text(const Header& header, int64_t frames, bool whole) const;
+    // The replay of frames from … frames − 1 alone, numbered from 0, starting with the device
+    // sets in force before frame `from` (a match file, whose header holds the state then).
+    std::string text(const Header& header, int64_t from, int64_t frames, bool whole,
+                     uint32_t keyboard, uint32_t joystick) const;
+
+    // The device sets as last recorded: the ones the next frame reads.
+    uint32_t keyboard() const { return keyboard_; }
+    uint32_t joystick() const { return joystick_; }
 
 private:
     enum class Kind : uint8_t { Key, Set, Keyboard, Joystick, Sum };
@@ -41,7 +49,7 @@ private:
         Kind kind;
         uint64_t value;  // key code, state set, hash, or the index of a set line
     };
-    void appendEntries(std::string& out, int64_t frames, bool whole) const;
+    void appendEntries(std::string& out, int64_t from, int64_t frames, bool whole) const;
 
     std::vector<Entry> entries_;
     std::vector<std::string> setLines_;  // "set NAME VALUE"

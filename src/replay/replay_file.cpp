@@ -4,6 +4,8 @@
 #include <charconv>
 #include <optional>
 
+#include "replay/state_hash.h"
+
 #ifndef PELEA_VERSION
 #define PELEA_VERSION "unknown"
 #endif
@@ -42,6 +44,38 @@ bool parseWhole(std::string_view s, T& out, int base = 10) {
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, out, base);
     return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Pairs of lowercase hexadecimal digits, appended as bytes.
+bool appendHex(std::string_view s, std::vector<unsigned char>& out) {
+    if (s.size() % 2 != 0) return false;
+    for (size_t i = 0; i < s.size(); i += 2) {
+        const int hi = hexDigit(s[i]), lo = hexDigit(s[i + 1]);
+        if (hi < 0 || lo < 0) return false;
+        out.push_back(static_cast<unsigned char>(hi * 16 + lo));
+    }
+    return true;
+}
+
+// Bytes as hexadecimal header lines, each short enough for the line limit.
+void appendHexLines(std::string& out, const char* key, const std::vector<unsigned char>& bytes) {
+    constexpr size_t kBytesPerLine = 1024;
+    for (size_t i = 0; i < bytes.size(); i += kBytesPerLine) {
+        out += "# ";
+        out += key;
+        out += ' ';
+        for (size_t j = i; j < std::min(bytes.size(), i + kBytesPerLine); ++j) {
+            out += kHexDigits[bytes[j] >> 4];
+            out += kHexDigits[bytes[j] & 15];
+        }
+        out += '\n';
+    }
 }
 
 std::string quoted(std::string_view s) {
@@ -150,6 +184,11 @@ bool Parser::header(std::string_view key, std::string_view value) {
     } else if (key == "demo") {
         if (value != "0" && value != "1") return fail("demo must be 0 or 1, not " + quoted(value));
         h.demo = value == "1";
+    } else if (key == "training") {
+        if (value != "0" && value != "1") {
+            return fail("training must be 0 or 1, not " + quoted(value));
+        }
+        h.training = value == "1";
     } else if (key == "data") {
         const auto [name, hash] = keyAndRest(value);
         DataFile f{std::string(name), 0};
@@ -163,6 +202,11 @@ bool Parser::header(std::string_view key, std::string_view value) {
         h.match = std::string(value);
     } else if (key == "recorded") {
         h.recorded = std::string(value);
+    } else if (key == "state" || key == "carried") {
+        std::vector<unsigned char>& bytes = key == "state" ? h.startState : h.carried;
+        if (!appendHex(value, bytes)) return fail("bad " + std::string(key) + " line");
+    } else if (key == "started-utc") {
+        if (!parseWhole(value, h.startedUtc)) return fail("bad start time " + quoted(value));
     }
     return true;
 }
@@ -196,6 +240,14 @@ bool Parser::finish() {
     }
     if (!end_) return fail("the replay stops before its end line: it is cut short");
     if (!seeded_) return fail("the replay has no seed line");
+    const Header& h = out_.header;
+    if (h.version >= kMatchVersion && h.startState.size() != hashedStateBytes()) {
+        return fail("the start state holds " + std::to_string(h.startState.size()) +
+                    " bytes, not the " + std::to_string(hashedStateBytes()) + " of this game's");
+    }
+    if (h.version < kMatchVersion && !h.startState.empty()) {
+        return fail("a version 1 replay holds no start state");
+    }
     if (out_.header.matchStart > *end_) {
         return fail("the match start " + std::to_string(out_.header.matchStart) +
                     " is past the end (" + std::to_string(*end_) + " frames)");
@@ -242,11 +294,15 @@ std::string headerText(const Header& h) {
     out += "# game " + h.game + "\n";
     out += "# seed " + std::to_string(h.seed) + "\n";
     out += std::string("# demo ") + (h.demo ? "1" : "0") + "\n";
+    if (h.training) out += "# training 1\n";
     for (const DataFile& f : h.data)
         out += "# data " + f.name + " " + hex16(f.hash) + "\n";
     if (h.matchStart >= 0) out += "# match-start " + std::to_string(h.matchStart) + "\n";
     if (!h.match.empty()) out += "# match " + h.match + "\n";
     if (!h.recorded.empty()) out += "# recorded " + h.recorded + "\n";
+    if (h.startedUtc >= 0) out += "# started-utc " + std::to_string(h.startedUtc) + "\n";
+    appendHexLines(out, "state", h.startState);
+    appendHexLines(out, "carried", h.carried);
     return out;
 }
 

@@ -13,8 +13,11 @@
 
 namespace replay {
 
-// The version of the format this game writes and the newest it reads.
-inline constexpr int kFormatVersion = 1;
+// The version of the format this game writes and the newest it reads: 1 for a session from
+// start-up, 2 for a match file that starts from the state its match started in.
+inline constexpr int kFormatVersion = 2;
+inline constexpr int kSessionVersion = 1;
+inline constexpr int kMatchVersion = 2;
 // A longer line is refused, whatever it holds.
 inline constexpr size_t kMaxLineBytes = 4096;
 // A longer file is refused before it is read.
@@ -27,14 +30,20 @@ inline constexpr int kExitMismatch = 3;
 const char* gameVersion();
 
 struct Header {
-    int version = kFormatVersion;
+    int version = kSessionVersion;
     std::string game = gameVersion();
     uint64_t seed = 0;
     bool demo = false;
+    bool training = false;       // every fight a training fight (--training)
     std::vector<DataFile> data;  // the data files found where it was recorded
     int64_t matchStart = -1;     // a replay of one match: the frame the match starts at
     std::string match;           // for people: "Paco Sombrero vs Lupe Centella"
     std::string recorded;        // for people: the local date and time
+    int64_t startedUtc = -1;     // a match: when it started, in seconds since 1970 UTC
+    // Version 2: the state the first frame starts from, as the state hash reads it, and what the
+    // additions driving the frames kept then (the trainer's mode, its recording…).
+    std::vector<unsigned char> startState;
+    std::vector<unsigned char> carried;
 };
 
 struct Replay {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "replay/files.h"
-#include "replay/state_hash.h"
 
 namespace replay {
 
@@ -26,6 +25,7 @@ bool RunWatch::prepare(platform::HeadlessOptions& options, platform::InputScript
     }
     recorded_.seed = options.seed;
     recorded_.demo = options.demo;
+    recorded_.training = options.training;
     recorder_ = std::make_unique<Recorder>();
     return true;
 }
@@ -44,38 +44,30 @@ bool RunWatch::loadReplay(platform::HeadlessOptions& options, platform::InputScr
             return false;
         }
     }
-    for (const platform::ScriptEvent& e : replay.script.events) {
-        if (e.kind == platform::EventKind::Sum) sums_.emplace_back(e.frame, e.sum);
+    if (!replay.header.startState.empty() && !recordPath_.empty()) {
+        complain(replayPath_ + " starts in the middle of a session; it cannot be recorded again");
+        return false;
     }
+    check_ = std::make_unique<ReplayCheck>(replay, replayPath_);
     options.frames = replay.frames;
     options.seeded = true;
     options.seed = replay.header.seed;
     options.demo = replay.header.demo;
+    options.training = replay.header.training;
     replayed_ = replay.header;
     script = std::move(replay.script);
-    checking_ = true;
     return true;
 }
 
-void RunWatch::start() {
-    if (!checking_ && !recorder_) return;
+void RunWatch::start(platform::FramePipeline& pipeline) {
+    if (!check_ && !recorder_) return;
+    pipeline.watch(*this);
     const std::vector<DataFile> here = hashDataFiles();
-    if (checking_) {
+    if (check_) {
         const std::string difference = headerDifference(replayPath_, replayed_, here);
         if (!difference.empty()) complain(difference);
     }
     recorded_.data = here;
-}
-
-bool RunWatch::frameDone(const pelea::TForm1& form, int64_t frame) {
-    if (recorder_) recorder_->frameDone(form.g);
-    if (!checking_ || nextSum_ >= sums_.size() || sums_[nextSum_].first != frame) return true;
-    const uint64_t expected = sums_[nextSum_++].second;
-    const uint64_t actual = stateHash(form.g);
-    if (actual == expected) return true;
-    complain(replayPath_ + ": frame " + std::to_string(frame) + ": the state hash is " +
-             hex16(actual) + ", the replay expects " + hex16(expected));
-    return false;
 }
 
 int RunWatch::finish(int code) {

@@ -105,6 +105,23 @@ public:
     }
     size_t bytes() const { return bytes_; }
 
+    // The inverse of pack.
+    void unpack(const unsigned char* in, pelea::GameState& g) const {
+        auto* base = reinterpret_cast<unsigned char*>(&g);
+        size_t n = 0;
+        for (const Stretch& s : stretches_) {
+            if (kLittleEndian || s.element == 1) {
+                std::memcpy(base + s.offset, in + n, s.size);
+            } else {
+                for (size_t e = 0; e < s.size; e += s.element) {
+                    for (size_t b = 0; b < s.element; ++b)
+                        base[s.offset + e + s.element - 1 - b] = in[n + e + b];
+                }
+            }
+            n += s.size;
+        }
+    }
+
 private:
     static size_t offsetIn(const pelea::GameState& g, const void* p) {
         return static_cast<size_t>(static_cast<const unsigned char*>(p) -
@@ -150,6 +167,18 @@ uint64_t stateHash(const pelea::GameState& g) {
     alignas(kWord) unsigned char packed[sizeof(pelea::GameState)];
     const size_t n = layout().pack(g, packed);
     return bytesHash({packed, n});
+}
+
+std::vector<unsigned char> packState(const pelea::GameState& g) {
+    std::vector<unsigned char> out(sizeof(pelea::GameState));
+    out.resize(layout().pack(g, out.data()));
+    return out;
+}
+
+bool unpackState(std::span<const unsigned char> bytes, pelea::GameState& g) {
+    if (bytes.size() != layout().bytes()) return false;
+    layout().unpack(bytes.data(), g);
+    return true;
 }
 
 uint64_t bytesHash(std::span<const unsigned char> bytes) {

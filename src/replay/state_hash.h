@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "game/state.h"
 
@@ -21,6 +22,12 @@ namespace replay {
 size_t hashedStateBytes();
 
 uint64_t stateHash(const pelea::GameState& g);
+
+// The bytes the hash reads, in its order and byte layout: a state written down whole.
+std::vector<unsigned char> packState(const pelea::GameState& g);
+// The state those bytes hold, written into g (its padding untouched); false, with g unchanged,
+// when there are not exactly hashedStateBytes() of them.
+bool unpackState(std::span<const unsigned char> bytes, pelea::GameState& g);
 
 // The fold's starting value (FNV-1a's offset basis).
 inline constexpr uint64_t kFoldStart = 0xcbf29ce484222325ULL;

@@ -4,9 +4,7 @@
 #include <cstdio>
 
 #include "platform/common/app_loop.h"
-#include "platform/common/script.h"
 #include "platform/headless/runner.h"
-#include "replay/state_hash.h"
 
 namespace replay {
 
@@ -19,12 +17,14 @@ constexpr uint64_t kMaxLagMs = 250;
 
 }  // namespace
 
-Viewer::Viewer(pelea::TForm1& form, ReplayDevices& devices, const Replay& replay, std::string path)
-    : form_(form), devices_(devices), replay_(replay), path_(std::move(path)) {
+Viewer::Viewer(platform::FramePipeline& pipeline, ReplayDevices& devices, const Replay& replay)
+    : pipeline_(pipeline),
+      form_(pipeline.form()),
+      devices_(devices),
+      replay_(replay),
+      feed_(replay.script, pipeline,
+            [&devices](uint32_t kb, uint32_t joy) { devices.setStates(kb, joy); }) {
     keys_.reserve(kKeyReserve);
-    for (const platform::ScriptEvent& e : replay.script.events) {
-        if (e.kind == platform::EventKind::Sum) sums_.emplace_back(e.frame, e.sum);
-    }
 }
 
 int Viewer::run() {
@@ -38,7 +38,8 @@ int Viewer::run() {
         devices_.pollEvents(keys_, quit);
         for (const int vk : keys_)
             control(vk);
-        if (quit || leave_ || over_) return end(platform::kExitDone);
+        if (quit || leave_) return end(platform::kExitDone);
+        if (over_) return holdLastPicture();
         if (frame_ < replay_.header.matchStart) {
             if (!fastForward()) return end(kExitMismatch);
             continue;
@@ -47,8 +48,8 @@ int Viewer::run() {
         tickClock();
         const int ran = runDueFrames();
         if (ran < 0) return end(kExitMismatch);
-        if (ran > 0) {
-            devices_.present(form_.DXDraw1.Surface, form_.DXDraw1.Left);
+        if (ran > 0 || (redraw_ && !clean_.empty())) {
+            show(ran > 0, false);
             continue;
         }
         const uint64_t untilDue = nextDue_ > clock_ ? nextDue_ - clock_ : 0;
@@ -82,7 +83,12 @@ int Viewer::runDueFrames() {
 }
 
 void Viewer::control(int virtualKey) {
+    // Whatever the key changes, the status line says so at once, even paused.
+    redraw_ = true;
     switch (virtualKey) {
+        case viewer_key::Status:
+            statusShown_ = !statusShown_;
+            break;
         case viewer_key::Pause:
             paused_ = !paused_;
             break;
@@ -106,6 +112,7 @@ void Viewer::control(int virtualKey) {
             leave_ = true;
             break;
         default:  // the game's keys come from the replay alone
+            redraw_ = false;
             break;
     }
 }
@@ -130,76 +137,77 @@ bool Viewer::fastForward() {
     return true;
 }
 
-// Runs the next frame, checks its hash and gets the one after it ready.
+// Runs the next frame, checked, and gets the one after it ready.
 bool Viewer::runFrame() {
-    form_.DXTimer1Timer();
-    if (nextSum_ < sums_.size() && sums_[nextSum_].first == frame_) {
-        const uint64_t expected = sums_[nextSum_++].second;
-        const uint64_t actual = stateHash(form_.g);
-        if (actual != expected) {
-            std::fprintf(stderr,
-                         "pelea: %s: frame %lld: the state hash is %s, the replay expects %s\n",
-                         path_.c_str(), static_cast<long long>(frame_), hex16(actual).c_str(),
-                         hex16(expected).c_str());
-            return false;
-        }
-    }
+    if (!pipeline_.tick()) return false;
     ++frame_;
     prepareFrame();
     return true;
 }
 
-// Delivers the events due before the next frame, as the headless runner does: while the replay
-// has paused the game, the following lines come in without a frame.
+// Delivers the events due before the next frame, as the headless runner does.
 void Viewer::prepareFrame() {
-    const auto& events = replay_.script.events;
-    if (frame_ >= replay_.frames) {
-        over_ = true;
-        return;
-    }
-    for (;;) {
-        while (next_ < events.size() && events[next_].frame <= frame_) {
-            if (!deliverGroup()) return;
-        }
-        if (form_.DXTimer1.Enabled) return;
-        if (next_ == events.size() || !deliverGroup()) {
-            over_ = true;
-            return;
-        }
+    if (frame_ >= replay_.frames || !feed_.before(frame_)) over_ = true;
+}
+
+namespace {
+
+constexpr int kStatusX = 200, kStatusY = 59, kStatusSize = 8;
+constexpr media::TColor kStatusColour = media::rgb(140, 230, 255);
+constexpr int kEndX = 200, kEndY = 130, kEndSize = 30;
+
+const char* speedName(int halves) {
+    switch (halves) {
+        case 1:
+            return "x1/2";
+        case 4:
+            return "x2";
+        case 8:
+            return "x4";
+        default:
+            return "x1";
     }
 }
 
-// The events of one frame: keys in order, then set lines, then the device sets. False when a
-// key ended the game.
-bool Viewer::deliverGroup() {
-    const auto& events = replay_.script.events;
-    const int64_t frame = events[next_].frame;
-    size_t end = next_;
-    while (end < events.size() && events[end].frame == frame)
-        ++end;
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind != platform::EventKind::Key) continue;
-        for (const int vk : events[i].keys) {
-            form_.FormKeyDown(vk);
-            if (form_.terminated()) {
-                over_ = true;
-                return false;
-            }
-        }
+}  // namespace
+
+std::string Viewer::status() const {
+    std::string s = std::string("REPLAY   ") + speedName(speedHalves_);
+    if (paused_) s += "   PAUSA";
+    s += "   " + std::to_string(frame_) + " / " + std::to_string(replay_.frames);
+    return s;
+}
+
+// The last frame's picture with the viewer's lines over it; the picture itself is kept as the
+// frame left it, so a line that changes or goes is drawn afresh over it.
+void Viewer::show(bool fresh, bool finished) {
+    media::Surface& surface = form_.DXDraw1.Surface;
+    const size_t n = static_cast<size_t>(media::Surface::kWidth) * media::Surface::kHeight;
+    if (fresh || clean_.size() != n) {
+        clean_.assign(surface.pixels(), surface.pixels() + n);
+    } else {
+        std::copy(clean_.begin(), clean_.end(), surface.pixels());
     }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == platform::EventKind::Set) platform::applySet(form_.g, events[i]);
+    redraw_ = false;
+    if (statusShown_) form_.texto(kStatusX, kStatusY, status(), 'c', kStatusSize, kStatusColour);
+    if (finished) form_.texto(kEndX, kEndY, "FIN", 'c', kEndSize, media::kWhite);
+    devices_.present(surface, form_.DXDraw1.Left);
+}
+
+// The replay is over: its last picture stays, with "FIN", until a key or the window's closing.
+int Viewer::holdLastPicture() {
+    show(false, true);
+    for (;;) {
+        keys_.clear();
+        bool quit = false;
+        devices_.pollEvents(keys_, quit);
+        if (quit || !keys_.empty()) return end(platform::kExitDone);
+        devices_.sleepMs(platform::idleSleepMs(false, 0));
     }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == platform::EventKind::Keyboard) keyboard_ = events[i].states;
-        if (events[i].kind == platform::EventKind::Joystick) joystick_ = events[i].states;
-    }
-    devices_.setStates(keyboard_, joystick_);
-    next_ = end;
-    return true;
 }
 
 int Viewer::end(int code) {
+    pipeline_.end();
     form_.FormClose();
     return code;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "replay/files.h"
+#include "replay/replay_check.h"
 
 namespace replay {
 
@@ -25,7 +26,16 @@ WindowRecording::WindowRecording(Header session, std::string recordPath, std::st
 void WindowRecording::frameDone(const pelea::TForm1& form) {
     recorder_.states(form.DXInput1.Keyboard(), form.DXInput1.Joystick());
     recorder_.frameDone(form.g);
-    archive_.frameDone(form.g, recorder_, header_);
+    archive_.frameDone(form.g, recorder_, header_,
+                       pipeline_ != nullptr ? &pipeline_->driver() : nullptr);
+}
+
+void WindowRecording::draw(pelea::TForm1& form) {
+    constexpr int kNoticeX = 200, kNoticeY = 201, kNoticeSize = 8;
+    constexpr media::TColor kNoticeColour = media::rgb(255, 120, 120);
+    if (archive_.notice().empty()) return;
+    form.texto(kNoticeX, kNoticeY, archive_.notice(), 'c', kNoticeSize, kNoticeColour);
+    archive_.frameShown();
 }
 
 void WindowRecording::loopEnds(const pelea::TForm1&) {
@@ -60,6 +70,7 @@ WindowSession::WindowSession(platform::Platform& window, const platform::Command
     }
     header_.seed = clockSeed();
     header_.demo = cl.demo;
+    header_.training = cl.training;
     header_.data = here;
 }
 
@@ -72,12 +83,19 @@ pelea::StartOptions WindowSession::startOptions() const {
     return {true, header_.seed, header_.demo};
 }
 
-int WindowSession::run(pelea::TForm1& form) {
-    if (showing_) return Viewer(form, devices_, shown_, cl_.replayPath).run();
-    // Training fights are not recorded: their rewinds follow a key held down, which a replay
-    // does not hold.
+bool WindowSession::training() const {
+    return showing_ ? shown_.header.training : header_.training;
+}
+
+int WindowSession::run(platform::FramePipeline& pipeline) {
+    if (showing_) {
+        ReplayCheck check(shown_, cl_.replayPath);
+        pipeline.watch(check);
+        return Viewer(pipeline, devices_, shown_).run();
+    }
     WindowRecording recording(header_, cl_.recordPath, replaysFolder());
-    return platform::runGame(form, window_, cl_.training ? nullptr : &recording, cl_.training);
+    pipeline.watch(recording);
+    return platform::runGame(window_, pipeline);
 }
 
 }  // namespace replay

@@ -9,6 +9,7 @@
 #include "game/tform1.h"
 #include "platform/common/app_loop.h"
 #include "platform/common/command_line.h"
+#include "platform/common/frame_pipeline.h"
 #include "platform/platform.h"
 #include "replay/match_archive.h"
 #include "replay/recorder.h"
@@ -23,9 +24,12 @@ public:
     WindowRecording(Header session, std::string recordPath, std::string archiveFolder,
                     MatchArchive::Clock clock = nullptr);
 
+    void attached(platform::FramePipeline& pipeline) override { pipeline_ = &pipeline; }
     void keyDown(int virtualKey) override { recorder_.key(virtualKey); }
     void frameDone(const pelea::TForm1& form) override;
     void loopEnds(const pelea::TForm1& form) override;
+    // A match that could not be kept is said on the screen for a while.
+    void draw(pelea::TForm1& form) override;
 
     const MatchArchive& archive() const { return archive_; }
 
@@ -34,6 +38,7 @@ private:
     std::string recordPath_;
     Recorder recorder_;
     MatchArchive archive_;
+    platform::FramePipeline* pipeline_ = nullptr;
 };
 
 // Before the window opens, in the folder the program started in: reads --replay into shown and
@@ -49,8 +54,11 @@ public:
     // The platform the game is built on: the window, or the replay's devices over it.
     platform::Platform& gamePlatform();
     pelea::StartOptions startOptions() const;
-    // Runs the game or shows the replay; the exit code.
-    int run(pelea::TForm1& form);
+    // Whether the fights are training fights from the start (--training, or the replay's).
+    bool training() const;
+    // Runs the game or shows the replay along the pipeline, on which it puts the recording or
+    // the replay's check; the exit code.
+    int run(platform::FramePipeline& pipeline);
 
 private:
     platform::Platform& window_;

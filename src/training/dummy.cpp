@@ -50,12 +50,15 @@ uint32_t mirrored(uint32_t states) {
     return out;
 }
 
+// A frame outside the take is never written, and reads as nothing held.
 void Recording::put(int frame, uint32_t held, uint8_t lado) {
+    if (frame < 0 || frame >= kFrames) return;
     const uint32_t facingRight = lado == kFacingLeft ? mirrored(held) : held;
     states[static_cast<std::size_t>(frame)] = static_cast<uint8_t>(facingRight);
 }
 
 uint32_t Recording::get(int frame, uint8_t lado) const {
+    if (frame < 0 || frame >= kFrames) return 0;
     const uint32_t facingRight = states[static_cast<std::size_t>(frame)];
     return lado == kFacingLeft ? mirrored(facingRight) : facingRight;
 }

@@ -28,8 +28,9 @@ uint32_t guardStates(uint32_t states, uint8_t lado);
 // Left and right swapped.
 uint32_t mirrored(uint32_t states);
 
-// Up to ten seconds of the dummy's device states at 30 frames a second, kept as a fighter facing
-// right would hold them, so that "forward" stays forward whichever way it faces when played back.
+// Up to 300 frames of the dummy's device states (8.4 seconds at the default 28 ms), kept as a
+// fighter facing right would hold them, so that "forward" stays forward whichever way it faces
+// when played back.
 struct Recording {
     static constexpr int kFrames = 300;
     std::array<uint8_t, kFrames> states{};

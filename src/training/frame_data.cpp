@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "media/input.h"
+
 namespace training {
 
 namespace {
@@ -33,11 +35,12 @@ void begin(MoveData& m, uint8_t pos) {
     m.running = true;
 }
 
-// Each frame the game ran during the move is start-up until the attack area is first live,
-// active while it is live, and recovery after.
+// Each frame the game ran during the move is start-up until the attack area is first live (that
+// frame included), active while it is live, and recovery after.
 void count(MoveData& m, const FrameView& f, bool inMove) {
     if (!inMove || !f.counted) return;
     if (f.live) {
+        if (m.active == 0) ++m.startup;
         ++m.active;
     } else if (m.active == 0) {
         ++m.startup;
@@ -77,6 +80,23 @@ bool isFreeState(uint8_t pos) {
     return pos == kStanding || pos == kWalking || pos == kCrouching || pos == kAirborne;
 }
 
+bool canAttack(const pelea::Lutador& l, uint32_t held) {
+    uint8_t pos = l.pos;
+    if ((held & media::isDown) != 0 && (pos == kStanding || pos == kWalking)) pos = kCrouching;
+    switch (pos) {
+        case kStanding:
+        case kWalking:
+        case kStandingBlock:
+            return l.grav == 0;
+        case kCrouching:
+        case kCrouchingBlock:
+        case kAirborne:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void track(MoveData& m, const FrameView& f) {
     // A landed blow always scores; a blocked one leaves the victim guarding behind a spark.
     const bool landed = f.after.pontos > f.before.pontos;
@@ -88,14 +108,15 @@ void track(MoveData& m, const FrameView& f) {
     const bool inMove = m.running && (began || isAttackState(f.before.pos));
     count(m, f, inMove);
     m.damage += std::max(0.0, f.victimBefore.hp - f.victimAfter.hp);
-    if (hit) {
-        contact(m, f, landed);
-    } else if (m.waitingVictim && isFreeState(f.victimAfter.pos)) {
+    // Each side is free from the first frame in which it could start an attack: the frames
+    // between the two are the advantage.
+    if (hit) contact(m, f, landed);
+    if (m.waitingVictim && canAttack(f.victimAfter, f.victimHeld)) {
         m.victimFree = f.clock;
         m.waitingVictim = false;
     }
     if (inMove && !isAttackState(f.after.pos)) m.running = false;
-    if (!m.running && m.attackerFree < 0 && isFreeState(f.after.pos)) m.attackerFree = f.clock;
+    if (!m.running && m.attackerFree < 0 && canAttack(f.after, f.held)) m.attackerFree = f.clock;
     settle(m);
 }
 

@@ -1,5 +1,6 @@
 #include "training/input_history.h"
 
+#include <algorithm>
 #include <array>
 
 #include "media/input.h"
@@ -36,6 +37,7 @@ void InputHistory::add(uint32_t states) {
 }
 
 const HeldInput& InputHistory::at(int i) const {
+    i = std::clamp(i, 0, kSize - 1);
     return entries_[static_cast<size_t>((newest_ + kSize - i) % kSize)];
 }
 

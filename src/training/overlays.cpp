@@ -30,8 +30,10 @@ constexpr int kStatusY = 70;
 constexpr int kFrameDataY = 82, kFrameDataLine = 10;
 constexpr int kLineTextSize = 8;
 
-// The key help: each key in yellow before what it does.
-constexpr int kHelpTop = 290;
+// The key help: each key in yellow before what it does, above the special meters and the
+// bottom line, which it leaves to be read.
+constexpr int kHelpTop = 264;
+constexpr int kHelpBottom = 272;
 constexpr int kHelpTextSize = 6;
 constexpr int kHelpKeyGap = 2, kHelpPairGap = 4;
 constexpr int kLeftArrow = 3;  // the icon that stands for the backspace key
@@ -130,12 +132,42 @@ void drawFrameData(TForm1& form, const MoveData& move) {
     }
 }
 
+void drawFrameMeter(TForm1& form, const FrameMeter& meter) {
+    const int left = (media::Surface::kWidth - FrameMeter::kCells * kMeterCell) / 2;
+    form.barra(0, kMeterTop - 1, media::Surface::kWidth, kMeterTop + 2 * kMeterRow, kHelpBand);
+    for (int n = 1; n <= 2; ++n) {
+        const int y = kMeterTop + (n - 1) * kMeterRow;
+        for (int i = 0; i < meter.count(); ++i) {
+            media::TColor colour = kFreeColour;
+            switch (meter.at(n, i)) {
+                case Cell::Startup:
+                    colour = kStartupColour;
+                    break;
+                case Cell::Active:
+                    colour = kActiveColour;
+                    break;
+                case Cell::Recovery:
+                    colour = kRecoveryColour;
+                    break;
+                case Cell::Stun:
+                    colour = kStunColour;
+                    break;
+                case Cell::Free:
+                case Cell::Empty:
+                    break;
+            }
+            const int x = left + i * kMeterCell;
+            form.barra(x, y, x + kMeterCell - 1, y + kMeterRow - 1, colour);
+        }
+    }
+}
+
 void drawStatus(TForm1& form, std::string_view status) {
     form.texto(kCentre, kStatusY, status, 'c', kLineTextSize, kStatusColour);
 }
 
 void drawKeyHelp(TForm1& form) {
-    form.barra(0, kHelpTop, media::Surface::kWidth, media::Surface::kHeight, kHelpBand);
+    form.barra(0, kHelpTop, media::Surface::kWidth, kHelpBottom, kHelpBand);
     auto keyWidth = [&form](const HelpPair& p) {
         return p.key == nullptr ? kArrowWidth : textWidth(form, p.key, kHelpTextSize);
     };

@@ -9,6 +9,7 @@
 #include "game/tform1.h"
 #include "media/color.h"
 #include "training/frame_data.h"
+#include "training/frame_meter.h"
 #include "training/input_history.h"
 
 namespace training {
@@ -26,6 +27,17 @@ void drawInputs(pelea::TForm1& form, const std::array<InputHistory, 2>& inputs);
 
 // Two lines under the status line.
 void drawFrameData(pelea::TForm1& form, const MoveData& move);
+
+// Both fighters' last 80 frames as two rows of cells along the bottom, above the key line:
+// start-up green, active red, recovery blue, hit stun yellow, free grey.
+void drawFrameMeter(pelea::TForm1& form, const FrameMeter& meter);
+inline constexpr media::TColor kStartupColour = media::rgb(40, 200, 60);
+inline constexpr media::TColor kActiveColour = media::rgb(235, 40, 40);
+inline constexpr media::TColor kRecoveryColour = media::rgb(50, 110, 255);
+inline constexpr media::TColor kStunColour = media::rgb(255, 220, 0);
+inline constexpr media::TColor kFreeColour = media::rgb(120, 120, 120);
+inline constexpr int kMeterTop = 253;  // fighter 1's row; fighter 2's under it
+inline constexpr int kMeterRow = 5, kMeterCell = 5;
 
 // The line under the top display: the dummy's mode and what the trainer is doing.
 void drawStatus(pelea::TForm1& form, std::string_view status);

@@ -107,7 +107,7 @@ void Trainer::fightKey(int virtualKey) {
     switch (virtualKey) {
         case keys::DummyMode:
             mode_ = nextMode(mode_);
-            recording_ = playback_ = false;
+            observed_.recording = observed_.playback = false;
             observed_.guarding = false;
             driveDummy();
             break;
@@ -130,14 +130,14 @@ void Trainer::fightKey(int virtualKey) {
             paused_ = true;
             break;
         case keys::Record:
-            recording_ = !recording_;
-            playback_ = false;
-            if (recording_) observed_.recorded = 0;
+            observed_.recording = !observed_.recording;
+            observed_.playback = false;
+            if (observed_.recording) observed_.recorded = observed_.playing = 0;
             driveDummy();
             break;
         case keys::Playback:
-            playback_ = !playback_ && observed_.recorded > 0;
-            recording_ = false;
+            observed_.playback = !observed_.playback && observed_.recorded > 0;
+            observed_.recording = false;
             observed_.playing = 0;
             driveDummy();
             break;
@@ -164,6 +164,48 @@ void Trainer::passOn(int virtualKey) {
     }
 }
 
+int Trainer::heldKeyActedOn() const {
+    return heldRewind_ ? keys::Rewind : 0;
+}
+
+namespace {
+constexpr size_t kCarriedFlags = 7;  // armed, mode, three overlays, recording, playback
+constexpr size_t kCarriedBytes = kCarriedFlags + 2 + Recording::kFrames;
+}  // namespace
+
+std::vector<unsigned char> Trainer::carried() const {
+    std::vector<unsigned char> out(kCarriedBytes);
+    out[0] = armed_;
+    out[1] = static_cast<unsigned char>(mode_);
+    out[2] = overlays_.areas;
+    out[3] = overlays_.inputs;
+    out[4] = overlays_.frameData;
+    out[5] = observed_.recording;
+    out[6] = observed_.playback;
+    out[7] = static_cast<unsigned char>(observed_.recorded & 0xff);
+    out[8] = static_cast<unsigned char>(observed_.recorded >> 8);
+    std::copy(observed_.tape.states.begin(), observed_.tape.states.end(),
+              out.begin() + kCarriedFlags + 2);
+    return out;
+}
+
+bool Trainer::carryOn(std::span<const unsigned char> bytes) {
+    if (bytes.size() != kCarriedBytes || bytes[1] >= kDummyModes) return false;
+    const auto recorded = static_cast<uint16_t>(bytes[7] | bytes[8] << 8);
+    if (recorded > Recording::kFrames) return false;
+    for (size_t i = 0; i < kCarriedFlags; ++i) {
+        if (i != 1 && bytes[i] > 1) return false;
+    }
+    armed_ = bytes[0] != 0;
+    mode_ = static_cast<DummyMode>(bytes[1]);
+    overlays_ = {bytes[2] != 0, bytes[3] != 0, bytes[4] != 0};
+    observed_.recording = bytes[5] != 0;
+    observed_.playback = bytes[6] != 0;
+    observed_.recorded = recorded;
+    std::copy(bytes.begin() + kCarriedFlags + 2, bytes.end(), observed_.tape.states.begin());
+    return true;
+}
+
 // ---- ticks ----------------------------------------------------------------------------------
 
 void Trainer::tick() {
@@ -178,7 +220,9 @@ void Trainer::tick() {
 }
 
 void Trainer::plainFrame() {
-    leaveFight();
+    // The configuration menu freezes the fight rather than leaving it: what training keeps (a
+    // life to refill, the rewind history, the frame data, the pause) waits for it.
+    if (form_.g.m.modoTela != tela::Config) leaveFight();
     feeding_ = false;
     form_.DXTimer1Timer();
     if (form_.g.m.modoTela == tela::Selecao && form_.g.m.faseSelecao == 2) {
@@ -191,9 +235,12 @@ void Trainer::enterFight() {
     if (fighting_) return;
     fighting_ = true;
     dummyHumano_ = form_.L(2).humano;
-    const uint16_t recorded = observed_.recorded;
+    const Observed last = observed_;
     observed_ = Observed{};
-    observed_.recorded = recorded;
+    observed_.tape = last.tape;
+    observed_.recording = last.recording;
+    observed_.playback = last.playback;
+    observed_.recorded = last.recorded;
     ring_.clear();
 }
 
@@ -280,7 +327,7 @@ void Trainer::keepRoundGoing() {
 // The dummy is the computer while it fights, and its device otherwise.
 void Trainer::driveDummy() {
     if (!fighting_) return;
-    const bool computer = mode_ == DummyMode::Fight && !recording_ && !playing();
+    const bool computer = mode_ == DummyMode::Fight && !observed_.recording && !playing();
     form_.L(2).humano = computer ? 0 : 1;
 }
 
@@ -294,9 +341,9 @@ Feed Trainer::readDevices() {
 // stands still; a recording plays back as the dummy faces now.
 Feed Trainer::feedFor(const Feed& live) const {
     const uint8_t lado = form_.L(2).lado;
-    if (recording_) return {0, live.joystick | live.keyboard};
+    if (observed_.recording) return {0, live.joystick | live.keyboard};
     if (playing()) {
-        return {live.keyboard, tape_.get(observed_.playing % observed_.recorded, lado)};
+        return {live.keyboard, observed_.tape.get(observed_.playing % observed_.recorded, lado)};
     }
     return {live.keyboard, heldStates(mode_)};
 }
@@ -325,7 +372,7 @@ void Trainer::guard(Feed& feed, const Threat& t) {
     const Lutador& dummy = form_.L(2);
     const bool comboOver = form_.L(1).hitsTempo == 0 && isFreeState(dummy.pos) && !t.threat;
     if (observed_.guarding && comboOver) observed_.guarding = false;
-    if (recording_ || playing() || !t.threat) return;
+    if (observed_.recording || playing() || !t.threat) return;
     const bool guards =
         mode_ == DummyMode::BlockAll || (mode_ == DummyMode::BlockAfterHit && observed_.guarding);
     if (guards) feed.joystick = guardStates(feed.joystick, dummy.lado);
@@ -374,8 +421,15 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
                          counted,
                          live,
                          newBlockSpark(before, after),
-                         observed_.clock};
+                         observed_.clock,
+                         feed.keyboard,
+                         feed.joystick};
     track(observed_.move, view);
+    if (counted) {
+        observed_.meter.add(before.lutador[1], after.lutador[1], feed.keyboard, live,
+                            before.lutador[2], after.lutador[2], feed.joystick,
+                            after.lutador[2].ataque == 1);
+    }
     // Points mean a landed blow: the dummy guards the rest of the combo when asked to.
     if (after.lutador[1].pontos > before.lutador[1].pontos) observed_.guarding = true;
     advanceRecording(before, feed);
@@ -388,11 +442,11 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
 }
 
 void Trainer::advanceRecording(const GameState& before, const Feed& feed) {
-    if (recording_) {
-        tape_.put(observed_.recorded, feed.joystick, before.lutador[2].lado);
+    if (observed_.recording && observed_.recorded < Recording::kFrames) {
+        observed_.tape.put(observed_.recorded, feed.joystick, before.lutador[2].lado);
         ++observed_.recorded;
-        if (observed_.recorded >= Recording::kFrames) recording_ = false;
     }
+    if (observed_.recorded >= Recording::kFrames) observed_.recording = false;
     if (playing()) {
         observed_.playing = static_cast<uint16_t>((observed_.playing + 1) % observed_.recorded);
     }
@@ -402,14 +456,17 @@ void Trainer::drawOverlays() {
     if (form_.DXDraw1.Surface.blind) return;
     if (overlays_.areas) drawAreas(form_);
     if (overlays_.inputs) drawInputs(form_, observed_.inputs);
-    if (overlays_.frameData) drawFrameData(form_, observed_.move);
+    if (overlays_.frameData) {
+        drawFrameData(form_, observed_.move);
+        drawFrameMeter(form_, observed_.meter);
+    }
     drawStatus(form_, status());
     drawKeyHelp(form_);
 }
 
 std::string Trainer::status() const {
     std::string s = "ENTRENAMIENTO   MUÑECO: ";
-    if (recording_) {
+    if (observed_.recording) {
         s += "GRABANDO " + std::to_string(observed_.recorded) + "/" +
              std::to_string(Recording::kFrames);
     } else if (playing()) {

@@ -1,7 +1,7 @@
 // Training fights. The trainer sits between the platform and the game: key presses and timer
 // ticks come to it first. Outside a training fight it passes them on unchanged. In one it keeps
 // the round going (the clock held, no knock-out), drives the dummy (fighter 2) through its
-// device set, keeps the last ten seconds as snapshots of the state record to rewind through,
+// device set, keeps the last 300 frames as snapshots of the state record to rewind through,
 // pauses and steps, and draws its overlays on the finished frame. It never calls a routine of
 // the game's rules: it sets the state record between frames, feeds the device sets, runs whole
 // frames (some of them blind and mute, on a copy it throws away) and draws after them.
@@ -14,8 +14,10 @@
 
 #include "game/tform1.h"
 #include "media/input.h"
+#include "platform/common/frame_pipeline.h"
 #include "training/dummy.h"
 #include "training/frame_data.h"
+#include "training/frame_meter.h"
 #include "training/input_history.h"
 #include "training/ring.h"
 
@@ -26,12 +28,18 @@ struct Feed {
     uint32_t keyboard = 0, joystick = 0;
 };
 
-// What the trainer learns frame by frame; it is rewound together with the state record.
+// What the trainer learns and keeps frame by frame; it is rewound together with the state
+// record, so going back past a take of the dummy's recording, or its start or end, finds the
+// recording as it was then.
 struct Observed {
     std::array<InputHistory, 2> inputs;  // fighter 1's keyboard, fighter 2's joystick
     MoveData move;                       // fighter 1's last move
+    FrameMeter meter;                    // both fighters' last 80 counted frames
     bool guarding = false;               // the dummy was hit: it blocks until the combo is over
     std::array<bool, 2> refill{};        // a life kept above zero, refilled when the combo is over
+    Recording tape;                      // the dummy's recorded inputs
+    bool recording = false;              // a take is being recorded
+    bool playback = false;               // the recording plays back on a loop
     uint16_t recorded = 0;               // frames of the dummy's recording
     uint16_t playing = 0;                // the recording's next frame to play back
     int64_t clock = 0;                   // frames the game ran, hit-stops and super pauses left out
@@ -50,9 +58,9 @@ struct Overlays {
     bool areas = false, inputs = false, frameData = false;
 };
 
-class Trainer : public media::InputFilter {
+class Trainer : public media::InputFilter, public platform::FrameDriver {
 public:
-    static constexpr size_t kRewindFrames = 300;  // ten seconds at 30 frames a second
+    static constexpr size_t kRewindFrames = 300;  // 8.4 seconds at the default 28 ms
 
     // armed: the fights that follow are training fights (--training).
     Trainer(pelea::TForm1& form, bool armed);
@@ -62,16 +70,21 @@ public:
 
     // A key press between frames: the training keys act here, every other key goes on to the
     // game's key handler.
-    void keyDown(int virtualKey);
+    void keyDown(int virtualKey) override;
     // One timer tick: a frame of the game; in a training fight a frame held, stepped or rewound.
-    void tick();
+    void tick() override;
+    int heldKeyActedOn() const override;
+    // Outside a fight: whether training is armed, the dummy's mode, the overlays shown and the
+    // dummy's recording, which a new fight carries on with.
+    std::vector<unsigned char> carried() const override;
+    bool carryOn(std::span<const unsigned char> bytes) override;
 
     bool armed() const { return armed_; }
     bool inFight() const;
     bool paused() const { return paused_; }
-    bool recording() const { return recording_; }
+    bool recording() const { return observed_.recording; }
     // A recording plays back (rewinding to before it was made stops it).
-    bool playing() const { return playback_ && observed_.recorded > 0; }
+    bool playing() const { return observed_.playback && observed_.recorded > 0; }
     DummyMode mode() const { return mode_; }
     const Overlays& overlays() const { return overlays_; }
     const Observed& observed() const { return observed_; }
@@ -125,8 +138,6 @@ private:
     int rewindPresses_ = 0;    // rewind key presses since the last tick
     bool heldRewind_ = false;  // the last tick went back a frame for the held key alone
     bool rewinding_ = false;
-    bool recording_ = false, playback_ = false;
-    Recording tape_;  // the dummy's recorded inputs
     Observed observed_;
     Ring<Snapshot> ring_;
     bool feeding_ = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <vector>
 
 #include "support/game_fixture.h"
@@ -46,7 +48,7 @@ TEST(AppLoop, FramesFollowTheTimerAndTheLoopNeverSpins) {
         {"default speed", {}, true, 35, 37, 0},
         {"surface moved left", {Comma, Comma, Comma}, true, 35, 37, -3},
         {"window in the background", {}, false, 0, 0, 0},
-        {"paused", {P}, true, 0, 0, 0},
+        {"paused: the frozen picture once, with its notice", {P}, true, 1, 1, 0},
         {"paused and resumed", {P, P, Period}, true, 35, 37, 1},
         {"escape", {Escape, Period}, true, 0, 0, 0},
     };
@@ -65,6 +67,49 @@ TEST(AppLoop, FramesFollowTheTimerAndTheLoopNeverSpins) {
         for (const uint32_t ms : window.sleeps) {
             EXPECT_GE(ms, 1u) << c.what;
             EXPECT_LE(ms, 10u) << c.what;
+        }
+    }
+}
+
+// A window whose polls deliver keys by poll number.
+class KeyedWindow : public FakeWindow {
+public:
+    void pollEvents(std::vector<int>& keys, bool& quit) override {
+        const auto it = byPoll.find(polls++);
+        if (it != byPoll.end()) keys = it->second;
+        quit = now >= closeAtMs;
+    }
+    std::map<int, std::vector<int>> byPoll;
+};
+
+TEST(AppLoop, ThePauseSaysSoOverTheFrozenPicture) {
+    using namespace pelea::vk;
+    struct Case {
+        const char* what;
+        std::map<int, std::vector<int>> keys;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"paused", {{50, {P}}}, true},
+        {"paused and resumed at once", {{50, {P, P}}}, false},
+        {"never paused", {}, false},
+        {"paused, then a credit while paused", {{50, {P}}, {60, {Digit5}}}, true},
+    };
+    for (const Case& c : cases) {
+        KeyedWindow window;
+        window.byPoll = c.keys;
+        window.closeAtMs = 2000;
+        pelea::TForm1 form(window, pelea::testing::Game::options(1, false));
+        form.FormCreate();
+        std::vector<media::Canvas::DrawnText> texts;
+        form.Canvas.recordTexts(&texts);
+        EXPECT_EQ(runGame(form, window), 0) << c.what;
+        const bool shown = std::any_of(texts.begin(), texts.end(), [](const auto& t) {
+            return t.text == kPausedText;
+        });
+        EXPECT_EQ(shown, c.shown) << c.what;
+        if (c.shown) {
+            EXPECT_FALSE(form.DXTimer1.Enabled) << c.what;
         }
     }
 }

@@ -77,6 +77,9 @@ TEST_F(HeadlessReplay, ARecordedRunPlaysBackWithTheSameTraceEveryFrameChecked) {
         {"states only when they change", "10 kb up\n11 kb up\n12 kb up b1\n", 40, 40,
          "12 kb up b1\n", "11 kb"},
         {"keys given while paused", "5 key p\n30 key p\n", 50, 50, "5 key p p\n", "30 key"},
+        {"keys and set lines given while paused, in the order given",
+         "100 key p\n100 set creditos 0\n101 key 5\n102 key p\n", 150, 150,
+         "100 key p\n100 set creditos 0\n100 key 5 p\n", "101 key"},
         {"a key that ends the run", "0 kb b1\n1 kb\n25 key 5 esc\n", 60, 25, "25 key 5 esc\n",
          "25 sum"},
     };
@@ -269,8 +272,8 @@ TEST_F(HeadlessReplay, OptionsAReplayGivesItselfAreRefused) {
         {"--headless --frames 5 --record no-such-folder/r.pelea-replay", 1,
          "cannot write the recording"},
         {"--replay r.pelea-replay --record x.pelea-replay", 2, "needs --headless"},
-        {"--headless --frames 5 --training --record x.pelea-replay", 2,
-         "--training cannot be used with --record"},
+        {"--headless --frames 5 --training --record x.pelea-replay", 0, ""},
+        {"--headless --replay r.pelea-replay --training", 2, "--training cannot be used with"},
         {"--replay", 2, "--replay needs a value"},
         {"--record=", 2, "--record needs a file name"},
     };

@@ -138,6 +138,104 @@ TEST(TrainingRewind, ABranchWithOtherInputsDivergesFromThatFrameOnly) {
     }
 }
 
+// The dummy's takes: a take of crouching, one of walking back.
+uint32_t takeOne(int i) {
+    return i % 10 < 5 ? uint32_t{media::isDown} : 0u;
+}
+uint32_t takeTwo(int) {
+    return media::isRight;
+}
+
+TEST(TrainingRewind, GoingBackPastATakeFindsTheRecordingAsItWasThen) {
+    struct Case {
+        const char* what;
+        int first;   // frames of the first take (a take stops by itself at 300)
+        int second;  // frames of the second take, recorded over it, before the rewind
+        int back;    // frames rewound: past the second take's start, into the 10 between
+    };
+    const Case cases[] = {
+        {"a second take", 40, 30, 35},
+        {"a full take, then a second", 320, 5, 8},
+        {"a full take, then a second almost as long", 320, 295, 300},
+    };
+    for (const Case& c : cases) {
+        Treino t(60, 340);
+        t.key(keys::Record);
+        for (int i = 0; i < c.first; ++i) {
+            t.game.plat.joystick = takeOne(i);
+            t.tick();
+        }
+        if (t.trainer.recording()) t.key(keys::Record);
+        const int kept = std::min(c.first, Recording::kFrames);
+        t.game.plat.joystick = 0;
+        t.ticks(10);
+        ASSERT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        t.key(keys::Record);
+        for (int i = 0; i < c.second; ++i) {
+            t.game.plat.joystick = takeTwo(i);
+            t.tick();
+        }
+        t.game.plat.joystick = 0;
+        for (int i = 0; i < c.back; ++i)
+            t.key(keys::Rewind);
+        t.tick();
+        EXPECT_FALSE(t.trainer.recording()) << c.what << ": back before the second take";
+        EXPECT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        // Playing on, and playing the recording back, is the first take's.
+        t.ticks(20);
+        EXPECT_EQ(t.trainer.observed().recorded, kept) << c.what;
+        t.key(keys::Playback);
+        for (int i = 0; i < 2 * kept && i < 60; ++i) {
+            t.tick();
+            EXPECT_EQ(t.game.form.DXInput1.Joystick(), takeOne(i % kept))
+                << c.what << " playback frame " << i;
+        }
+    }
+}
+
+TEST(TrainingMenu, TheConfigurationMenuFreezesTrainingAsItFreezesTheFight) {
+    // A heavy punch that would end the dummy's life leaves it at a sliver, to be refilled when
+    // the combo is over; the menu opened and closed meanwhile changes none of that, nor the
+    // rewind history, the frame data or the training pause.
+    struct Case {
+        const char* what;
+        int menuFrames;
+        bool paused;
+    };
+    const Case cases[] = {{"a glance at the menu", 1, false},
+                          {"a long look", 40, false},
+                          {"while paused", 10, true}};
+    for (const Case& c : cases) {
+        Treino t(150, 200);
+        t.key(keys::FrameData);
+        t.L(2).hp = 3.0;
+        t.press(media::isButton3);
+        while (t.L(1).pontos == 0)
+            t.tick();
+        t.tick();
+        ASSERT_LE(t.L(2).hp, 1.0) << c.what;
+        if (c.paused) t.key(keys::Pause);
+        const size_t snapshots = t.trainer.snapshots();
+        const Observed seen = t.trainer.observed();
+        t.key(pelea::vk::F1);
+        t.ticks(c.menuFrames);
+        ASSERT_EQ(t.game.m().modoTela, pelea::tela::Config) << c.what;
+        t.key(pelea::vk::F1);
+        ASSERT_EQ(t.game.m().modoTela, pelea::tela::Luta) << c.what;
+        EXPECT_EQ(t.trainer.paused(), c.paused) << c.what;
+        EXPECT_EQ(t.trainer.snapshots(), snapshots) << c.what;
+        EXPECT_EQ(t.trainer.observed().refill[1], seen.refill[1]) << c.what;
+        EXPECT_EQ(t.trainer.observed().move.pos, 5) << c.what;
+        EXPECT_EQ(t.trainer.observed().inputs[0].count(), seen.inputs[0].count()) << c.what;
+        if (c.paused) t.key(keys::Pause);
+        for (int i = 0; i < 150 && t.L(1).hitsTempo != 0; ++i)
+            t.tick();
+        t.tick();
+        EXPECT_EQ(t.L(2).hp, 125.0) << c.what << ": refilled once the combo is over";
+        EXPECT_GT(t.trainer.snapshots(), snapshots) << c.what;
+    }
+}
+
 TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
     // Character 1 standing: contact (-20, 40)-(12, 170) facing right; its light punch strikes
     // at (15, 55)-(50, 65) from ciclo 2. Facing left both flip about the anchor. A projectile
@@ -196,9 +294,11 @@ TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
 }
 
 TEST(TrainingFrameData, CharacterOnesLightPunch) {
-    // Live from ciclo 2 until it connects or the state ends at ciclo 6. On a hit the dummy
-    // reels for 8 frames while the punch has 3 left: +4. A block holds the dummy for its 16
-    // frames: +12. The punch does 7 (4.9 at the default damage level) and 0 through a block.
+    // Live from ciclo 2, its third frame (start-up 3), until it connects or the state ends at
+    // ciclo 6. On a hit the dummy reels for 8 frames while the punch has 3 left: +4. A blocking
+    // dummy can hit back out of its block as soon as the hit-stop is over, while the punch has
+    // 3 frames left: -3. The punch does 7 (4.9 at the default damage level) and 0 through a
+    // block.
     struct Case {
         const char* what;
         int dummyX;
@@ -210,9 +310,9 @@ TEST(TrainingFrameData, CharacterOnesLightPunch) {
         int combo;
     };
     const Case cases[] = {
-        {"whiffs", 350, DummyMode::Stand, 2, 4, 0, false, false, 0, 0.0, 0},
-        {"hits", 190, DummyMode::Stand, 2, 1, 3, true, false, 4, 4.9, 1},
-        {"is blocked", 190, DummyMode::BlockAll, 2, 1, 3, false, true, 12, 0.0, 0},
+        {"whiffs", 350, DummyMode::Stand, 3, 4, 0, false, false, 0, 0.0, 0},
+        {"hits", 190, DummyMode::Stand, 3, 1, 3, true, false, 4, 4.9, 1},
+        {"is blocked", 190, DummyMode::BlockAll, 3, 1, 3, false, true, -3, 0.0, 0},
     };
     for (const Case& c : cases) {
         Treino t(150, c.dummyX);
@@ -243,9 +343,53 @@ TEST(TrainingFrameData, CharacterOnesLightPunch) {
     }
 }
 
+TEST(TrainingFrameData, TheFrameMeterShowsEachFrameInItsColour) {
+    // Character 1's light punch, hit or blocked: three frames of start-up (the third active),
+    // recovery, the dummy's stun or its block, both rows in the colours players know.
+    struct Case {
+        DummyMode dummy;
+        int greens, reds, blues;  // fighter 1's punch
+        bool stun;                // the dummy's row shows hit stun
+        int cells;                // 26 frames less those the hit-stop held
+    };
+    const Case cases[] = {{DummyMode::Stand, 2, 1, 3, true, 20},
+                          {DummyMode::BlockAll, 2, 1, 3, false, 23}};
+    for (const Case& c : cases) {
+        Treino t(150, 190);
+        t.mode(c.dummy);
+        t.key(keys::FrameData);
+        t.ticks(5);
+        t.press(media::isButton1);
+        t.ticks(20);
+        const FrameMeter& m = t.trainer.observed().meter;
+        int count[2][6] = {};
+        for (int n = 1; n <= 2; ++n) {
+            for (int i = 0; i < m.count(); ++i) {
+                const Cell cell = m.at(n, i);
+                ++count[n - 1][static_cast<int>(cell)];
+                const media::TColor colours[] = {0,
+                                                 kStartupColour,
+                                                 kActiveColour,
+                                                 kRecoveryColour,
+                                                 kStunColour,
+                                                 kFreeColour};
+                const int x = (400 - FrameMeter::kCells * kMeterCell) / 2 + i * kMeterCell;
+                const int y = kMeterTop + (n - 1) * kMeterRow;
+                EXPECT_EQ(t.at(x + 1, y + 1), shown(colours[static_cast<int>(cell)]))
+                    << modeName(c.dummy) << " fighter " << n << " cell " << i;
+            }
+        }
+        EXPECT_EQ(m.count(), c.cells) << "one cell a counted frame";
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Startup)], c.greens) << modeName(c.dummy);
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Active)], c.reds) << modeName(c.dummy);
+        EXPECT_EQ(count[0][static_cast<int>(Cell::Recovery)], c.blues) << modeName(c.dummy);
+        EXPECT_EQ(count[1][static_cast<int>(Cell::Stun)] > 0, c.stun) << modeName(c.dummy);
+    }
+}
+
 TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
     // Character 1's "BDP": state 25 for 28 frames, the projectile leaving the hand at ciclo 10,
-    // whichever punch fires it.
+    // whichever punch fires it: the move's eleventh frame.
     struct Case {
         bool heavy;
     };
@@ -260,7 +404,7 @@ TEST(TrainingFrameData, AProjectileIsTheActiveFrameOfItsMove) {
         t.ticks(40);
         const MoveData& m = t.trainer.observed().move;
         EXPECT_EQ(m.pos, 25) << c.heavy;
-        EXPECT_EQ(m.startup, 10) << c.heavy;
+        EXPECT_EQ(m.startup, 11) << c.heavy;
         EXPECT_EQ(m.active, 1) << c.heavy;
         EXPECT_EQ(m.recovery, 17) << c.heavy;
     }

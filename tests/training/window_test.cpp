@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/common/app_loop.h"
+#include "platform/front_end.h"
 #include "support/game_fixture.h"
 #include "training/keys.h"
 #include "training/trainer.h"
@@ -67,7 +68,9 @@ TEST(TrainingWindow, TheLoopPassesKeysAndTicksThroughTheTrainer) {
         form.FormCreate();
         toFight(form);
         const pelea::GameState start = form.g;
-        EXPECT_EQ(platform::runGame(form, window, nullptr, c.training), 0) << c.what;
+        platform::FramePipeline pipeline(form);
+        front::Drivers drivers(form, pipeline, c.training);
+        EXPECT_EQ(platform::runGame(window, pipeline), 0) << c.what;
         EXPECT_EQ(sameState(form.g, start), c.frozen) << c.what;
     }
 }

@@ -254,15 +254,10 @@ bool Parser::outputsSpareTheInput() {
     return true;
 }
 
-// A replay brings its own events, frames, seed and settings. --training is not among the
-// settings a replay keeps; a recorded session chooses training with its key on the select
-// screen, which the recording holds like any key.
+// A replay brings its own events, frames, seed and settings, --training among them.
 bool Parser::replayAlone() {
-    if (out_.training && !(out_.recordPath.empty() && out_.replayPath.empty())) {
-        return fail("--training cannot be used with --record or --replay");
-    }
     if (out_.replayPath.empty()) return true;
-    for (const char* option : {"--input", "--frames", "--seed", "--demo"}) {
+    for (const char* option : {"--input", "--frames", "--seed", "--demo", "--training"}) {
         if (std::find(seen_.begin(), seen_.end(), option) != seen_.end()) {
             return fail(std::string(option) + " cannot be used with --replay, which gives it");
         }

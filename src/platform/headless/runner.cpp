@@ -4,19 +4,18 @@
 #include <filesystem>
 #include <memory>
 
-#include "game/tform1.h"
 #include "platform/common/png_writer.h"
-#include "platform/common/script.h"
+#include "platform/common/script_feed.h"
 #include "platform/common/trace.h"
 #include "platform/headless/headless_platform.h"
-#include "replay/run_watch.h"
-#include "training/trainer.h"
 
 namespace platform {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr int kExitMismatch = 3;
 
 void complain(const std::string& message) {
     std::fprintf(stderr, "pelea: %s\n", message.c_str());
@@ -32,65 +31,35 @@ std::string absolutePath(const std::string& path) {
 
 class Run {
 public:
-    Run(const HeadlessOptions& options, InputScript script, replay::RunWatch& watch)
+    Run(const HeadlessOptions& options, InputScript script, HeadlessAdditions& additions)
         : options_(options),
           script_(std::move(script)),
-          watch_(watch),
+          additions_(additions),
           form_(platform_, pelea::StartOptions{options.seeded, options.seed, options.demo}),
-          trainer_(form_, options.training) {}
+          pipeline_(form_),
+          feed_(script_, pipeline_, [this](uint32_t kb, uint32_t joy) {
+              platform_.setStates(kb, joy);
+          }) {}
 
     int go(const std::string& tracePath, const std::vector<Shot>& shots);
 
 private:
-    bool deliverGroup();
     bool runFrame(int64_t frame, const std::vector<Shot>& shots);
 
     const HeadlessOptions& options_;
     InputScript script_;
-    replay::RunWatch& watch_;
+    HeadlessAdditions& additions_;
     int failure_ = kExitFailure;
-    size_t next_ = 0;
-    uint32_t keyboard_ = 0, joystick_ = 0;
     HeadlessPlatform platform_;
     pelea::TForm1 form_;
-    training::Trainer trainer_;  // keys and frames go through it
+    FramePipeline pipeline_;
+    ScriptFeed feed_;
     TraceWriter tracer_;
     std::FILE* trace_ = nullptr;
 };
 
-// Delivers every event of the next frame that has any: key events in order, then set lines,
-// then the device sets. False when a key ended the game.
-bool Run::deliverGroup() {
-    const auto& events = script_.events;
-    const int64_t frame = events[next_].frame;
-    size_t end = next_;
-    while (end < events.size() && events[end].frame == frame)
-        ++end;
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind != EventKind::Key) continue;
-        for (const int vk : events[i].keys) {
-            watch_.key(vk);
-            trainer_.keyDown(vk);
-            if (form_.terminated()) return false;
-        }
-    }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind != EventKind::Set) continue;
-        watch_.set(events[i]);
-        applySet(form_.g, events[i]);
-    }
-    for (size_t i = next_; i < end; ++i) {
-        if (events[i].kind == EventKind::Keyboard) keyboard_ = events[i].states;
-        if (events[i].kind == EventKind::Joystick) joystick_ = events[i].states;
-    }
-    platform_.setStates(keyboard_, joystick_);
-    watch_.states(keyboard_, joystick_);
-    next_ = end;
-    return true;
-}
-
 bool Run::runFrame(int64_t frame, const std::vector<Shot>& shots) {
-    trainer_.tick();
+    const bool matches = pipeline_.tick();
     platform_.advance(form_.g.m.vel);
     auto& sound = form_.DXSound1;
     if (trace_ != nullptr) {
@@ -108,8 +77,8 @@ bool Run::runFrame(int64_t frame, const std::vector<Shot>& shots) {
             return false;
         }
     }
-    if (!watch_.frameDone(form_, frame)) {
-        failure_ = replay::kExitMismatch;
+    if (!matches) {
+        failure_ = kExitMismatch;
         return false;
     }
     return true;
@@ -123,41 +92,33 @@ int Run::go(const std::string& tracePath, const std::vector<Shot>& shots) {
             return kExitFailure;
         }
     }
+    additions_.start(form_, pipeline_);
     form_.FormCreate();
+    pipeline_.begin();
     int code = kExitDone;
-    const auto& events = script_.events;
-    for (int64_t frame = 0; frame < options_.frames && !form_.terminated();) {
-        bool alive = true;
-        while (alive && next_ < events.size() && events[next_].frame <= frame) {
-            alive = deliverGroup();
-        }
-        if (!alive) break;
-        // A stopped timer runs no frame: the following groups come in while time passes.
-        if (!form_.DXTimer1.Enabled) {
-            if (next_ == events.size() || !deliverGroup()) break;
-            continue;
-        }
+    for (int64_t frame = 0; frame < options_.frames && !form_.terminated(); ++frame) {
+        // A stopped timer runs no frame: the lines that follow come in while time passes.
+        if (!feed_.before(frame)) break;
         if (!runFrame(frame, shots)) {
             code = failure_;
             break;
         }
-        ++frame;
     }
+    pipeline_.end();
     if (trace_ != nullptr && std::fclose(trace_) != 0 && code == kExitDone) {
         complain("cannot write the trace " + options_.tracePath);
         code = kExitFailure;
     }
     trace_ = nullptr;
-    return watch_.finish(code);
+    return additions_.finish(code);
 }
 
 }  // namespace
 
-int runHeadless(const HeadlessOptions& given) {
+int runHeadless(const HeadlessOptions& given, HeadlessAdditions& additions) {
     HeadlessOptions options = given;
     InputScript script;
-    replay::RunWatch watch;
-    if (!watch.prepare(options, script)) return kExitBadInput;
+    if (!additions.prepare(options, script)) return kExitBadInput;
     if (!options.inputPath.empty()) {
         std::string text, problem;
         if (!readScriptFile(options.inputPath, text, problem)) {
@@ -182,8 +143,7 @@ int runHeadless(const HeadlessOptions& given) {
             return kExitBadInput;
         }
     }
-    watch.start();
-    auto run = std::make_unique<Run>(options, std::move(script), watch);
+    auto run = std::make_unique<Run>(options, std::move(script), additions);
     return run->go(tracePath, shots);
 }
 
