@@ -30,8 +30,8 @@ bool startEnet() {
 // frames, and the session needs them in time more than it needs fewer of them.
 void tunePeer(ENetPeer* peer) {
     enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 2, 0);
-    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kSilenceMs),
-                      static_cast<enet_uint32>(kSilenceMs));
+    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kEnetTimeoutMs),
+                      static_cast<enet_uint32>(kEnetTimeoutMs));
 }
 
 }  // namespace
@@ -117,7 +117,6 @@ std::unique_ptr<EnetLink> EnetLink::listen(int port, int timeoutMs, std::string&
         if (event.type == ENET_EVENT_TYPE_CONNECT) {
             link->peer_ = event.peer;
             tunePeer(link->peer_);
-            link->lastHeard_ = steadyMs();
             return link;
         }
         if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
@@ -164,7 +163,6 @@ std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, st
             if (event.type == ENET_EVENT_TYPE_CONNECT) {
                 link->peer_ = peer;
                 tunePeer(peer);
-                link->lastHeard_ = steadyMs();
                 return link;
             }
             if (event.type == ENET_EVENT_TYPE_DISCONNECT) break;
@@ -195,7 +193,6 @@ void EnetLink::service(int waitMs) {
             if (event.peer == peer_) {
                 inbox_.emplace_back(event.packet->data,
                                     event.packet->data + event.packet->dataLength);
-                lastHeard_ = steadyMs();
             }
             enet_packet_destroy(event.packet);
         } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
@@ -221,7 +218,7 @@ void EnetLink::pump(int waitMs) {
 }
 
 bool EnetLink::lost() const {
-    return gone_ || steadyMs() - lastHeard_ > kSilenceMs;
+    return gone_;
 }
 
 void EnetLink::close(int waitMs) {

@@ -1,6 +1,7 @@
 // The link over ENet: channel 0 unreliable and sequenced for the inputs, channel 1 reliable for
-// the handshake and control messages. The peer counts as lost when it disconnects or nothing
-// has come from it for kSilenceMs.
+// the handshake and control messages. The peer counts as lost when it disconnects; its silence
+// is the session's to judge, by the whole messages that come (ENet's own datagrams, and ones that
+// do not decode, are no sign of life).
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,9 @@ typedef struct _ENetPeer ENetPeer;
 namespace net {
 
 inline constexpr int kDefaultPort = 7340;
-inline constexpr uint64_t kSilenceMs = 2000;
+// ENet gives a peer up when its reliable datagrams go unacknowledged this long: later than the
+// session would.
+inline constexpr uint64_t kEnetTimeoutMs = 12000;
 
 // Where to join: "HOST", "HOST:PORT" or "[V6ADDRESS]:PORT".
 struct Address {
@@ -57,7 +60,6 @@ private:
     ENetPeer* peer_ = nullptr;
     std::deque<std::vector<uint8_t>> inbox_;
     bool gone_ = false;
-    uint64_t lastHeard_ = 0;
 };
 
 // Milliseconds from a steady clock.

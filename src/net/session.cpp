@@ -65,7 +65,8 @@ Session::Status Session::poll() {
     compareHashes();
     if (desyncFrame_ >= 0) return Status::Desync;
     if (peerQuit_) return Status::PeerQuit;
-    if (link_.lost() && !peerFinished_) return Status::PeerLost;
+    const bool silent = now_ && now_() - lastHeardMs_ > kDropMs;
+    if ((link_.lost() || silent) && !peerFinished_) return Status::PeerLost;
     return Status::Ran;
 }
 
@@ -73,7 +74,8 @@ void Session::receive() {
     std::vector<uint8_t> bytes;
     while (link_.receive(bytes)) {
         Message m;
-        if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored
+        if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored, no sign of life
+        if (now_) lastHeardMs_ = now_();
         if (const auto* in = std::get_if<Inputs>(&m)) {
             take(*in);
         } else if (const auto* q = std::get_if<Quit>(&m)) {

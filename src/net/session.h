@@ -21,9 +21,9 @@
 
 namespace net {
 
-inline constexpr int kWindow = 8;
-inline constexpr int kMaxDelay = 4;
 inline constexpr int kDefaultDelay = 1;
+// A peer from which no whole, valid message has come for this long is given up.
+inline constexpr uint64_t kDropMs = 2000;
 
 struct SessionStats {
     int64_t rollbacks = 0;     // times the state was restored
@@ -77,8 +77,11 @@ public:
     // Time sync between real-time peers: a frame is held now and then while this side runs
     // ahead of the peer's clock.
     void setPacing(bool on) { pacing_ = on; }
-    // The clock the round trip is measured with.
-    void setClock(std::function<uint64_t()> nowMs) { now_ = std::move(nowMs); }
+    // The clock the round trip and the peer's silence are measured with.
+    void setClock(std::function<uint64_t()> nowMs) {
+        now_ = std::move(nowMs);
+        lastHeardMs_ = now_();
+    }
     // Stops running frames once this many are done (0: never).
     void setLastFrame(int64_t frames) { lastFrame_ = frames; }
 
@@ -136,6 +139,7 @@ private:
     uint16_t pingId_ = 0, pongId_ = 0;
     std::array<uint64_t, 64> pingSent_{};
     std::function<uint64_t()> now_;
+    uint64_t lastHeardMs_ = 0;  // when the last whole, valid message came from the peer
     uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;
     RollbackAudio* audio_ = nullptr;
     SessionStats stats_;

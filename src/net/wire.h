@@ -13,9 +13,15 @@
 
 namespace net {
 
-inline constexpr uint8_t kProtocolVersion = 1;
-// Inputs of this many frames travel in each input packet, so a lost packet costs nothing.
-inline constexpr size_t kInputsPerPacket = 16;
+inline constexpr uint8_t kProtocolVersion = 2;
+// No side runs more than this many frames past the last input of the other's it holds.
+inline constexpr int kWindow = 8;
+// The input delay agreed at the handshake: 0 … kMaxDelay frames.
+inline constexpr int kMaxDelay = 4;
+// A side can run kWindow frames past the other's inputs, which ran kWindow past its own, each
+// side's inputs reaching delay frames further: this many of its inputs can be unacknowledged at
+// once, and every one of them travels in each input packet, so a lost packet costs nothing.
+inline constexpr size_t kInputsPerPacket = 2 * (kWindow + kMaxDelay) + 8;
 // Hashes of this many confirmed frames at most travel in each input packet.
 inline constexpr size_t kHashesPerPacket = 16;
 // Key-down events one side may give in one frame.

@@ -82,6 +82,7 @@ struct Match {
     Player one = busy, two = busy;
     int slowness = 1;  // side 2 takes a turn once in this many
     int64_t frames = 600;
+    Outage hostOutage;  // everything side 1 sends is dropped meanwhile (4 ms a turn)
 };
 
 struct Outcome {
@@ -98,6 +99,7 @@ Outcome play(const Match& m) {
     auto clock = [&now] { return now; };
     auto [la, lb] = makeMemoryPair();
     SimulatedLink sa(*la, m.sim, 1, clock), sb(*lb, m.sim, 2, clock);
+    sa.setOutage(m.hostOutage, 0);
     Peer a, b;
     Session one(a.form, sa, 1, m.delay), two(b.form, sb, 2, m.delay);
     Session* sessions[2] = {&one, &two};
@@ -165,6 +167,25 @@ TEST(RollbackSession, BothSidesEndAsAStraightRunOfTheSameInputs) {
             // Busy players are guessed wrong now and then: the rollbacks really happened.
             EXPECT_GT(o.stats[0].rollbacks, 0) << c.name;
             EXPECT_GT(o.stats[1].rollbacks, 0) << c.name;
+        }
+    }
+}
+
+// The host's packets are all lost for 20 of its turns (while each side runs up to its window
+// on guesses and the joiner's inputs keep coming): whatever the delay, the packets after the gap
+// carry all the joiner still needs and are taken, so neither side stays stuck.
+TEST(RollbackSession, AOneWayGapNeverFreezesEitherSide) {
+    for (int delay = 0; delay <= kMaxDelay; ++delay) {
+        for (const NetSim& sim : {NetSim{0, 0, 0}, NetSim{30, 10, 0}}) {
+            Match m;
+            m.delay = delay;
+            m.sim = sim;
+            m.hostOutage = Outage{400, 80};
+            const Outcome o = play(m);
+            ASSERT_TRUE(o.finished) << "delay " << delay << ", latency " << sim.latencyMs;
+            const std::string straight = straightRun(busy, busy, delay, m.frames);
+            EXPECT_EQ(o.one, straight) << delay;
+            EXPECT_EQ(o.two, straight) << delay;
         }
     }
 }
@@ -409,6 +430,31 @@ TEST(RollbackSession, APeerThatLeavesOrVanishesEndsTheSession) {
         EXPECT_EQ(one.tick(busy(1, one.localFrame())),
                   vanish ? Session::Status::PeerLost : Session::Status::PeerQuit);
     }
+}
+
+// A peer that keeps sending, but nothing that decodes (a damaged build, a stray program on the
+// port), is no peer: its datagrams are no sign of life, and it is given up after the drop time.
+TEST(RollbackSession, OnlyWholeMessagesAreSignsOfLife) {
+    uint64_t now = 0;
+    auto [la, lb] = makeMemoryPair();
+    Peer a;
+    Session one(a.form, *la, 1, 1);
+    one.setClock([&now] { return now; });
+    Inputs damaged;
+    damaged.first = 1;
+    damaged.inputs = {FrameInput{}};
+    damaged.ack = 0;
+    damaged.frame = 1;
+    std::vector<uint8_t> bytes = encode(damaged);
+    bytes.pop_back();  // one byte short
+    Session::Status status = Session::Status::Ran;
+    for (; now <= kDropMs + 100 && status != Session::Status::PeerLost; now += 10) {
+        lb->send(Channel::Inputs, bytes);
+        lb->send(Channel::Control, {'P', 'N', kProtocolVersion, 5, 9});  // quit for no reason
+        status = one.tick(busy(1, one.localFrame()));
+    }
+    EXPECT_EQ(status, Session::Status::PeerLost);
+    EXPECT_GT(now, kDropMs);
 }
 
 TEST(Handshake, ADifferentGameOrDataIsRefusedOnBothSides) {
