@@ -9,9 +9,8 @@ namespace net {
 Session::Session(pelea::TForm1& form, Link& link, int side, int delay)
     : form_(form), link_(link), side_(side), delay_(std::clamp(delay, 0, kMaxDelay)) {
     // Nobody gives an input for the first `delay` frames: they are known to be empty.
-    local_.resize(static_cast<size_t>(delay_));
-    remote_.resize(static_cast<size_t>(delay_));
-    used_.reserve(1 << 12);
+    localEnd_ = delay_;
+    remoteEnd_ = delay_;
     form_.DXInput1.setFilter(this);
 }
 
@@ -28,9 +27,8 @@ Session::Status Session::tick(const FrameInput& local,
                               const std::vector<platform::ScriptEvent>& sets) {
     const Status before = poll();
     if (before != Status::Ran) return before;
-    const auto known = static_cast<int64_t>(remote_.size());
     bool run = lastFrame_ == 0 || frame_ < lastFrame_;
-    if (run && frame_ - known >= kWindow) {
+    if (run && frame_ - remoteEnd_ >= kWindow) {
         ++stats_.waits;
         run = false;
     } else if (run && pacing_ && holdForSync()) {
@@ -42,8 +40,9 @@ Session::Status Session::tick(const FrameInput& local,
         send();
         return Status::Waiting;
     }
-    local_.push_back(local);
-    if (!sets.empty()) sets_[static_cast<int64_t>(local_.size()) - 1] = sets;
+    local_[localEnd_] = local;
+    if (!sets.empty()) sets_[localEnd_] = sets;
+    ++localEnd_;
     runFrame(frame_, true);
     ++frame_;
     confirm();
@@ -89,15 +88,22 @@ void Session::receive() {
 void Session::take(const Inputs& m) {
     for (size_t i = 0; i < m.inputs.size(); ++i) {
         const int64_t f = int64_t{m.first} + static_cast<int64_t>(i);
-        // Known frames are kept; a frame past a gap waits for a packet that fills the gap.
-        if (f != static_cast<int64_t>(remote_.size())) continue;
-        remote_.push_back(m.inputs[i]);
-        if (f < frame_ && !(used_[static_cast<size_t>(f)] == m.inputs[i])) {
+        // Known frames are kept; a frame past a gap waits for a packet that fills the gap. No
+        // peer in step gives inputs as far ahead as the ring reaches: such are not taken, so
+        // what is kept stays the same size whatever a peer claims.
+        if (f != remoteEnd_) continue;
+        if (f >= confirmed_ + static_cast<int64_t>(kInputRing)) break;
+        remote_[f] = m.inputs[i];
+        lastRemote_ = m.inputs[i];
+        ++remoteEnd_;
+        if (f < frame_ && !(used_[f] == m.inputs[i])) {
             rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
         }
     }
-    peerAck_ = std::max<int64_t>(peerAck_, m.ack);
-    peerFrame_ = std::max<int64_t>(peerFrame_, m.frame);
+    // The peer cannot hold inputs this side has not given, nor run further past them than the
+    // window.
+    peerAck_ = std::clamp<int64_t>(m.ack, peerAck_, localEnd_ - 1);
+    peerFrame_ = std::clamp<int64_t>(m.frame, peerFrame_, localEnd_ + kWindow);
     peerAdvantage_ = m.advantage;
     for (size_t j = 0; j < m.hashes.size(); ++j) {
         const int64_t f = int64_t{m.hashFirst} + static_cast<int64_t>(j);
@@ -132,16 +138,15 @@ void Session::rollBack() {
 }
 
 FrameInput Session::remoteFor(int64_t f) const {
-    if (f < static_cast<int64_t>(remote_.size())) return remote_[static_cast<size_t>(f)];
+    if (f < remoteEnd_) return remote_[f];
     // The prediction: the last known device set held on, no keys.
     FrameInput p;
-    if (!remote_.empty()) p.states = remote_.back().states;
+    p.states = lastRemote_.states;
     return p;
 }
 
 const FrameInput& Session::inputOf(int fighter, int64_t f) const {
-    const auto i = static_cast<size_t>(f);
-    return fighter == side_ ? local_[i] : used_[i];
+    return fighter == side_ ? local_[f] : used_[f];
 }
 
 void Session::runFrame(int64_t f, bool live) {
@@ -150,10 +155,7 @@ void Session::runFrame(int64_t f, bool live) {
     saved.keyboard = form_.DXInput1.Keyboard();
     saved.joystick = form_.DXInput1.Joystick();
     saved.paused = paused_;
-    const auto i = static_cast<size_t>(f);
-    if (used_.size() <= i) used_.resize(i + 1);
-    used_[i] = remoteFor(f);
-    if (ran_.size() <= i) ran_.resize(i + 1);
+    used_[f] = remoteFor(f);
     media::Surface& surface = form_.DXDraw1.Surface;
     const bool wasBlind = surface.blind, wasMute = form_.DXSound1.mute;
     if (!live) {
@@ -178,7 +180,7 @@ void Session::runFrame(int64_t f, bool live) {
     }
     paused_ = !timer.Enabled;
     timer.Enabled = true;
-    ran_[i] = paused_ ? 0 : 1;
+    ran_[f] = paused_ ? 0 : 1;
     feedKeyboard_ = one.states;
     feedJoystick_ = two.states;
     if (!paused_) form_.DXTimer1Timer();
@@ -188,7 +190,7 @@ void Session::runFrame(int64_t f, bool live) {
 
 // A frame is final once the peer's input for it is known and it has been run with it.
 void Session::confirm() {
-    while (confirmed_ < static_cast<int64_t>(remote_.size()) && confirmed_ < frame_) {
+    while (confirmed_ < remoteEnd_ && confirmed_ < frame_) {
         const int64_t f = confirmed_;
         const pelea::GameState& after =
             f + 1 == frame_ ? form_.g : states_[slot(f + 1, kStateRing)].g;
@@ -206,7 +208,7 @@ void Session::confirm() {
         // A paused frame's keys go with the game's next frame, as a script gives them. The
         // state is hashed once, for the recording and the exchange alike.
         uint64_t hash = 0;
-        if (ran_[static_cast<size_t>(f)] != 0) {
+        if (ran_[f] != 0) {
             recorder_.states(one.states, two.states);
             hash = recorder_.frameDone(after);
         } else {
@@ -240,15 +242,18 @@ bool Session::holdForSync() {
 }
 
 void Session::send() {
-    const auto last = static_cast<int64_t>(local_.size()) - 1;
+    const int64_t last = localEnd_ - 1;
     if (last < 0) return;
     Inputs m;
-    int64_t first = std::max<int64_t>(peerAck_ + 1, 0);
+    // The ring holds what a peer in step can lack; one that acknowledges nothing gets the oldest
+    // inputs still held.
+    int64_t first = std::max<int64_t>({peerAck_ + 1, 0, localEnd_ - int64_t{kInputRing}});
     if (first > last) first = last;
     const int64_t count = std::min<int64_t>(last - first + 1, kInputsPerPacket);
     m.first = static_cast<uint32_t>(first);
-    m.inputs.assign(local_.begin() + first, local_.begin() + first + count);
-    m.ack = static_cast<int32_t>(remote_.size()) - 1;
+    for (int64_t f = first; f < first + count; ++f)
+        m.inputs.push_back(local_[f]);
+    m.ack = static_cast<int32_t>(remoteEnd_ - 1);
     m.frame = static_cast<uint32_t>(frame_);
     stats_.ahead = static_cast<int>(std::clamp<int64_t>(frame_ - peerFrame_, -127, 127));
     m.advantage = static_cast<int8_t>(stats_.ahead);

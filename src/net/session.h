@@ -66,7 +66,7 @@ public:
     // The peer ran all its frames and left; what it gave is enough to finish.
     bool peerFinished() const { return peerFinished_; }
     // Frames of the peer's input known so far.
-    int64_t peerKnown() const { return static_cast<int64_t>(remote_.size()); }
+    int64_t peerKnown() const { return remoteEnd_; }
     int delay() const { return delay_; }
     const SessionStats& stats() const { return stats_; }
     // The confirmed frames as a replay recording.
@@ -91,10 +91,21 @@ public:
 
     void filter(uint32_t& keyboard, uint32_t& joystick) override;
 
+    // Frames of inputs each side's ring keeps: a side in step with this one never gives an input
+    // more than 2 × (kWindow + kMaxDelay) frames past the first one still unconfirmed here.
+    static constexpr size_t kInputRing = 64;
+
 private:
     static constexpr size_t kStateRing = 16;
     static constexpr size_t kHashRing = 64;
+    static_assert(kInputRing >= 2 * (kWindow + kMaxDelay) + 1 && kStateRing > kWindow);
     static size_t slot(int64_t f, size_t ring) { return static_cast<size_t>(f) % ring; }
+    template <typename T>
+    struct Ring {
+        std::array<T, kInputRing> items{};
+        T& operator[](int64_t f) { return items[slot(f, kInputRing)]; }
+        const T& operator[](int64_t f) const { return items[slot(f, kInputRing)]; }
+    };
     // The state before a frame: the record, and the device sets as last read, which a screen
     // that reads no device in a frame still uses for the previous-state step.
     struct Snapshot {
@@ -122,9 +133,14 @@ private:
     pelea::TForm1& form_;
     Link& link_;
     int side_, delay_;
-    std::vector<FrameInput> local_, remote_;  // by frame; remote_ holds the known ones in order
-    std::vector<FrameInput> used_;            // the peer's input each frame was last run with
-    std::vector<uint8_t> ran_;                // whether the game's frame ran (not paused)
+    // By frame, in rings: this side's inputs from the first the peer lacks or this side has not
+    // confirmed, to localEnd_; the peer's from confirmed_ to remoteEnd_ (known in order, the
+    // newest also in lastRemote_, which the guesses hold on); the peer's input each frame not yet
+    // confirmed was last run with, and whether the game's frame ran (not paused).
+    Ring<FrameInput> local_, remote_, used_;
+    Ring<uint8_t> ran_;
+    int64_t localEnd_ = 0, remoteEnd_ = 0;
+    FrameInput lastRemote_;
     std::map<int64_t, std::vector<platform::ScriptEvent>> sets_;
     std::array<Snapshot, kStateRing> states_{};  // by frame
     std::array<FrameHash, kHashRing> ownHashes_{}, peerHashes_{};

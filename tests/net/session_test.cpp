@@ -457,6 +457,49 @@ TEST(RollbackSession, OnlyWholeMessagesAreSignsOfLife) {
     EXPECT_GT(now, kDropMs);
 }
 
+// The resident memory of this process, in KiB.
+long residentKiB() {
+    std::FILE* f = std::fopen("/proc/self/status", "r");
+    if (f == nullptr) return -1;
+    char line[256];
+    long kib = -1;
+    while (std::fgets(line, sizeof line, f) != nullptr) {
+        if (std::sscanf(line, "VmRSS: %ld kB", &kib) == 1) break;
+    }
+    std::fclose(f);
+    return kib;
+}
+
+// A peer that gives its inputs for a million frames at once, claiming to hold all of this
+// side's: only what a peer in step could give is taken, and memory stays where it was.
+TEST(RollbackSession, InputsClaimedFarAheadAreNotStored) {
+    auto [la, lb] = makeMemoryPair();
+    Peer a;
+    Session one(a.form, *la, 1, 1);
+    for (int i = 0; i < 50; ++i)
+        one.tick(busy(1, one.localFrame()));
+    const long before = residentKiB();
+    ASSERT_GT(before, 0);
+    constexpr int64_t kClaimed = 1000000;
+    std::vector<uint8_t> drained;
+    for (int64_t first = 1; first < kClaimed; first += 16) {
+        Inputs m;
+        m.first = static_cast<uint32_t>(first);
+        for (int i = 0; i < 16; ++i)
+            m.inputs.push_back(busy(2, first + i));
+        m.ack = static_cast<int32_t>(first + 15);
+        m.frame = static_cast<uint32_t>(first + 16);
+        lb->send(Channel::Inputs, encode(m));
+        one.tick(busy(1, one.localFrame()));
+        while (lb->receive(drained)) {
+        }
+    }
+    EXPECT_LE(one.peerKnown(), one.confirmed() + static_cast<int64_t>(Session::kInputRing));
+    EXPECT_LE(one.frame(), one.peerKnown() + kWindow);
+    // A million inputs of six bytes would be 6 MB at least.
+    EXPECT_LT(residentKiB() - before, 1024) << before;
+}
+
 TEST(Handshake, ADifferentGameOrDataIsRefusedOnBothSides) {
     struct Case {
         const char* name;
