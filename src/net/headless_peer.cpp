@@ -218,6 +218,7 @@ int Peer::play(platform::InputScript script) {
             default:
                 break;
         }
+        connection_.serveNewcomers();
         link_->pump(ran ? 0 : 1);
     }
 }

@@ -150,6 +150,7 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
             ending = "SE PERDIÓ AL OTRO JUGADOR";
             break;
         }
+        connection.serveNewcomers();
         connection.link->pump(0);
         window.sleepMs(
             std::min<uint32_t>(kSliceMs, static_cast<uint32_t>(timer.msUntilDue(window.nowMs()))));

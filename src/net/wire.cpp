@@ -130,7 +130,7 @@ bool get(Reader& r, Welcome& m) {
 }
 bool get(Reader& r, Refuse& m) {
     uint8_t reason = 0;
-    if (!r.u8(reason) || reason < 1 || reason > 2) return false;
+    if (!r.u8(reason) || reason < 1 || reason > 3) return false;
     m.reason = static_cast<RefuseReason>(reason);
     return r.text(m.gameVersion);
 }

@@ -1,4 +1,3 @@
-#warning "COORDINATOR NOTE TO THE ISSUE-16 ENGINEER: read /work/brief-common.md now, whole (house rules, build set-up, hard deadline: last commit by 20:45 UTC). Then delete this line, and remove the two coordinator notes you committed at the top of README.md and docs/netplay.md."
 // The netplay wire format: every message two peers exchange, as little-endian bytes, each with
 // a fixed header ("PN", the protocol version, the message type) and bounded counts. Encoding
 // and decoding are pure functions; a datagram that does not decode is ignored by the caller.
@@ -65,7 +64,11 @@ struct Welcome {
     uint32_t frames = 0;  // frames to run (the shorter of the two headless runs), 0 unbounded
 };
 
-enum class RefuseReason : uint8_t { Version = 1, Data = 2 };
+enum class RefuseReason : uint8_t {
+    Version = 1,  // another version of the game
+    Data = 2,     // other data files
+    Busy = 3,     // the host is playing with someone else
+};
 
 struct Refuse {
     RefuseReason reason = RefuseReason::Version;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
@@ -19,6 +20,8 @@
 #include <thread>
 #include <vector>
 
+#include "net/door.h"
+#include "net/enet_link.h"
 #include "support/files.h"
 
 namespace net {
@@ -267,19 +270,68 @@ TEST_F(Netplay, ADesyncStopsBothSidesAtItsFrame) {
     }
 }
 
-TEST_F(Netplay, OtherDataFilesAreRefusedOnBothSides) {
+// A joiner with other data files is told so and leaves; the host says so and goes on waiting,
+// then plays the right joiner; one more who comes during the match is told it is taken.
+TEST_F(Netplay, AMismatchedJoinerIsTurnedAwayAndTheHostGoesOnWaiting) {
     const std::string port = std::to_string(freshPort());
     fs::create_directories(folder("empty"));
-    Child h(folder("h"), {"--headless", "--host", port, "--frames", "100", "--data", kData});
-    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100", "--data",
-                          folder("empty").string()});
-    EXPECT_EQ(h.wait(std::chrono::seconds(15)), 2) << h.err();
-    EXPECT_EQ(j.wait(std::chrono::seconds(5)), 2) << j.err();
-    for (const Child* c : {&h, &j}) {
-        const std::string e = c->err();
-        EXPECT_NE(e.find("data files differ"), std::string::npos) << e;
-        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
-    }
+    Child h(folder("h"), {"--headless", "--host", port, "--frames", "3000", "--seed", "4",
+                          "--input", script("h.txt", kHostScript), "--record", "r.pelea-replay",
+                          "--data", kData});
+    Child wrong(folder("wrong"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100",
+                                  "--data", folder("empty").string()});
+    EXPECT_EQ(wrong.wait(std::chrono::seconds(15)), 2) << wrong.err();
+    const std::string e = wrong.err();
+    EXPECT_NE(e.find("data files differ"), std::string::npos) << e;
+    EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "3000",
+                          "--input", script("j.txt", kJoinScript), "--record", "r.pelea-replay",
+                          "--netsim", "40,10,5", "--data", kData});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Child third(folder("third"),
+                {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100", "--data", kData});
+    EXPECT_EQ(third.wait(std::chrono::seconds(15)), 2) << third.err();
+    EXPECT_NE(third.err().find("already playing with someone else"), std::string::npos)
+        << third.err();
+    EXPECT_EQ(h.wait(std::chrono::seconds(40)), 0) << h.err();
+    EXPECT_EQ(j.wait(std::chrono::seconds(10)), 0) << j.err();
+    EXPECT_NE(h.err().find("a player was turned away: the other player's data files differ"),
+              std::string::npos)
+        << h.err();
+    EXPECT_EQ(number(h.err(), "frames confirmed"), 3000) << h.err();
+    EXPECT_EQ(readFile(h.file("r.pelea-replay")), readFile(j.file("r.pelea-replay")));
+}
+
+// Someone who connects first and never says hello holds no slot: the real joiner, coming after,
+// plays at once.
+TEST_F(Netplay, ASilentNewcomerDoesNotBlockTheHost) {
+    const int port = freshPort();
+    Child h(folder("h"), {"--headless", "--host", std::to_string(port), "--frames", "600",
+                          "--seed", "8", "--data", kData});
+    std::unique_ptr<EnetLink> silent;
+    std::unique_ptr<EnetHost> socket;
+    std::string error;
+    Address to;
+    to.host = "127.0.0.1";
+    to.port = port;
+    socket = EnetHost::connect(to, 10000, silent, error);
+    ASSERT_TRUE(socket) << error;
+    std::atomic<bool> done{false};
+    // The silent one keeps its connection up, and says nothing.
+    std::thread keepUp([&] {
+        while (!done)
+            socket->service(10);
+    });
+    const auto start = Clock::now();
+    Child j(folder("j"),
+            {"--headless", "--join", "127.0.0.1:" + std::to_string(port), "--frames", "600",
+             "--data", kData});
+    EXPECT_EQ(j.wait(std::chrono::seconds(30)), 0) << j.err();
+    EXPECT_EQ(h.wait(std::chrono::seconds(10)), 0) << h.err();
+    // Well before the silent one would be shown out.
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kHelloMs));
+    done = true;
+    keepUp.join();
 }
 
 TEST_F(Netplay, AVanishedPeerEndsTheMatchWithinThreeSeconds) {
