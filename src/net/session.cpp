@@ -109,10 +109,17 @@ void Session::take(const Inputs& m) {
         const int64_t f = int64_t{m.hashFirst} + static_cast<int64_t>(j);
         peerHashes_[slot(f, kHashRing)] = {f, m.hashes[j]};
     }
-    pongId_ = m.pingId;
-    if (now_ && m.pongId != 0) {
-        const uint64_t sent = pingSent_[m.pongId % pingSent_.size()];
-        if (sent != 0) stats_.pingMs = static_cast<int>(now_() - sent);
+    if (!now_) return;
+    const uint64_t now = now_();
+    if (m.pingId != pongId_) {
+        pongId_ = m.pingId;
+        pongHeardMs_ = now;
+    }
+    const Ping& ping = pingSent_[m.pongId % pingSent_.size()];
+    if (m.pongId != 0 && ping.id == m.pongId) {
+        // The round trip, less the time the other side kept the ping before echoing it.
+        const uint64_t trip = now - ping.sentMs;
+        stats_.pingMs = static_cast<int>(trip > m.pongHoldMs ? trip - m.pongHoldMs : 0);
     }
 }
 
@@ -262,9 +269,11 @@ void Session::send() {
     for (int64_t f = confirmed_ - hashes; f < confirmed_; ++f)
         m.hashes.push_back(ownHashes_[slot(f, kHashRing)].hash);
     if (++pingId_ == 0) pingId_ = 1;
-    pingSent_[pingId_ % pingSent_.size()] = now_ ? now_() : 0;
+    const uint64_t now = now_ ? now_() : 0;
+    pingSent_[pingId_ % pingSent_.size()] = {pingId_, now};
     m.pingId = pingId_;
     m.pongId = pongId_;
+    m.pongHoldMs = static_cast<uint16_t>(std::min<uint64_t>(now - pongHeardMs_, 65535));
     link_.send(Channel::Inputs, encode(m));
 }
 

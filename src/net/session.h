@@ -152,8 +152,14 @@ private:
     // P stops the game's time on both sides at the same frame: the session's frames go on (the
     // keys of either side still come in, P again among them) while the game's stand still.
     bool paused_ = false;
+    // Pings sent lately, each by its full number, so a late echo never times another ping.
+    struct Ping {
+        uint16_t id = 0;
+        uint64_t sentMs = 0;
+    };
     uint16_t pingId_ = 0, pongId_ = 0;
-    std::array<uint64_t, 64> pingSent_{};
+    uint64_t pongHeardMs_ = 0;  // when the ping to echo came
+    std::array<Ping, 256> pingSent_{};
     std::function<uint64_t()> now_;
     uint64_t lastHeardMs_ = 0;  // when the last whole, valid message came from the peer
     uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;

@@ -103,6 +103,7 @@ void put(Writer& w, const Inputs& m) {
         w.u64(h);
     w.u16(m.pingId);
     w.u16(m.pongId);
+    w.u16(m.pongHoldMs);
 }
 void put(Writer& w, const Quit& m) {
     w.u8(static_cast<uint8_t>(m.reason));
@@ -154,7 +155,7 @@ bool get(Reader& r, Inputs& m) {
     m.hashes.resize(hashCount);
     for (uint64_t& h : m.hashes)
         if (!r.u64(h)) return false;
-    if (!r.u16(m.pingId) || !r.u16(m.pongId)) return false;
+    if (!r.u16(m.pingId) || !r.u16(m.pongId) || !r.u16(m.pongHoldMs)) return false;
     const int64_t last = int64_t{m.first} + count - 1;
     const int64_t hashLast = int64_t{m.hashFirst} + hashCount - 1;
     // −1 is the only negative frame. A side runs at most kWindow frames past the last input of

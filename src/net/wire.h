@@ -86,6 +86,7 @@ struct Inputs {
     std::vector<uint64_t> hashes;    // … of the sender's newest confirmed frames, 0 … 16
     uint16_t pingId = 0;             // echoed back as pongId to time the round trip
     uint16_t pongId = 0;
+    uint16_t pongHoldMs = 0;  // how long the sender held that ping before this echo
 };
 
 enum class QuitReason : uint8_t { Left = 1, Finished = 2 };

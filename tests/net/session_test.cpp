@@ -320,6 +320,36 @@ TEST(RollbackSession, TheSideAheadSlipsAFrameNowAndThenUntilTheClocksAgree) {
     }
 }
 
+// Two window-paced sides (a frame every 28 ms, the network looked at every millisecond in
+// between) on links that hold each packet the given time each way: the status line's round trip
+// is the true one, whatever it is and however many packets went meanwhile.
+TEST(RollbackSession, ThePingIsTheTrueRoundTrip) {
+    for (const int oneWay : {10, 64, 100}) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        const NetSim sim{oneWay, 0, 0};
+        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
+        Peer a, b;
+        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
+        for (Session* s : {&one, &two}) {
+            s->setPacing(true);
+            s->setClock(clock);
+        }
+        for (int turn = 0; turn < 150; ++turn) {
+            one.tick(busy(1, one.localFrame()));
+            two.tick(busy(2, two.localFrame()));
+            for (int ms = 0; ms < 28; ++ms, ++now) {
+                one.idle();
+                two.idle();
+            }
+        }
+        // Within a millisecond or two of the clock's steps.
+        EXPECT_NEAR(one.stats().pingMs, 2 * oneWay, 3) << oneWay;
+        EXPECT_NEAR(two.stats().pingMs, 2 * oneWay, 3) << oneWay;
+    }
+}
+
 // A mixer that counts what it is asked to play.
 struct CountingMixer : media::AudioOut {
     int uploads = 0, plays = 0, stops = 0;

@@ -33,13 +33,15 @@ Inputs fullPacket() {
         m.hashes.push_back(0x0123456789abcdefULL * (i + 1));
     m.pingId = 65535;
     m.pongId = 7;
+    m.pongHoldMs = 28;
     return m;
 }
 
 bool sameInputs(const Inputs& a, const Inputs& b) {
     return a.first == b.first && a.inputs == b.inputs && a.ack == b.ack && a.frame == b.frame &&
            a.advantage == b.advantage && a.hashFirst == b.hashFirst && a.hashes == b.hashes &&
-           a.pingId == b.pingId && a.pongId == b.pongId;
+           a.pingId == b.pingId && a.pongId == b.pongId &&
+           a.pongHoldMs == b.pongHoldMs;
 }
 
 TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
