@@ -36,6 +36,7 @@ Session::Status Session::tick(const FrameInput& local,
         lastSlip_ = frame_;
         run = false;
     }
+    waiting_ = !run;
     if (!run) {
         send();
         return Status::Waiting;
@@ -51,9 +52,14 @@ Session::Status Session::tick(const FrameInput& local,
     return desyncFrame_ >= 0 ? Status::Desync : Status::Ran;
 }
 
+// Between turns a packet goes only to answer one that brought inputs this side was waiting
+// for, or, when no turn has sent one for a while (a side that ran all its frames), to bring the
+// peer inputs it still lacks.
 Session::Status Session::idle() {
     const Status status = poll();
-    send();
+    const bool peerLacks = peerAck_ < localEnd_ - 1;
+    const bool quiet = !now_ || now_() - lastSentMs_ >= kResendMs;
+    if (answerDue_ || (peerLacks && quiet)) send();
     return status;
 }
 
@@ -96,6 +102,8 @@ void Session::take(const Inputs& m) {
         remote_[f] = m.inputs[i];
         lastRemote_ = m.inputs[i];
         ++remoteEnd_;
+        // Inputs this side stood waiting for are answered at once, out of turn.
+        if (waiting_) answerDue_ = true;
         if (f < frame_ && !(used_[f] == m.inputs[i])) {
             rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
         }
@@ -274,6 +282,9 @@ void Session::send() {
     m.pingId = pingId_;
     m.pongId = pongId_;
     m.pongHoldMs = static_cast<uint16_t>(std::min<uint64_t>(now - pongHeardMs_, 65535));
+    lastSentMs_ = now;
+    answerDue_ = false;
+    ++stats_.packetsSent;
     link_.send(Channel::Inputs, encode(m));
 }
 

@@ -22,6 +22,9 @@
 namespace net {
 
 inline constexpr int kDefaultDelay = 1;
+// A side that sends no input packet in its turns (it ran all its frames) sends one this often
+// while the peer lacks some of its inputs.
+inline constexpr uint64_t kResendMs = 28;
 // A peer from which no whole, valid message has come for this long is given up.
 inline constexpr uint64_t kDropMs = 2000;
 
@@ -34,6 +37,7 @@ struct SessionStats {
     int rollbackNow = 0;       // frames the last rollback ran again
     int pingMs = -1;           // the last round trip, −1 before the first
     int ahead = 0;             // frames this side sees itself ahead of the peer
+    int64_t packetsSent = 0;   // input packets sent
 };
 
 class Session : public media::InputFilter {
@@ -162,6 +166,9 @@ private:
     std::array<Ping, 256> pingSent_{};
     std::function<uint64_t()> now_;
     uint64_t lastHeardMs_ = 0;  // when the last whole, valid message came from the peer
+    uint64_t lastSentMs_ = 0;
+    bool waiting_ = false;     // the last turn ran no frame
+    bool answerDue_ = false;   // inputs came while waiting: answer before the next turn
     uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;
     RollbackAudio* audio_ = nullptr;
     SessionStats stats_;

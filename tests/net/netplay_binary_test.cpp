@@ -32,10 +32,21 @@ using Clock = std::chrono::steady_clock;
 
 constexpr const char* kData = PELEA_BUILD_DIR "/data";
 
-// A port of this test process's own, different for each use.
+// A port nobody uses now, as the system hands one out: test processes of this and other
+// checkouts run at once, so a port worked out from the process number may be taken.
 int freshPort() {
-    static int next = 20000 + static_cast<int>(::getpid() % 20000) * 2;
-    return next++;
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof at;
+    int port = 0;
+    if (s >= 0 && ::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0 &&
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&at), &size) == 0) {
+        port = ntohs(at.sin_port);
+    }
+    if (s >= 0) ::close(s);
+    return port;
 }
 
 using pelea::testing::readFile;
@@ -105,12 +116,13 @@ private:
 class Netplay : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / "pelea_net" /
+        // One folder per test process: other checkouts' suites run the same tests at once.
+        dir_ = fs::path(testing::TempDir()) / ("pelea_net-" + std::to_string(::getpid())) /
                testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { fs::remove_all(dir_.parent_path()); }
     fs::path folder(const std::string& name) const { return dir_ / name; }
     std::string script(const std::string& name, const std::string& text) const {
         const fs::path p = dir_ / name;

@@ -324,7 +324,7 @@ TEST(RollbackSession, TheSideAheadSlipsAFrameNowAndThenUntilTheClocksAgree) {
 // between) on links that hold each packet the given time each way: the status line's round trip
 // is the true one, whatever it is and however many packets went meanwhile.
 TEST(RollbackSession, ThePingIsTheTrueRoundTrip) {
-    for (const int oneWay : {10, 64, 100}) {
+    for (const int oneWay : {10, 64, 100, 250}) {
         uint64_t now = 0;
         auto clock = [&now] { return now; };
         auto [la, lb] = makeMemoryPair();
@@ -347,6 +347,37 @@ TEST(RollbackSession, ThePingIsTheTrueRoundTrip) {
         // Within a millisecond or two of the clock's steps.
         EXPECT_NEAR(one.stats().pingMs, 2 * oneWay, 3) << oneWay;
         EXPECT_NEAR(two.stats().pingMs, 2 * oneWay, 3) << oneWay;
+    }
+}
+
+// Window-paced sides look at the network every millisecond but send one input packet a frame,
+// and an answer out of turn only now and then, when inputs they were waiting for come.
+TEST(RollbackSession, OneInputPacketGoesEachFrame) {
+    for (const NetSim& sim : {NetSim{0, 0, 0}, NetSim{40, 10, 5}}) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
+        Peer a, b;
+        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
+        for (Session* s : {&one, &two}) {
+            s->setPacing(true);
+            s->setClock(clock);
+        }
+        constexpr int kTurns = 360;  // ten seconds at the default speed
+        for (int turn = 0; turn < kTurns; ++turn) {
+            one.tick(busy(1, one.localFrame()));
+            two.tick(busy(2, two.localFrame()));
+            for (int ms = 0; ms < 28; ++ms, ++now) {
+                one.idle();
+                two.idle();
+            }
+        }
+        for (const Session* s : {&one, &two}) {
+            EXPECT_GE(s->stats().packetsSent, kTurns) << sim.latencyMs;
+            EXPECT_LE(s->stats().packetsSent, kTurns + kTurns / 4) << sim.latencyMs;
+        }
+        EXPECT_GT(two.confirmed(), kTurns - 20) << sim.latencyMs;
     }
 }
 
