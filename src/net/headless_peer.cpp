@@ -224,12 +224,8 @@ int Peer::play(platform::InputScript script) {
 }
 
 void Peer::writeReplay(const std::string& path) {
-    replay::Header header;
-    header.seed = agreement_.seed;
-    header.data = replay::hashDataFiles();
-    const replay::Recorder& r = session_->recorder();
     std::string problem;
-    if (!replay::writeFileAtomically(path, r.text(header, r.frames(), true), problem)) {
+    if (!session_->writeReplay(agreement_.seed, path, problem)) {
         complain("cannot write the recording " + path + ": " + problem);
     }
 }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <cstdio>
+
+#include "replay/data_files.h"
+#include "replay/files.h"
 #include "replay/state_hash.h"
 
 namespace net {
@@ -211,26 +215,14 @@ void Session::confirm() {
             f + 1 == frame_ ? form_.g : states_[slot(f + 1, kStateRing)].g;
         const FrameInput& one = inputOf(1, f);
         const FrameInput& two = inputOf(2, f);
-        for (const FrameInput* in : {&one, &two}) {
-            for (size_t k = 0; k < in->keyCount; ++k)
-                recorder_.key(in->keys[k]);
-        }
-        if (const auto it = sets_.find(f); it != sets_.end()) {
-            for (const platform::ScriptEvent& e : it->second)
-                recorder_.set(e);
-            sets_.erase(it);
-        }
-        // A paused frame's keys go with the game's next frame, as a script gives them. The
-        // state is hashed once, for the recording and the exchange alike.
-        uint64_t hash = 0;
-        if (ran_[f] != 0) {
-            recorder_.states(one.states, two.states);
-            hash = recorder_.frameDone(after);
-        } else {
-            hash = replay::stateHash(after);
-        }
+        const auto it = sets_.find(f);
+        const bool ran = ran_[f] != 0;
+        log_.add(one, two, ran, it != sets_.end() ? &it->second : nullptr);
+        if (it != sets_.end()) sets_.erase(it);
+        const uint64_t hash = replay::stateHash(after);
         ownHashes_[slot(f, kHashRing)] = {f, hash};
         ++confirmed_;
+        if (onConfirm_) onConfirm_(f, hash);
     }
 }
 
@@ -286,6 +278,25 @@ void Session::send() {
     answerDue_ = false;
     ++stats_.packetsSent;
     link_.send(Channel::Inputs, encode(m));
+}
+
+bool Session::writeReplay(uint64_t seed, const std::string& path, std::string& problem) const {
+    replay::Header header;
+    header.seed = seed;
+    header.data = replay::hashDataFiles();
+    int64_t differs = -1;
+    const std::string text =
+        replayOf(log_, seed, header, confirmed_, [&](int64_t f, uint64_t hash) {
+            const FrameHash& own = ownHashes_[slot(f, kHashRing)];
+            if (differs < 0 && own.frame == f && own.hash != hash) differs = f;
+        });
+    if (differs >= 0) {
+        std::fprintf(stderr,
+                     "pelea: the replay, run again, differs at frame %lld from this side's game "
+                     "as it ran\n",
+                     static_cast<long long>(differs));
+    }
+    return replay::writeFileAtomically(path, text, problem);
 }
 
 }  // namespace net

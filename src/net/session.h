@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "game/tform1.h"
@@ -17,7 +18,7 @@
 #include "net/rollback_audio.h"
 #include "net/wire.h"
 #include "platform/common/script.h"
-#include "replay/recorder.h"
+#include "net/session_log.h"
 
 namespace net {
 
@@ -73,8 +74,14 @@ public:
     int64_t peerKnown() const { return remoteEnd_; }
     int delay() const { return delay_; }
     const SessionStats& stats() const { return stats_; }
-    // The confirmed frames as a replay recording.
-    const replay::Recorder& recorder() const { return recorder_; }
+    // The confirmed frames, for a replay (replayOf) and for whoever watches.
+    const SessionLog& log() const { return log_; }
+    // Writes the confirmed frames as a replay (made by running them again, see replayOf); false
+    // with the problem when the file cannot be written. A replay that does not play as this
+    // side's game ran (a frame whose hash differs from the one this side sent) is said on stderr.
+    bool writeReplay(uint64_t seed, const std::string& path, std::string& problem) const;
+    // Told each frame as it is confirmed, with the state hash after it.
+    void setOnConfirm(std::function<void(int64_t, uint64_t)> f) { onConfirm_ = std::move(f); }
     // The state hash after confirmed frame f (f ≥ confirmed() − 64).
     uint64_t confirmedHash(int64_t f) const { return ownHashes_[slot(f, kHashRing)].hash; }
 
@@ -172,7 +179,8 @@ private:
     uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;
     RollbackAudio* audio_ = nullptr;
     SessionStats stats_;
-    replay::Recorder recorder_;
+    SessionLog log_;
+    std::function<void(int64_t, uint64_t)> onConfirm_;
 };
 
 }  // namespace net

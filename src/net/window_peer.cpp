@@ -43,12 +43,8 @@ void showEnd(pelea::TForm1& form, platform::Platform& window, const std::string&
 }
 
 void writeReplay(const Session& session, uint64_t seed, const std::string& path) {
-    replay::Header header;
-    header.seed = seed;
-    header.data = replay::hashDataFiles();
-    const replay::Recorder& r = session.recorder();
     std::string problem;
-    if (!replay::writeFileAtomically(path, r.text(header, r.frames(), true), problem)) {
+    if (!session.writeReplay(seed, path, problem)) {
         complain("cannot write the recording " + path + ": " + problem);
     }
 }
