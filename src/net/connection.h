@@ -17,8 +17,7 @@ struct NetOptions {
     bool host = false;  // --host: fighter 1; else --join: fighter 2
     int port = kDefaultPort;
     Address join;
-    int delay = 1;
-    bool delayGiven = false;  // --delay was on the command line
+    int delay = 1;  // the host's --delay
     NetSim sim;
 };
 

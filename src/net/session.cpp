@@ -15,6 +15,7 @@ Session::Session(pelea::TForm1& form, Link& link, int side, int delay)
     // Nobody gives an input for the first `delay` frames: they are known to be empty.
     localEnd_ = delay_;
     remoteEnd_ = delay_;
+    stats_.delay = delay_;
     form_.DXInput1.setFilter(this);
 }
 

@@ -39,6 +39,7 @@ struct SessionStats {
     int pingMs = -1;           // the last round trip, −1 before the first
     int ahead = 0;             // frames this side sees itself ahead of the peer
     int64_t packetsSent = 0;   // input packets sent
+    int delay = 0;             // the input delay in use, the host's
 };
 
 class Session : public media::InputFilter {

@@ -54,7 +54,7 @@ void writeReplay(const Session& session, uint64_t seed, const std::string& path)
 std::string statusText(const SessionStats& s) {
     const std::string ping = s.pingMs < 0 ? "--" : std::to_string(s.pingMs);
     return "PING " + ping + " MS   RETROCESO " + std::to_string(s.rollbackNow) + "   ADELANTE " +
-           std::to_string(s.ahead);
+           std::to_string(s.ahead) + "   RETARDO " + std::to_string(s.delay);
 }
 
 void drawStatus(pelea::TForm1& form, std::string_view status) {
