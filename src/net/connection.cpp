@@ -15,7 +15,53 @@ constexpr int kConnectMs = 10000;
 constexpr int kHandshakeMs = 10000;
 constexpr int kGoodbyeMs = 500;
 
+void complain(const std::string& message) {
+    std::fprintf(stderr, "pelea: %s\n", message.c_str());
+}
+
+// The host waits for a joiner whose game and data are its own; the others are told why not.
+bool acceptPlayer(Connection& out, const Side& self, int port, std::string& error) {
+    const uint64_t end = steadyMs() + kListenMs;
+    while (steadyMs() < end) {
+        out.socket->service(20);
+        std::unique_ptr<EnetLink> link;
+        Message said;
+        while (out.door->next(link, said)) {
+            const auto* hello = std::get_if<Hello>(&said);
+            if (hello == nullptr) {
+                link->leave();
+                continue;
+            }
+            Message answer;
+            std::string why;
+            const bool agreed = answerHello(*hello, self, out.agreement, answer, why);
+            link->send(Channel::Control, encode(answer));
+            if (agreed) {
+                link->pump(0);
+                out.enet = std::move(link);
+                return true;
+            }
+            link->leave();
+            complain("a player was turned away: " + why + "; still waiting");
+        }
+    }
+    error = "nobody joined on port " + std::to_string(port) + " in time";
+    return false;
+}
+
 }  // namespace
+
+void Connection::serveNewcomers() {
+    if (!door) return;
+    std::unique_ptr<EnetLink> newcomer;
+    Message said;
+    while (door->next(newcomer, said)) {
+        if (std::holds_alternative<Hello>(said)) {
+            newcomer->send(Channel::Control, encode(Refuse{RefuseReason::Busy, replay::gameVersion()}));
+        }
+        newcomer->leave();
+    }
+}
 
 void Connection::close(const NetSim& s) {
     if (link == nullptr || link->lost()) return;
@@ -25,34 +71,52 @@ void Connection::close(const NetSim& s) {
         while (steadyMs() < until)
             sim->pump(5);
     }
-    enet->close(kGoodbyeMs);
+    if (enet) enet->close(kGoodbyeMs);
 }
 
 int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connection& out) {
-    std::string error;
-    out.enet = net.host ? EnetLink::listen(net.port, kListenMs, error)
-                        : EnetLink::connect(net.join, kConnectMs, error);
-    if (!out.enet) {
-        std::fprintf(stderr, "pelea: %s\n", error.c_str());
-        return 1;
-    }
-    out.link = out.enet.get();
-    if (net.sim.active()) {
-        // The draws depend on the side only, so a run with the same settings is the same.
-        out.sim = std::make_unique<SimulatedLink>(*out.enet, net.sim, net.host ? 1 : 2, steadyMs);
-        out.link = out.sim.get();
-    }
     Side self;
     self.gameVersion = replay::gameVersion();
     self.dataHash = dataSetHash();
     self.frames = frames;
     self.seed = seed;
     self.delay = net.delay;
+    std::string error;
+    if (net.host) {
+        out.socket = EnetHost::listen(net.port, error);
+        if (out.socket) {
+            out.door = std::make_unique<Door>(*out.socket, steadyMs);
+            if (!acceptPlayer(out, self, net.port, error)) {
+                out.door.reset();
+                out.socket.reset();
+            }
+        }
+        if (!out.socket) {
+            complain(error);
+            return 1;
+        }
+        out.link = out.enet.get();
+        if (net.sim.active()) {
+            out.sim = std::make_unique<SimulatedLink>(*out.enet, net.sim, 1, steadyMs);
+            out.link = out.sim.get();
+        }
+        return 0;
+    }
+    out.socket = EnetHost::connect(net.join, kConnectMs, out.enet, error);
+    if (!out.socket) {
+        complain(error);
+        return 1;
+    }
+    out.link = out.enet.get();
+    if (net.sim.active()) {
+        // The draws depend on the side only, so a run with the same settings is the same.
+        out.sim = std::make_unique<SimulatedLink>(*out.enet, net.sim, 2, steadyMs);
+        out.link = out.sim.get();
+    }
     const HandshakeResult r =
-        net.host ? hostHandshake(*out.link, self, out.agreement, error, kHandshakeMs, steadyMs)
-                 : joinHandshake(*out.link, self, out.agreement, error, kHandshakeMs, steadyMs);
+        joinHandshake(*out.link, self, out.agreement, error, kHandshakeMs, steadyMs);
     if (r == HandshakeResult::Agreed) return 0;
-    std::fprintf(stderr, "pelea: %s\n", error.c_str());
+    complain(error);
     if (r == HandshakeResult::Refused) {
         out.enet->close(300);
         return 2;

@@ -1,10 +1,12 @@
 // Reaching the other player: listen or connect over ENet, wrap the link in the network
-// simulation when asked, and shake hands.
+// simulation when asked, and shake hands. The host's socket stays open to newcomers, who are
+// answered while the match goes on.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
+#include "net/door.h"
 #include "net/enet_link.h"
 #include "net/handshake.h"
 #include "net/link.h"
@@ -15,23 +17,28 @@ struct NetOptions {
     bool host = false;  // --host: fighter 1; else --join: fighter 2
     int port = kDefaultPort;
     Address join;
-    int delay = 1;
+    int delay = 1;  // the host's --delay
     NetSim sim;
 };
 
 struct Connection {
-    std::unique_ptr<EnetLink> enet;
+    std::unique_ptr<EnetHost> socket;
+    std::unique_ptr<Door> door;  // the host's: newcomers
+    std::unique_ptr<EnetLink> enet;  // the other player
     std::unique_ptr<SimulatedLink> sim;
     Link* link = nullptr;  // the simulation when there is one, else the ENet link
     Agreement agreement;
 
+    // The host answers whoever comes while the match goes on.
+    void serveNewcomers();
     // Lets what is still held or queued go out, then says goodbye.
     void close(const NetSim& sim);
 };
 
 // In the data folder (its files are hashed): 0 when connected and agreed, else the exit code
 // after one stderr line: 1 nobody came or the network failed, 2 the two sides differ. frames:
-// a headless run's frame count, 0 in the window; seed: this side's, the host's is used.
+// a headless run's frame count, 0 in the window; seed: this side's, the host's is used. The
+// host turns away a joiner whose game differs (saying so in one line) and goes on waiting.
 int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connection& out);
 
 }  // namespace net

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <thread>
 
+#include "net/wire.h"
+
 namespace net {
 
 namespace {
@@ -26,12 +28,19 @@ bool startEnet() {
     return started;
 }
 
-// Unreliable packets are never thinned out by ENet's throttle: each one carries the last 16
-// frames, and the session needs them in time more than it needs fewer of them.
+// Unreliable packets are never thinned out by ENet's throttle: each one carries every input the
+// other still lacks, and the session needs them in time more than it needs fewer of them.
 void tunePeer(ENetPeer* peer) {
     enet_peer_throttle_configure(peer, ENET_PEER_PACKET_THROTTLE_INTERVAL, 2, 0);
-    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kSilenceMs),
-                      static_cast<enet_uint32>(kSilenceMs));
+    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kEnetTimeoutMs),
+                      static_cast<enet_uint32>(kEnetTimeoutMs));
+}
+
+// Datagrams are never larger than the protocol's, and a peer holds no more than a few of them
+// waiting.
+void limitHost(ENetHost* host) {
+    host->maximumPacketSize = kMaxPacketBytes;
+    host->maximumWaitingData = 64 * kMaxPacketBytes;
 }
 
 }  // namespace
@@ -92,41 +101,78 @@ bool parseAddress(const std::string& text, Address& out, std::string& error) {
 }
 
 EnetLink::~EnetLink() {
-    if (peer_ != nullptr && !gone_) enet_peer_reset(peer_);
+    if (peer_ == nullptr) return;
+    peer_->data = nullptr;
+    if (!gone_) enet_peer_reset(peer_);
+}
+
+void EnetLink::send(Channel channel, std::vector<uint8_t> bytes) {
+    if (peer_ == nullptr || gone_) return;
+    const enet_uint32 flags = channel == Channel::Control ? ENET_PACKET_FLAG_RELIABLE : 0;
+    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), flags);
+    if (packet == nullptr) return;
+    if (enet_peer_send(peer_, static_cast<enet_uint8>(channel), packet) != 0) {
+        enet_packet_destroy(packet);
+    }
+}
+
+bool EnetLink::receive(std::vector<uint8_t>& bytes) {
+    if (inbox_.empty()) host_.service(0);
+    if (inbox_.empty()) return false;
+    bytes = std::move(inbox_.front());
+    inbox_.pop_front();
+    return true;
+}
+
+void EnetLink::pump(int waitMs) {
+    host_.service(waitMs);
+    host_.flush();
+}
+
+void EnetLink::close(int waitMs) {
+    if (peer_ == nullptr || gone_) return;
+    enet_peer_disconnect_later(peer_, 0);
+    const uint64_t end = steadyMs() + static_cast<uint64_t>(waitMs);
+    while (!gone_ && steadyMs() < end)
+        host_.service(20);
+}
+
+void EnetLink::leave() {
+    if (peer_ == nullptr || gone_) return;
+    enet_peer_disconnect_later(peer_, 0);
+    // The peer is the socket's to finish with from here on.
+    peer_->data = nullptr;
+    peer_ = nullptr;
+    gone_ = true;
+    host_.flush();
+}
+
+EnetHost::~EnetHost() {
+    arrivals_.clear();
     if (host_ != nullptr) enet_host_destroy(host_);
 }
 
-std::unique_ptr<EnetLink> EnetLink::listen(int port, int timeoutMs, std::string& error) {
+std::unique_ptr<EnetHost> EnetHost::listen(int port, std::string& error) {
     if (!startEnet()) {
         error = "cannot start the network";
         return nullptr;
     }
-    std::unique_ptr<EnetLink> link(new EnetLink);
+    std::unique_ptr<EnetHost> h(new EnetHost);
     ENetAddress address{};
     address.host = ENET_HOST_ANY;
     address.port = static_cast<enet_uint16>(port);
-    link->host_ = enet_host_create(&address, 1, kChannels, 0, 0);
-    if (link->host_ == nullptr) {
+    h->host_ = enet_host_create(&address, kHostPeers, kChannels, 0, 0);
+    if (h->host_ == nullptr) {
         error = "cannot listen on port " + std::to_string(port) + " (is it in use?)";
         return nullptr;
     }
-    const uint64_t end = steadyMs() + static_cast<uint64_t>(timeoutMs);
-    ENetEvent event;
-    while (timeoutMs < 0 || steadyMs() < end) {
-        if (enet_host_service(link->host_, &event, 50) <= 0) continue;
-        if (event.type == ENET_EVENT_TYPE_CONNECT) {
-            link->peer_ = event.peer;
-            tunePeer(link->peer_);
-            link->lastHeard_ = steadyMs();
-            return link;
-        }
-        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
-    }
-    error = "nobody joined on port " + std::to_string(port) + " in time";
-    return nullptr;
+    limitHost(h->host_);
+    h->listening_ = true;
+    return h;
 }
 
-std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, std::string& error) {
+std::unique_ptr<EnetHost> EnetHost::connect(const Address& to, int timeoutMs,
+                                            std::unique_ptr<EnetLink>& link, std::string& error) {
     if (to.v6) {
         error = "--join [" + to.host +
                 "]: this build's network library speaks IPv4 only; use an IPv4 address";
@@ -145,13 +191,14 @@ std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, st
     const uint64_t end = steadyMs() + static_cast<uint64_t>(timeoutMs);
     // A host that is not listening yet is tried again until the time is up.
     while (steadyMs() < end) {
-        std::unique_ptr<EnetLink> link(new EnetLink);
-        link->host_ = enet_host_create(nullptr, 1, kChannels, 0, 0);
-        if (link->host_ == nullptr) {
+        std::unique_ptr<EnetHost> h(new EnetHost);
+        h->host_ = enet_host_create(nullptr, 1, kChannels, 0, 0);
+        if (h->host_ == nullptr) {
             error = "cannot open a network socket";
             return nullptr;
         }
-        ENetPeer* peer = enet_host_connect(link->host_, &address, kChannels, 0);
+        limitHost(h->host_);
+        ENetPeer* peer = enet_host_connect(h->host_, &address, kChannels, 0);
         if (peer == nullptr) {
             error = "cannot connect to " + to.host;
             return nullptr;
@@ -160,12 +207,10 @@ std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, st
         ENetEvent event;
         const uint64_t attemptEnd = std::min(end, steadyMs() + 1500);
         while (steadyMs() < attemptEnd) {
-            if (enet_host_service(link->host_, &event, 50) <= 0) continue;
+            if (enet_host_service(h->host_, &event, 50) <= 0) continue;
             if (event.type == ENET_EVENT_TYPE_CONNECT) {
-                link->peer_ = peer;
-                tunePeer(peer);
-                link->lastHeard_ = steadyMs();
-                return link;
+                link = h->adopt(peer);
+                return h;
             }
             if (event.type == ENET_EVENT_TYPE_DISCONNECT) break;
             if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
@@ -176,66 +221,54 @@ std::unique_ptr<EnetLink> EnetLink::connect(const Address& to, int timeoutMs, st
     return nullptr;
 }
 
-void EnetLink::send(Channel channel, std::vector<uint8_t> bytes) {
-    if (peer_ == nullptr || gone_) return;
-    const enet_uint32 flags = channel == Channel::Control ? ENET_PACKET_FLAG_RELIABLE : 0;
-    ENetPacket* packet = enet_packet_create(bytes.data(), bytes.size(), flags);
-    if (packet == nullptr) return;
-    if (enet_peer_send(peer_, static_cast<enet_uint8>(channel), packet) != 0) {
-        enet_packet_destroy(packet);
-    }
+std::unique_ptr<EnetLink> EnetHost::adopt(ENetPeer* peer) {
+    tunePeer(peer);
+    std::unique_ptr<EnetLink> link(new EnetLink(*this, peer));
+    peer->data = link.get();
+    return link;
 }
 
-void EnetLink::service(int waitMs) {
+void EnetHost::service(int waitMs) {
     ENetEvent event;
     auto wait = static_cast<enet_uint32>(waitMs < 0 ? 0 : waitMs);
     while (host_ != nullptr && enet_host_service(host_, &event, wait) > 0) {
         wait = 0;
-        if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            if (event.peer == peer_) {
-                inbox_.emplace_back(event.packet->data,
-                                    event.packet->data + event.packet->dataLength);
-                lastHeard_ = steadyMs();
-            }
-            enet_packet_destroy(event.packet);
-        } else if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
-            gone_ = true;
-        } else if (event.type == ENET_EVENT_TYPE_CONNECT && event.peer != peer_) {
-            // One peer only: a second one is turned away.
-            enet_peer_disconnect_now(event.peer, 0);
+        auto* link = static_cast<EnetLink*>(event.peer->data);
+        switch (event.type) {
+            case ENET_EVENT_TYPE_RECEIVE:
+                if (link != nullptr) {
+                    link->inbox_.emplace_back(event.packet->data,
+                                              event.packet->data + event.packet->dataLength);
+                }
+                enet_packet_destroy(event.packet);
+                break;
+            case ENET_EVENT_TYPE_DISCONNECT:
+                if (link != nullptr) {
+                    link->gone_ = true;
+                    link->peer_ = nullptr;
+                }
+                event.peer->data = nullptr;
+                break;
+            case ENET_EVENT_TYPE_CONNECT:
+                // Only a listening socket takes peers that come to it.
+                if (listening_) {
+                    arrivals_.push_back(adopt(event.peer));
+                } else {
+                    enet_peer_disconnect_now(event.peer, 0);
+                }
+                break;
+            case ENET_EVENT_TYPE_NONE:
+                break;
         }
     }
 }
 
-bool EnetLink::receive(std::vector<uint8_t>& bytes) {
-    if (inbox_.empty()) service(0);
-    if (inbox_.empty()) return false;
-    bytes = std::move(inbox_.front());
-    inbox_.pop_front();
-    return true;
-}
-
-void EnetLink::pump(int waitMs) {
-    service(waitMs);
+void EnetHost::flush() {
     if (host_ != nullptr) enet_host_flush(host_);
 }
 
-bool EnetLink::lost() const {
-    return gone_ || steadyMs() - lastHeard_ > kSilenceMs;
-}
-
-void EnetLink::close(int waitMs) {
-    if (peer_ == nullptr || gone_) return;
-    enet_peer_disconnect_later(peer_, 0);
-    const uint64_t end = steadyMs() + static_cast<uint64_t>(waitMs);
-    ENetEvent event;
-    while (steadyMs() < end && enet_host_service(host_, &event, 20) >= 0) {
-        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
-        if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) {
-            gone_ = true;
-            return;
-        }
-    }
+std::vector<std::unique_ptr<EnetLink>> EnetHost::takeArrivals() {
+    return std::move(arrivals_);
 }
 
 }  // namespace net

@@ -1,6 +1,9 @@
-// The link over ENet: channel 0 unreliable and sequenced for the inputs, channel 1 reliable for
-// the handshake and control messages. The peer counts as lost when it disconnects or nothing
-// has come from it for kSilenceMs.
+// The links over ENet: one socket (EnetHost) and a link per peer on it (EnetLink), channel 0
+// unreliable and sequenced for the inputs, channel 1 reliable for the handshake and control
+// messages. The host's socket takes a few peers at once (the player, spectators, newcomers still
+// saying hello); a joiner's holds one. A peer counts as lost when it disconnects; its silence is
+// the session's to judge, by the whole messages that come (ENet's own datagrams, and ones that do
+// not decode, are no sign of life).
 #pragma once
 
 #include <cstdint>
@@ -17,7 +20,14 @@ typedef struct _ENetPeer ENetPeer;
 namespace net {
 
 inline constexpr int kDefaultPort = 7340;
-inline constexpr uint64_t kSilenceMs = 2000;
+// ENet gives a peer up when its reliable datagrams go unacknowledged this long: later than the
+// session would.
+inline constexpr uint64_t kEnetTimeoutMs = 12000;
+// Peers the host's socket holds at once: the player, the spectators, and newcomers that have not
+// said hello yet.
+inline constexpr int kMaxSpectators = 8;
+inline constexpr int kMaxNewcomers = 4;
+inline constexpr int kHostPeers = 1 + kMaxSpectators + kMaxNewcomers;
 
 // Where to join: "HOST", "HOST:PORT" or "[V6ADDRESS]:PORT".
 struct Address {
@@ -29,35 +39,62 @@ struct Address {
 // Parses a --join value; false with the problem in error.
 bool parseAddress(const std::string& text, Address& out, std::string& error);
 
+class EnetHost;
+
+// One peer of an ENet socket. It must not outlive its socket.
 class EnetLink : public Link {
 public:
     ~EnetLink() override;
     EnetLink(const EnetLink&) = delete;
     EnetLink& operator=(const EnetLink&) = delete;
 
-    // Listens on the port and waits up to timeoutMs (negative: for ever) for one peer; null with
-    // the problem in error.
-    static std::unique_ptr<EnetLink> listen(int port, int timeoutMs, std::string& error);
-    // Connects to the host, trying for up to timeoutMs.
-    static std::unique_ptr<EnetLink> connect(const Address& to, int timeoutMs, std::string& error);
-
     void send(Channel channel, std::vector<uint8_t> bytes) override;
     bool receive(std::vector<uint8_t>& bytes) override;
     void pump(int waitMs) override;
-    bool lost() const override;
+    bool lost() const override { return gone_; }
 
     // Says goodbye once what was sent has gone out, waiting up to waitMs.
     void close(int waitMs);
+    // Lets what was sent go out, then goodbye; the socket finishes it while it works on.
+    void leave();
 
 private:
-    EnetLink() = default;
-    void service(int waitMs);
+    friend class EnetHost;
+    EnetLink(EnetHost& host, ENetPeer* peer) : host_(host), peer_(peer) {}
 
-    ENetHost* host_ = nullptr;
+    EnetHost& host_;
     ENetPeer* peer_ = nullptr;
     std::deque<std::vector<uint8_t>> inbox_;
     bool gone_ = false;
-    uint64_t lastHeard_ = 0;
+};
+
+class EnetHost {
+public:
+    ~EnetHost();
+    EnetHost(const EnetHost&) = delete;
+    EnetHost& operator=(const EnetHost&) = delete;
+
+    // Listens on the port; null with the problem in error.
+    static std::unique_ptr<EnetHost> listen(int port, std::string& error);
+    // Connects to the host, trying for up to timeoutMs; the link to it in `link`.
+    static std::unique_ptr<EnetHost> connect(const Address& to, int timeoutMs,
+                                             std::unique_ptr<EnetLink>& link, std::string& error);
+
+    // Lets the network work, waiting up to waitMs for something to arrive: what arrives goes to
+    // its peer's link, and peers that connect become links handed out by takeArrivals.
+    void service(int waitMs);
+    void flush();
+    // The peers that connected since the last call.
+    std::vector<std::unique_ptr<EnetLink>> takeArrivals();
+
+private:
+    friend class EnetLink;
+    EnetHost() = default;
+    std::unique_ptr<EnetLink> adopt(ENetPeer* peer);
+
+    ENetHost* host_ = nullptr;
+    std::vector<std::unique_ptr<EnetLink>> arrivals_;
+    bool listening_ = false;
 };
 
 // Milliseconds from a steady clock.

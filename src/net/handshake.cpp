@@ -30,22 +30,13 @@ bool await(Link& link, Message& out, int timeoutMs, const std::function<uint64_t
 
 }  // namespace
 
-HandshakeResult hostHandshake(Link& link, const Side& self, Agreement& out, std::string& error,
-                              int timeoutMs, const std::function<uint64_t()>& nowMs) {
-    Message m;
-    if (!await<Hello>(link, m, timeoutMs, nowMs)) {
-        error = "the other player did not say hello";
-        return HandshakeResult::Failed;
-    }
-    const Hello& hello = std::get<Hello>(m);
+bool answerHello(const Hello& hello, const Side& self, Agreement& out, Message& answer,
+                 std::string& error) {
     if (hello.gameVersion != self.gameVersion || hello.dataHash != self.dataHash) {
         const bool version = hello.gameVersion != self.gameVersion;
-        link.send(
-            Channel::Control,
-            encode(Refuse{version ? RefuseReason::Version : RefuseReason::Data, self.gameVersion}));
-        link.pump(0);
+        answer = Refuse{version ? RefuseReason::Version : RefuseReason::Data, self.gameVersion};
         error = version ? versionDiffers(hello.gameVersion, self.gameVersion) : kDataDiffers;
-        return HandshakeResult::Refused;
+        return false;
     }
     out.seed = self.seed;
     out.delay = self.delay;
@@ -53,10 +44,23 @@ HandshakeResult hostHandshake(Link& link, const Side& self, Agreement& out, std:
     if (hello.frames != 0 && (out.frames == 0 || hello.frames < out.frames)) {
         out.frames = hello.frames;
     }
-    link.send(Channel::Control, encode(Welcome{self.gameVersion, self.dataHash, out.seed,
-                                               static_cast<uint8_t>(out.delay), out.frames}));
+    answer = Welcome{self.gameVersion, self.dataHash, out.seed, static_cast<uint8_t>(out.delay),
+                     out.frames};
+    return true;
+}
+
+HandshakeResult hostHandshake(Link& link, const Side& self, Agreement& out, std::string& error,
+                              int timeoutMs, const std::function<uint64_t()>& nowMs) {
+    Message m;
+    if (!await<Hello>(link, m, timeoutMs, nowMs)) {
+        error = "the other player did not say hello";
+        return HandshakeResult::Failed;
+    }
+    Message answer;
+    const bool agreed = answerHello(std::get<Hello>(m), self, out, answer, error);
+    link.send(Channel::Control, encode(answer));
     link.pump(0);
-    return HandshakeResult::Agreed;
+    return agreed ? HandshakeResult::Agreed : HandshakeResult::Refused;
 }
 
 HandshakeResult joinHandshake(Link& link, const Side& self, Agreement& out, std::string& error,
@@ -69,9 +73,17 @@ HandshakeResult joinHandshake(Link& link, const Side& self, Agreement& out, std:
         return HandshakeResult::Failed;
     }
     if (const auto* refuse = std::get_if<Refuse>(&m)) {
-        error = refuse->reason == RefuseReason::Version
-                    ? versionDiffers(refuse->gameVersion, self.gameVersion)
-                    : kDataDiffers;
+        switch (refuse->reason) {
+            case RefuseReason::Version:
+                error = versionDiffers(refuse->gameVersion, self.gameVersion);
+                break;
+            case RefuseReason::Data:
+                error = kDataDiffers;
+                break;
+            case RefuseReason::Busy:
+                error = kHostBusy;
+                break;
+        }
         return HandshakeResult::Refused;
     }
     const Welcome& w = std::get<Welcome>(m);

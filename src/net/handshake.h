@@ -7,6 +7,7 @@
 #include <string>
 
 #include "net/link.h"
+#include "net/wire.h"
 
 namespace net {
 
@@ -27,6 +28,14 @@ struct Agreement {
 };
 
 enum class HandshakeResult { Agreed, Refused, Failed };
+
+// The host's answer to a joiner's hello: true with a Welcome and what both then play with in
+// `out`, or false with a Refuse and what differs in error.
+bool answerHello(const Hello& hello, const Side& self, Agreement& out, Message& answer,
+                 std::string& error);
+
+// What the joiner is told when the host's match has its two players.
+inline constexpr const char* kHostBusy = "the host is already playing with someone else";
 
 // The host's side: waits for the joiner's hello. Refused: the two differ (error says how, and
 // the joiner was told); Failed: nothing came in time or the peer went away.

@@ -218,17 +218,14 @@ int Peer::play(platform::InputScript script) {
             default:
                 break;
         }
+        connection_.serveNewcomers();
         link_->pump(ran ? 0 : 1);
     }
 }
 
 void Peer::writeReplay(const std::string& path) {
-    replay::Header header;
-    header.seed = agreement_.seed;
-    header.data = replay::hashDataFiles();
-    const replay::Recorder& r = session_->recorder();
     std::string problem;
-    if (!replay::writeFileAtomically(path, r.text(header, r.frames(), true), problem)) {
+    if (!session_->writeReplay(agreement_.seed, path, problem)) {
         complain("cannot write the recording " + path + ": " + problem);
     }
 }

@@ -41,6 +41,10 @@ SimulatedLink::SimulatedLink(Link& inner, const NetSim& sim, uint64_t seed,
 
 void SimulatedLink::send(Channel channel, std::vector<uint8_t> bytes) {
     const uint64_t now = now_();
+    if (now >= outageStart_ && outage_.covers(now - outageStart_)) {
+        ++dropped_;
+        return;
+    }
     if (channel == Channel::Inputs && sim_.lossPercent > 0 &&
         static_cast<int>(random_() % 100) < sim_.lossPercent) {
         ++dropped_;

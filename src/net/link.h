@@ -61,6 +61,18 @@ struct NetSim {
     bool active() const { return latencyMs > 0 || jitterMs > 0 || lossPercent > 0; }
 };
 
+// --outage AT_MS,FOR_MS: every datagram this side sends is dropped for FOR_MS, from AT_MS after
+// the handshake.
+struct Outage {
+    int atMs = 0;
+    int forMs = 0;
+    bool active() const { return forMs > 0; }
+    bool covers(uint64_t sinceStartMs) const {
+        return active() && sinceStartMs >= static_cast<uint64_t>(atMs) &&
+               sinceStartMs < static_cast<uint64_t>(atMs) + static_cast<uint64_t>(forMs);
+    }
+};
+
 // Holds each outgoing packet for the latency plus or minus a random jitter (so input packets
 // overtake each other), and drops that share of the input packets; control messages are never
 // dropped and keep their order. The draws come from the seed, so a run is reproducible.
@@ -73,6 +85,11 @@ public:
     bool lost() const override { return inner_.lost(); }
 
     int64_t dropped() const { return dropped_; }
+    // Drops everything sent during the outage, counted from startMs on this link's clock.
+    void setOutage(const Outage& outage, uint64_t startMs) {
+        outage_ = outage;
+        outageStart_ = startMs;
+    }
     // Sends every held packet that is due.
     void flush();
 
@@ -85,6 +102,8 @@ private:
     };
     Link& inner_;
     NetSim sim_;
+    Outage outage_;
+    uint64_t outageStart_ = 0;
     std::mt19937_64 random_;
     std::function<uint64_t()> now_;
     std::vector<Held> held_;

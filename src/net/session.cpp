@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <cstdio>
+
+#include "replay/data_files.h"
+#include "replay/files.h"
 #include "replay/state_hash.h"
 
 namespace net {
@@ -9,9 +13,9 @@ namespace net {
 Session::Session(pelea::TForm1& form, Link& link, int side, int delay)
     : form_(form), link_(link), side_(side), delay_(std::clamp(delay, 0, kMaxDelay)) {
     // Nobody gives an input for the first `delay` frames: they are known to be empty.
-    local_.resize(static_cast<size_t>(delay_));
-    remote_.resize(static_cast<size_t>(delay_));
-    used_.reserve(1 << 12);
+    localEnd_ = delay_;
+    remoteEnd_ = delay_;
+    stats_.delay = delay_;
     form_.DXInput1.setFilter(this);
 }
 
@@ -28,9 +32,8 @@ Session::Status Session::tick(const FrameInput& local,
                               const std::vector<platform::ScriptEvent>& sets) {
     const Status before = poll();
     if (before != Status::Ran) return before;
-    const auto known = static_cast<int64_t>(remote_.size());
     bool run = lastFrame_ == 0 || frame_ < lastFrame_;
-    if (run && frame_ - known >= kWindow) {
+    if (run && frame_ - remoteEnd_ >= kWindow) {
         ++stats_.waits;
         run = false;
     } else if (run && pacing_ && holdForSync()) {
@@ -38,12 +41,14 @@ Session::Status Session::tick(const FrameInput& local,
         lastSlip_ = frame_;
         run = false;
     }
+    waiting_ = !run;
     if (!run) {
         send();
         return Status::Waiting;
     }
-    local_.push_back(local);
-    if (!sets.empty()) sets_[static_cast<int64_t>(local_.size()) - 1] = sets;
+    local_[localEnd_] = local;
+    if (!sets.empty()) sets_[localEnd_] = sets;
+    ++localEnd_;
     runFrame(frame_, true);
     ++frame_;
     confirm();
@@ -52,9 +57,14 @@ Session::Status Session::tick(const FrameInput& local,
     return desyncFrame_ >= 0 ? Status::Desync : Status::Ran;
 }
 
+// Between turns a packet goes only to answer one that brought inputs this side was waiting
+// for, or, when no turn has sent one for a while (a side that ran all its frames), to bring the
+// peer inputs it still lacks.
 Session::Status Session::idle() {
     const Status status = poll();
-    send();
+    const bool peerLacks = peerAck_ < localEnd_ - 1;
+    const bool quiet = !now_ || now_() - lastSentMs_ >= kResendMs;
+    if (answerDue_ || (peerLacks && quiet)) send();
     return status;
 }
 
@@ -65,7 +75,8 @@ Session::Status Session::poll() {
     compareHashes();
     if (desyncFrame_ >= 0) return Status::Desync;
     if (peerQuit_) return Status::PeerQuit;
-    if (link_.lost() && !peerFinished_) return Status::PeerLost;
+    const bool silent = now_ && now_() - lastHeardMs_ > kDropMs;
+    if ((link_.lost() || silent) && !peerFinished_) return Status::PeerLost;
     return Status::Ran;
 }
 
@@ -73,7 +84,8 @@ void Session::receive() {
     std::vector<uint8_t> bytes;
     while (link_.receive(bytes)) {
         Message m;
-        if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored
+        if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored, no sign of life
+        if (now_) lastHeardMs_ = now_();
         if (const auto* in = std::get_if<Inputs>(&m)) {
             take(*in);
         } else if (const auto* q = std::get_if<Quit>(&m)) {
@@ -87,24 +99,40 @@ void Session::receive() {
 void Session::take(const Inputs& m) {
     for (size_t i = 0; i < m.inputs.size(); ++i) {
         const int64_t f = int64_t{m.first} + static_cast<int64_t>(i);
-        // Known frames are kept; a frame past a gap waits for a packet that fills the gap.
-        if (f != static_cast<int64_t>(remote_.size())) continue;
-        remote_.push_back(m.inputs[i]);
-        if (f < frame_ && !(used_[static_cast<size_t>(f)] == m.inputs[i])) {
+        // Known frames are kept; a frame past a gap waits for a packet that fills the gap. No
+        // peer in step gives inputs as far ahead as the ring reaches: such are not taken, so
+        // what is kept stays the same size whatever a peer claims.
+        if (f != remoteEnd_) continue;
+        if (f >= confirmed_ + static_cast<int64_t>(kInputRing)) break;
+        remote_[f] = m.inputs[i];
+        lastRemote_ = m.inputs[i];
+        ++remoteEnd_;
+        // Inputs this side stood waiting for are answered at once, out of turn.
+        if (waiting_) answerDue_ = true;
+        if (f < frame_ && !(used_[f] == m.inputs[i])) {
             rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
         }
     }
-    peerAck_ = std::max<int64_t>(peerAck_, m.ack);
-    peerFrame_ = std::max<int64_t>(peerFrame_, m.frame);
+    // The peer cannot hold inputs this side has not given, nor run further past them than the
+    // window.
+    peerAck_ = std::clamp<int64_t>(m.ack, peerAck_, localEnd_ - 1);
+    peerFrame_ = std::clamp<int64_t>(m.frame, peerFrame_, localEnd_ + kWindow);
     peerAdvantage_ = m.advantage;
     for (size_t j = 0; j < m.hashes.size(); ++j) {
         const int64_t f = int64_t{m.hashFirst} + static_cast<int64_t>(j);
         peerHashes_[slot(f, kHashRing)] = {f, m.hashes[j]};
     }
-    pongId_ = m.pingId;
-    if (now_ && m.pongId != 0) {
-        const uint64_t sent = pingSent_[m.pongId % pingSent_.size()];
-        if (sent != 0) stats_.pingMs = static_cast<int>(now_() - sent);
+    if (!now_) return;
+    const uint64_t now = now_();
+    if (m.pingId != pongId_) {
+        pongId_ = m.pingId;
+        pongHeardMs_ = now;
+    }
+    const Ping& ping = pingSent_[m.pongId % pingSent_.size()];
+    if (m.pongId != 0 && ping.id == m.pongId) {
+        // The round trip, less the time the other side kept the ping before echoing it.
+        const uint64_t trip = now - ping.sentMs;
+        stats_.pingMs = static_cast<int>(trip > m.pongHoldMs ? trip - m.pongHoldMs : 0);
     }
 }
 
@@ -130,16 +158,15 @@ void Session::rollBack() {
 }
 
 FrameInput Session::remoteFor(int64_t f) const {
-    if (f < static_cast<int64_t>(remote_.size())) return remote_[static_cast<size_t>(f)];
+    if (f < remoteEnd_) return remote_[f];
     // The prediction: the last known device set held on, no keys.
     FrameInput p;
-    if (!remote_.empty()) p.states = remote_.back().states;
+    p.states = lastRemote_.states;
     return p;
 }
 
 const FrameInput& Session::inputOf(int fighter, int64_t f) const {
-    const auto i = static_cast<size_t>(f);
-    return fighter == side_ ? local_[i] : used_[i];
+    return fighter == side_ ? local_[f] : used_[f];
 }
 
 void Session::runFrame(int64_t f, bool live) {
@@ -148,10 +175,7 @@ void Session::runFrame(int64_t f, bool live) {
     saved.keyboard = form_.DXInput1.Keyboard();
     saved.joystick = form_.DXInput1.Joystick();
     saved.paused = paused_;
-    const auto i = static_cast<size_t>(f);
-    if (used_.size() <= i) used_.resize(i + 1);
-    used_[i] = remoteFor(f);
-    if (ran_.size() <= i) ran_.resize(i + 1);
+    used_[f] = remoteFor(f);
     media::Surface& surface = form_.DXDraw1.Surface;
     const bool wasBlind = surface.blind, wasMute = form_.DXSound1.mute;
     if (!live) {
@@ -176,7 +200,7 @@ void Session::runFrame(int64_t f, bool live) {
     }
     paused_ = !timer.Enabled;
     timer.Enabled = true;
-    ran_[i] = paused_ ? 0 : 1;
+    ran_[f] = paused_ ? 0 : 1;
     feedKeyboard_ = one.states;
     feedJoystick_ = two.states;
     if (!paused_) form_.DXTimer1Timer();
@@ -186,32 +210,20 @@ void Session::runFrame(int64_t f, bool live) {
 
 // A frame is final once the peer's input for it is known and it has been run with it.
 void Session::confirm() {
-    while (confirmed_ < static_cast<int64_t>(remote_.size()) && confirmed_ < frame_) {
+    while (confirmed_ < remoteEnd_ && confirmed_ < frame_) {
         const int64_t f = confirmed_;
         const pelea::GameState& after =
             f + 1 == frame_ ? form_.g : states_[slot(f + 1, kStateRing)].g;
         const FrameInput& one = inputOf(1, f);
         const FrameInput& two = inputOf(2, f);
-        for (const FrameInput* in : {&one, &two}) {
-            for (size_t k = 0; k < in->keyCount; ++k)
-                recorder_.key(in->keys[k]);
-        }
-        if (const auto it = sets_.find(f); it != sets_.end()) {
-            for (const platform::ScriptEvent& e : it->second)
-                recorder_.set(e);
-            sets_.erase(it);
-        }
-        // A paused frame's keys go with the game's next frame, as a script gives them. The
-        // state is hashed once, for the recording and the exchange alike.
-        uint64_t hash = 0;
-        if (ran_[static_cast<size_t>(f)] != 0) {
-            recorder_.states(one.states, two.states);
-            hash = recorder_.frameDone(after);
-        } else {
-            hash = replay::stateHash(after);
-        }
+        const auto it = sets_.find(f);
+        const bool ran = ran_[f] != 0;
+        log_.add(one, two, ran, it != sets_.end() ? &it->second : nullptr);
+        if (it != sets_.end()) sets_.erase(it);
+        const uint64_t hash = replay::stateHash(after);
         ownHashes_[slot(f, kHashRing)] = {f, hash};
         ++confirmed_;
+        if (onConfirm_) onConfirm_(f, hash);
     }
 }
 
@@ -238,15 +250,18 @@ bool Session::holdForSync() {
 }
 
 void Session::send() {
-    const auto last = static_cast<int64_t>(local_.size()) - 1;
+    const int64_t last = localEnd_ - 1;
     if (last < 0) return;
     Inputs m;
-    int64_t first = std::max<int64_t>(peerAck_ + 1, 0);
+    // The ring holds what a peer in step can lack; one that acknowledges nothing gets the oldest
+    // inputs still held.
+    int64_t first = std::max<int64_t>({peerAck_ + 1, 0, localEnd_ - int64_t{kInputRing}});
     if (first > last) first = last;
     const int64_t count = std::min<int64_t>(last - first + 1, kInputsPerPacket);
     m.first = static_cast<uint32_t>(first);
-    m.inputs.assign(local_.begin() + first, local_.begin() + first + count);
-    m.ack = static_cast<int32_t>(remote_.size()) - 1;
+    for (int64_t f = first; f < first + count; ++f)
+        m.inputs.push_back(local_[f]);
+    m.ack = static_cast<int32_t>(remoteEnd_ - 1);
     m.frame = static_cast<uint32_t>(frame_);
     stats_.ahead = static_cast<int>(std::clamp<int64_t>(frame_ - peerFrame_, -127, 127));
     m.advantage = static_cast<int8_t>(stats_.ahead);
@@ -255,10 +270,34 @@ void Session::send() {
     for (int64_t f = confirmed_ - hashes; f < confirmed_; ++f)
         m.hashes.push_back(ownHashes_[slot(f, kHashRing)].hash);
     if (++pingId_ == 0) pingId_ = 1;
-    pingSent_[pingId_ % pingSent_.size()] = now_ ? now_() : 0;
+    const uint64_t now = now_ ? now_() : 0;
+    pingSent_[pingId_ % pingSent_.size()] = {pingId_, now};
     m.pingId = pingId_;
     m.pongId = pongId_;
+    m.pongHoldMs = static_cast<uint16_t>(std::min<uint64_t>(now - pongHeardMs_, 65535));
+    lastSentMs_ = now;
+    answerDue_ = false;
+    ++stats_.packetsSent;
     link_.send(Channel::Inputs, encode(m));
+}
+
+bool Session::writeReplay(uint64_t seed, const std::string& path, std::string& problem) const {
+    replay::Header header;
+    header.seed = seed;
+    header.data = replay::hashDataFiles();
+    int64_t differs = -1;
+    const std::string text =
+        replayOf(log_, seed, header, confirmed_, [&](int64_t f, uint64_t hash) {
+            const FrameHash& own = ownHashes_[slot(f, kHashRing)];
+            if (differs < 0 && own.frame == f && own.hash != hash) differs = f;
+        });
+    if (differs >= 0) {
+        std::fprintf(stderr,
+                     "pelea: the replay, run again, differs at frame %lld from this side's game "
+                     "as it ran\n",
+                     static_cast<long long>(differs));
+    }
+    return replay::writeFileAtomically(path, text, problem);
 }
 
 }  // namespace net

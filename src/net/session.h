@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "game/tform1.h"
@@ -17,13 +18,16 @@
 #include "net/rollback_audio.h"
 #include "net/wire.h"
 #include "platform/common/script.h"
-#include "replay/recorder.h"
+#include "net/session_log.h"
 
 namespace net {
 
-inline constexpr int kWindow = 8;
-inline constexpr int kMaxDelay = 4;
 inline constexpr int kDefaultDelay = 1;
+// A side that sends no input packet in its turns (it ran all its frames) sends one this often
+// while the peer lacks some of its inputs.
+inline constexpr uint64_t kResendMs = 28;
+// A peer from which no whole, valid message has come for this long is given up.
+inline constexpr uint64_t kDropMs = 2000;
 
 struct SessionStats {
     int64_t rollbacks = 0;     // times the state was restored
@@ -34,6 +38,8 @@ struct SessionStats {
     int rollbackNow = 0;       // frames the last rollback ran again
     int pingMs = -1;           // the last round trip, −1 before the first
     int ahead = 0;             // frames this side sees itself ahead of the peer
+    int64_t packetsSent = 0;   // input packets sent
+    int delay = 0;             // the input delay in use, the host's
 };
 
 class Session : public media::InputFilter {
@@ -66,19 +72,28 @@ public:
     // The peer ran all its frames and left; what it gave is enough to finish.
     bool peerFinished() const { return peerFinished_; }
     // Frames of the peer's input known so far.
-    int64_t peerKnown() const { return static_cast<int64_t>(remote_.size()); }
+    int64_t peerKnown() const { return remoteEnd_; }
     int delay() const { return delay_; }
     const SessionStats& stats() const { return stats_; }
-    // The confirmed frames as a replay recording.
-    const replay::Recorder& recorder() const { return recorder_; }
+    // The confirmed frames, for a replay (replayOf) and for whoever watches.
+    const SessionLog& log() const { return log_; }
+    // Writes the confirmed frames as a replay (made by running them again, see replayOf); false
+    // with the problem when the file cannot be written. A replay that does not play as this
+    // side's game ran (a frame whose hash differs from the one this side sent) is said on stderr.
+    bool writeReplay(uint64_t seed, const std::string& path, std::string& problem) const;
+    // Told each frame as it is confirmed, with the state hash after it.
+    void setOnConfirm(std::function<void(int64_t, uint64_t)> f) { onConfirm_ = std::move(f); }
     // The state hash after confirmed frame f (f ≥ confirmed() − 64).
     uint64_t confirmedHash(int64_t f) const { return ownHashes_[slot(f, kHashRing)].hash; }
 
     // Time sync between real-time peers: a frame is held now and then while this side runs
     // ahead of the peer's clock.
     void setPacing(bool on) { pacing_ = on; }
-    // The clock the round trip is measured with.
-    void setClock(std::function<uint64_t()> nowMs) { now_ = std::move(nowMs); }
+    // The clock the round trip and the peer's silence are measured with.
+    void setClock(std::function<uint64_t()> nowMs) {
+        now_ = std::move(nowMs);
+        lastHeardMs_ = now_();
+    }
     // Stops running frames once this many are done (0: never).
     void setLastFrame(int64_t frames) { lastFrame_ = frames; }
 
@@ -88,10 +103,21 @@ public:
 
     void filter(uint32_t& keyboard, uint32_t& joystick) override;
 
+    // Frames of inputs each side's ring keeps: a side in step with this one never gives an input
+    // more than 2 × (kWindow + kMaxDelay) frames past the first one still unconfirmed here.
+    static constexpr size_t kInputRing = 64;
+
 private:
     static constexpr size_t kStateRing = 16;
     static constexpr size_t kHashRing = 64;
+    static_assert(kInputRing >= 2 * (kWindow + kMaxDelay) + 1 && kStateRing > kWindow);
     static size_t slot(int64_t f, size_t ring) { return static_cast<size_t>(f) % ring; }
+    template <typename T>
+    struct Ring {
+        std::array<T, kInputRing> items{};
+        T& operator[](int64_t f) { return items[slot(f, kInputRing)]; }
+        const T& operator[](int64_t f) const { return items[slot(f, kInputRing)]; }
+    };
     // The state before a frame: the record, and the device sets as last read, which a screen
     // that reads no device in a frame still uses for the previous-state step.
     struct Snapshot {
@@ -119,9 +145,14 @@ private:
     pelea::TForm1& form_;
     Link& link_;
     int side_, delay_;
-    std::vector<FrameInput> local_, remote_;  // by frame; remote_ holds the known ones in order
-    std::vector<FrameInput> used_;            // the peer's input each frame was last run with
-    std::vector<uint8_t> ran_;                // whether the game's frame ran (not paused)
+    // By frame, in rings: this side's inputs from the first the peer lacks or this side has not
+    // confirmed, to localEnd_; the peer's from confirmed_ to remoteEnd_ (known in order, the
+    // newest also in lastRemote_, which the guesses hold on); the peer's input each frame not yet
+    // confirmed was last run with, and whether the game's frame ran (not paused).
+    Ring<FrameInput> local_, remote_, used_;
+    Ring<uint8_t> ran_;
+    int64_t localEnd_ = 0, remoteEnd_ = 0;
+    FrameInput lastRemote_;
     std::map<int64_t, std::vector<platform::ScriptEvent>> sets_;
     std::array<Snapshot, kStateRing> states_{};  // by frame
     std::array<FrameHash, kHashRing> ownHashes_{}, peerHashes_{};
@@ -133,13 +164,24 @@ private:
     // P stops the game's time on both sides at the same frame: the session's frames go on (the
     // keys of either side still come in, P again among them) while the game's stand still.
     bool paused_ = false;
+    // Pings sent lately, each by its full number, so a late echo never times another ping.
+    struct Ping {
+        uint16_t id = 0;
+        uint64_t sentMs = 0;
+    };
     uint16_t pingId_ = 0, pongId_ = 0;
-    std::array<uint64_t, 64> pingSent_{};
+    uint64_t pongHeardMs_ = 0;  // when the ping to echo came
+    std::array<Ping, 256> pingSent_{};
     std::function<uint64_t()> now_;
+    uint64_t lastHeardMs_ = 0;  // when the last whole, valid message came from the peer
+    uint64_t lastSentMs_ = 0;
+    bool waiting_ = false;     // the last turn ran no frame
+    bool answerDue_ = false;   // inputs came while waiting: answer before the next turn
     uint32_t feedKeyboard_ = 0, feedJoystick_ = 0;
     RollbackAudio* audio_ = nullptr;
     SessionStats stats_;
-    replay::Recorder recorder_;
+    SessionLog log_;
+    std::function<void(int64_t, uint64_t)> onConfirm_;
 };
 
 }  // namespace net

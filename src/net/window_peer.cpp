@@ -26,29 +26,31 @@ void complain(const std::string& message) {
     std::fprintf(stderr, "pelea: %s\n", message.c_str());
 }
 
-// The match ended: the reason on screen (and stderr) for a few seconds, or until a key.
-void showEnd(pelea::TForm1& form, platform::Platform& window, const std::string& message) {
+// The match ended: the reason on screen (and stderr) for a few seconds, or until a key. The
+// network goes on meanwhile, so the last word (a desync, a goodbye) reaches the other side.
+void showEnd(pelea::TForm1& form, platform::Platform& window, Link& link,
+             const std::string& message) {
     complain(message);
     drawMessage(form, message);
     window.present(form.DXDraw1.Surface, form.DXDraw1.Left);
     const uint64_t end = window.nowMs() + kMessageMs;
     std::vector<int> keys;
+    std::vector<uint8_t> ignored;
     while (window.nowMs() < end) {
         keys.clear();
         bool quit = false;
         window.pollEvents(keys, quit);
         if (quit || !keys.empty()) break;
+        while (link.receive(ignored)) {
+        }
+        link.pump(0);
         window.sleepMs(20);
     }
 }
 
 void writeReplay(const Session& session, uint64_t seed, const std::string& path) {
-    replay::Header header;
-    header.seed = seed;
-    header.data = replay::hashDataFiles();
-    const replay::Recorder& r = session.recorder();
     std::string problem;
-    if (!replay::writeFileAtomically(path, r.text(header, r.frames(), true), problem)) {
+    if (!session.writeReplay(seed, path, problem)) {
         complain("cannot write the recording " + path + ": " + problem);
     }
 }
@@ -58,7 +60,7 @@ void writeReplay(const Session& session, uint64_t seed, const std::string& path)
 std::string statusText(const SessionStats& s) {
     const std::string ping = s.pingMs < 0 ? "--" : std::to_string(s.pingMs);
     return "PING " + ping + " MS   RETROCESO " + std::to_string(s.rollbackNow) + "   ADELANTE " +
-           std::to_string(s.ahead);
+           std::to_string(s.ahead) + "   RETARDO " + std::to_string(s.delay);
 }
 
 void drawStatus(pelea::TForm1& form, std::string_view status) {
@@ -150,11 +152,13 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
             ending = "SE PERDIÓ AL OTRO JUGADOR";
             break;
         }
+        connection.serveNewcomers();
         connection.link->pump(0);
         window.sleepMs(
             std::min<uint32_t>(kSliceMs, static_cast<uint32_t>(timer.msUntilDue(window.nowMs()))));
     }
-    if (!ending.empty()) showEnd(form, window, ending);
+    connection.link->pump(0);
+    if (!ending.empty()) showEnd(form, window, *connection.link, ending);
     std::string path = recordPath;
     if (code == replay::kExitMismatch && path.empty()) {
         std::error_code ec;

@@ -16,7 +16,8 @@ namespace net {
 
 inline constexpr int kStatusKey = 123;  // F12
 
-// The status line's text: "PING 42 MS   RETROCESO 3   ADELANTE 1".
+// The status line's text: "PING 42 MS   RETROCESO 3   ADELANTE 1   RETARDO 1" (the delay in
+// use, the host's, the same on both sides).
 std::string statusText(const SessionStats& stats);
 
 // Draws the status line over the finished picture; and a message in the middle (a desync, the

@@ -103,6 +103,7 @@ void put(Writer& w, const Inputs& m) {
         w.u64(h);
     w.u16(m.pingId);
     w.u16(m.pongId);
+    w.u16(m.pongHoldMs);
 }
 void put(Writer& w, const Quit& m) {
     w.u8(static_cast<uint8_t>(m.reason));
@@ -126,11 +127,11 @@ bool get(Reader& r, Hello& m) {
 }
 bool get(Reader& r, Welcome& m) {
     return r.text(m.gameVersion) && r.u64(m.dataHash) && r.u64(m.seed) && r.u8(m.delay) &&
-           m.delay <= 4 && r.u32(m.frames);
+           m.delay <= kMaxDelay && r.u32(m.frames);
 }
 bool get(Reader& r, Refuse& m) {
     uint8_t reason = 0;
-    if (!r.u8(reason) || reason < 1 || reason > 2) return false;
+    if (!r.u8(reason) || reason < 1 || reason > 3) return false;
     m.reason = static_cast<RefuseReason>(reason);
     return r.text(m.gameVersion);
 }
@@ -154,11 +155,15 @@ bool get(Reader& r, Inputs& m) {
     m.hashes.resize(hashCount);
     for (uint64_t& h : m.hashes)
         if (!r.u64(h)) return false;
-    if (!r.u16(m.pingId) || !r.u16(m.pongId)) return false;
+    if (!r.u16(m.pingId) || !r.u16(m.pongId) || !r.u16(m.pongHoldMs)) return false;
     const int64_t last = int64_t{m.first} + count - 1;
-    // A side cannot have confirmed a frame it has not given its input for, nor have run more
-    // frames than it gave inputs for; −1 is the only negative frame.
-    return m.ack >= -1 && int64_t{m.hashFirst} + hashCount - 1 <= last && m.frame <= last + 1;
+    const int64_t hashLast = int64_t{m.hashFirst} + hashCount - 1;
+    // −1 is the only negative frame. A side runs at most kWindow frames past the last input of
+    // the receiver's it holds (ack), gives inputs at most kMaxDelay frames past the frame it
+    // runs, and confirms (hashes) only frames it has run with the receiver's input.
+    return m.ack >= -1 && int64_t{m.frame} <= int64_t{m.ack} + 1 + kWindow &&
+           last <= int64_t{m.ack} + kWindow + kMaxDelay && hashLast <= m.ack &&
+           hashLast < int64_t{m.frame};
 }
 bool get(Reader& r, Quit& m) {
     uint8_t reason = 0;

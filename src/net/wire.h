@@ -13,9 +13,15 @@
 
 namespace net {
 
-inline constexpr uint8_t kProtocolVersion = 1;
-// Inputs of this many frames travel in each input packet, so a lost packet costs nothing.
-inline constexpr size_t kInputsPerPacket = 16;
+inline constexpr uint8_t kProtocolVersion = 2;
+// No side runs more than this many frames past the last input of the other's it holds.
+inline constexpr int kWindow = 8;
+// The input delay agreed at the handshake: 0 … kMaxDelay frames.
+inline constexpr int kMaxDelay = 4;
+// A side can run kWindow frames past the other's inputs, which ran kWindow past its own, each
+// side's inputs reaching delay frames further: this many of its inputs can be unacknowledged at
+// once, and every one of them travels in each input packet, so a lost packet costs nothing.
+inline constexpr size_t kInputsPerPacket = 2 * (kWindow + kMaxDelay) + 8;
 // Hashes of this many confirmed frames at most travel in each input packet.
 inline constexpr size_t kHashesPerPacket = 16;
 // Key-down events one side may give in one frame.
@@ -58,7 +64,11 @@ struct Welcome {
     uint32_t frames = 0;  // frames to run (the shorter of the two headless runs), 0 unbounded
 };
 
-enum class RefuseReason : uint8_t { Version = 1, Data = 2 };
+enum class RefuseReason : uint8_t {
+    Version = 1,  // another version of the game
+    Data = 2,     // other data files
+    Busy = 3,     // the host is playing with someone else
+};
 
 struct Refuse {
     RefuseReason reason = RefuseReason::Version;
@@ -76,6 +86,7 @@ struct Inputs {
     std::vector<uint64_t> hashes;    // … of the sender's newest confirmed frames, 0 … 16
     uint16_t pingId = 0;             // echoed back as pongId to time the round trip
     uint16_t pongId = 0;
+    uint16_t pongHoldMs = 0;  // how long the sender held that ping before this echo
 };
 
 enum class QuitReason : uint8_t { Left = 1, Finished = 2 };

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
@@ -19,95 +20,29 @@
 #include <thread>
 #include <vector>
 
+#include "net/door.h"
+#include "net/enet_link.h"
+#include "net_children.h"
 #include "support/files.h"
 
 namespace net {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace net::programs;
 using Clock = std::chrono::steady_clock;
-
-constexpr const char* kData = PELEA_BUILD_DIR "/data";
-
-// A port of this test process's own, different for each use.
-int freshPort() {
-    static int next = 20000 + static_cast<int>(::getpid() % 20000) * 2;
-    return next++;
-}
-
 using pelea::testing::readFile;
-
-// One program run in a folder of its own, stderr kept in err.txt there.
-class Child {
-public:
-    Child(const fs::path& folder, std::vector<std::string> args) : folder_(folder) {
-        fs::create_directories(folder);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::chdir(folder.c_str()) != 0) ::_exit(120);
-            if (!std::freopen("err.txt", "w", stderr) || !std::freopen("out.txt", "w", stdout)) {
-                ::_exit(121);
-            }
-            std::vector<char*> argv;
-            static std::string program = PELEA_BINARY;
-            argv.push_back(program.data());
-            for (std::string& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            ::execv(PELEA_BINARY, argv.data());
-            ::_exit(122);
-        }
-    }
-    ~Child() {
-        if (pid_ > 0 && code_ == kRunning) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    // The exit code, or −1 after killing a child that took longer than the limit.
-    int wait(std::chrono::milliseconds limit) {
-        const auto end = Clock::now() + limit;
-        while (code_ == kRunning) {
-            int status = 0;
-            const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-            if (r == pid_) {
-                code_ = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-                break;
-            }
-            if (Clock::now() > end) {
-                ::kill(pid_, SIGKILL);
-                ::waitpid(pid_, nullptr, 0);
-                code_ = -1;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return code_;
-    }
-    void kill() {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        code_ = -3;
-    }
-    std::string err() const { return readFile(folder_ / "err.txt"); }
-    fs::path file(const std::string& name) const { return folder_ / name; }
-
-private:
-    static constexpr int kRunning = -100;
-    fs::path folder_;
-    pid_t pid_ = -1;
-    int code_ = kRunning;
-};
 
 class Netplay : public testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / "pelea_net" /
+        // One folder per test process: other checkouts' suites run the same tests at once.
+        dir_ = fs::path(testing::TempDir()) / ("pelea_net-" + std::to_string(::getpid())) /
                testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { fs::remove_all(dir_.parent_path()); }
     fs::path folder(const std::string& name) const { return dir_ / name; }
     std::string script(const std::string& name, const std::string& text) const {
         const fs::path p = dir_ / name;
@@ -116,26 +51,6 @@ protected:
     }
     fs::path dir_;
 };
-
-// Player 1 passes the title, both pick and fight, pressing things all along; player 2 puts in
-// a credit and joins as well.
-constexpr const char* kHostScript =
-    "0 kb\n10 kb b1\n12 kb\n60 kb right\n80 kb b1\n82 kb\n300 key 5\n300 kb right b3\n"
-    "420 kb left b2\n500 kb down b1\n600 kb\n900 kb right\n1200 kb up b4\n1500 kb\n"
-    "2000 kb left\n2300 kb b2\n2600 kb\n";
-constexpr const char* kJoinScript =
-    "0 kb\n200 key 5\n250 key 2\n260 joy b1\n262 joy\n400 kb left\n700 joy right b2\n"
-    "1000 kb down b3\n1300 joy\n1700 kb right\n2100 joy left b1\n2500 kb\n2900 joy up\n";
-
-// The number written just before the words ("3000 frames confirmed"), or −1.
-int64_t number(const std::string& text, const std::string& words) {
-    size_t at = text.find(" " + words);
-    if (at == std::string::npos) return -1;
-    size_t start = at;
-    while (start > 0 && std::isdigit(static_cast<unsigned char>(text[start - 1])) != 0)
-        --start;
-    return start == at ? -1 : std::stoll(text.substr(start, at - start));
-}
 
 TEST_F(Netplay, TwoProgramsStayInStepThroughLatencyAndLoss) {
     struct Case {
@@ -188,6 +103,38 @@ TEST_F(Netplay, TwoProgramsStayInStepThroughLatencyAndLoss) {
     }
 }
 
+// Nine packets in ten lost each way: each side runs ahead on guesses for as long as it may, and
+// whichever packet gets through carries all the other still needs. Both finish, in step.
+TEST_F(Netplay, HeavyLossNeverFreezesEitherSide) {
+    const char* sims[] = {"0,0,90", "30,10,88"};
+    const std::string host = script("host.txt", kHostScript),
+                      join = script("join.txt", kJoinScript);
+    std::vector<std::unique_ptr<Child>> hosts, joiners;
+    for (size_t i = 0; i < std::size(sims); ++i) {
+        const std::string port = std::to_string(freshPort());
+        const std::string n = std::to_string(i);
+        hosts.push_back(std::make_unique<Child>(
+            folder("host" + n),
+            std::vector<std::string>{"--headless", "--host", port, "--frames", "300", "--seed",
+                                     "31", "--input", host, "--record", "r.pelea-replay",
+                                     "--netsim", sims[i], "--data", kData}));
+        joiners.push_back(std::make_unique<Child>(
+            folder("join" + n),
+            std::vector<std::string>{"--headless", "--join", "127.0.0.1:" + port, "--frames",
+                                     "300", "--input", join, "--record", "r.pelea-replay",
+                                     "--netsim", sims[i], "--data", kData}));
+    }
+    for (size_t i = 0; i < std::size(sims); ++i) {
+        EXPECT_EQ(hosts[i]->wait(std::chrono::seconds(60)), 0) << sims[i] << hosts[i]->err();
+        EXPECT_EQ(joiners[i]->wait(std::chrono::seconds(10)), 0) << sims[i] << joiners[i]->err();
+        EXPECT_EQ(number(hosts[i]->err(), "frames confirmed"), 300) << hosts[i]->err();
+        EXPECT_EQ(number(joiners[i]->err(), "frames confirmed"), 300) << joiners[i]->err();
+        const std::string a = readFile(hosts[i]->file("r.pelea-replay"));
+        EXPECT_NE(a.find("# end 300"), std::string::npos) << sims[i];
+        EXPECT_EQ(a, readFile(joiners[i]->file("r.pelea-replay"))) << sims[i];
+    }
+}
+
 TEST_F(Netplay, ADesyncStopsBothSidesAtItsFrame) {
     struct Case {
         const char* name;
@@ -235,19 +182,68 @@ TEST_F(Netplay, ADesyncStopsBothSidesAtItsFrame) {
     }
 }
 
-TEST_F(Netplay, OtherDataFilesAreRefusedOnBothSides) {
+// A joiner with other data files is told so and leaves; the host says so and goes on waiting,
+// then plays the right joiner; one more who comes during the match is told it is taken.
+TEST_F(Netplay, AMismatchedJoinerIsTurnedAwayAndTheHostGoesOnWaiting) {
     const std::string port = std::to_string(freshPort());
     fs::create_directories(folder("empty"));
-    Child h(folder("h"), {"--headless", "--host", port, "--frames", "100", "--data", kData});
-    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100", "--data",
-                          folder("empty").string()});
-    EXPECT_EQ(h.wait(std::chrono::seconds(15)), 2) << h.err();
-    EXPECT_EQ(j.wait(std::chrono::seconds(5)), 2) << j.err();
-    for (const Child* c : {&h, &j}) {
-        const std::string e = c->err();
-        EXPECT_NE(e.find("data files differ"), std::string::npos) << e;
-        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
-    }
+    Child h(folder("h"), {"--headless", "--host", port, "--frames", "3000", "--seed", "4",
+                          "--input", script("h.txt", kHostScript), "--record", "r.pelea-replay",
+                          "--data", kData});
+    Child wrong(folder("wrong"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100",
+                                  "--data", folder("empty").string()});
+    EXPECT_EQ(wrong.wait(std::chrono::seconds(15)), 2) << wrong.err();
+    const std::string e = wrong.err();
+    EXPECT_NE(e.find("data files differ"), std::string::npos) << e;
+    EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "3000",
+                          "--input", script("j.txt", kJoinScript), "--record", "r.pelea-replay",
+                          "--netsim", "40,10,5", "--data", kData});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    Child third(folder("third"),
+                {"--headless", "--join", "127.0.0.1:" + port, "--frames", "100", "--data", kData});
+    EXPECT_EQ(third.wait(std::chrono::seconds(15)), 2) << third.err();
+    EXPECT_NE(third.err().find("already playing with someone else"), std::string::npos)
+        << third.err();
+    EXPECT_EQ(h.wait(std::chrono::seconds(40)), 0) << h.err();
+    EXPECT_EQ(j.wait(std::chrono::seconds(10)), 0) << j.err();
+    EXPECT_NE(h.err().find("a player was turned away: the other player's data files differ"),
+              std::string::npos)
+        << h.err();
+    EXPECT_EQ(number(h.err(), "frames confirmed"), 3000) << h.err();
+    EXPECT_EQ(readFile(h.file("r.pelea-replay")), readFile(j.file("r.pelea-replay")));
+}
+
+// Someone who connects first and never says hello holds no slot: the real joiner, coming after,
+// plays at once.
+TEST_F(Netplay, ASilentNewcomerDoesNotBlockTheHost) {
+    const int port = freshPort();
+    Child h(folder("h"), {"--headless", "--host", std::to_string(port), "--frames", "600",
+                          "--seed", "8", "--data", kData});
+    std::unique_ptr<EnetLink> silent;
+    std::unique_ptr<EnetHost> socket;
+    std::string error;
+    Address to;
+    to.host = "127.0.0.1";
+    to.port = port;
+    socket = EnetHost::connect(to, 10000, silent, error);
+    ASSERT_TRUE(socket) << error;
+    std::atomic<bool> done{false};
+    // The silent one keeps its connection up, and says nothing.
+    std::thread keepUp([&] {
+        while (!done)
+            socket->service(10);
+    });
+    const auto start = Clock::now();
+    Child j(folder("j"),
+            {"--headless", "--join", "127.0.0.1:" + std::to_string(port), "--frames", "600",
+             "--data", kData});
+    EXPECT_EQ(j.wait(std::chrono::seconds(30)), 0) << j.err();
+    EXPECT_EQ(h.wait(std::chrono::seconds(10)), 0) << h.err();
+    // Well before the silent one would be shown out.
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(kHelloMs));
+    done = true;
+    keepUp.join();
 }
 
 TEST_F(Netplay, AVanishedPeerEndsTheMatchWithinThreeSeconds) {

@@ -80,8 +80,9 @@ TEST(NetStatusLine, SaysPingRollbackAndLead) {
     busy.pingMs = 57;
     busy.rollbackNow = 3;
     busy.ahead = -2;
-    const Case cases[] = {{fresh, "PING -- MS   RETROCESO 0   ADELANTE 0"},
-                          {busy, "PING 57 MS   RETROCESO 3   ADELANTE -2"}};
+    busy.delay = 3;
+    const Case cases[] = {{fresh, "PING -- MS   RETROCESO 0   ADELANTE 0   RETARDO 0"},
+                          {busy, "PING 57 MS   RETROCESO 3   ADELANTE -2   RETARDO 3"}};
     for (const Case& c : cases)
         EXPECT_EQ(statusText(c.stats), c.text);
 }

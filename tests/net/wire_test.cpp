@@ -19,13 +19,13 @@ FrameInput input(uint8_t states, std::vector<int> keys = {}) {
     return in;
 }
 
-Inputs sixteenFrames() {
+Inputs fullPacket() {
     Inputs m;
     m.first = 1000;
     for (uint8_t i = 0; i < kInputsPerPacket; ++i)
         m.inputs.push_back(input(static_cast<uint8_t>(i * 17),
                                  i % 5 == 0 ? std::vector<int>{53, 50} : std::vector<int>{}));
-    m.ack = 1009;
+    m.ack = 1020;  // the receiver's inputs it holds: this side may give its own up to 1032
     m.frame = 1010;
     m.advantage = -3;
     m.hashFirst = 990;
@@ -33,13 +33,15 @@ Inputs sixteenFrames() {
         m.hashes.push_back(0x0123456789abcdefULL * (i + 1));
     m.pingId = 65535;
     m.pongId = 7;
+    m.pongHoldMs = 28;
     return m;
 }
 
 bool sameInputs(const Inputs& a, const Inputs& b) {
     return a.first == b.first && a.inputs == b.inputs && a.ack == b.ack && a.frame == b.frame &&
            a.advantage == b.advantage && a.hashFirst == b.hashFirst && a.hashes == b.hashes &&
-           a.pingId == b.pingId && a.pongId == b.pongId;
+           a.pingId == b.pingId && a.pongId == b.pongId &&
+           a.pongHoldMs == b.pongHoldMs;
 }
 
 TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
@@ -50,10 +52,18 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
     };
     const Hello hello{"1.0", 0xfedcba9876543210ULL, 3000};
     const Welcome welcome{"1.0", 42, 0xffffffffffffffffULL, 4, 2999};
-    const Inputs inputs = sixteenFrames();
+    const Inputs inputs = fullPacket();
     Inputs first;
     first.first = 0;
     first.inputs = {input(0)};
+    // The joiner has the host's inputs up to 99 only: the host sends from 100 on, while it
+    // runs frame 120 with the joiner's inputs known to 119.
+    Inputs behind;
+    behind.first = 100;
+    for (int i = 0; i < 24; ++i)
+        behind.inputs.push_back(input(static_cast<uint8_t>(i)));
+    behind.ack = 119;
+    behind.frame = 120;
     const Case cases[] = {
         {"hello", hello,
          [&](const Message& m) {
@@ -70,10 +80,12 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
              const auto& r = std::get<Refuse>(m);
              return r.reason == RefuseReason::Data && r.gameVersion == "2.3";
          }},
-        {"sixteen frames of inputs", inputs,
+        {"a full packet of inputs", inputs,
          [&](const Message& m) { return sameInputs(std::get<Inputs>(m), inputs); }},
         {"the very first input", first,
          [&](const Message& m) { return sameInputs(std::get<Inputs>(m), first); }},
+        {"inputs far behind the frame run", behind,
+         [&](const Message& m) { return sameInputs(std::get<Inputs>(m), behind); }},
         {"quit", Quit{QuitReason::Finished},
          [](const Message& m) { return std::get<Quit>(m).reason == QuitReason::Finished; }},
         {"desync", Desync{123456},
@@ -96,7 +108,7 @@ TEST(WireFormat, NumbersTravelLittleEndian) {
 }
 
 TEST(WireFormat, BadPacketsAreRefused) {
-    const std::vector<uint8_t> good = encode(sixteenFrames());
+    const std::vector<uint8_t> good = encode(fullPacket());
     // Offsets in an input packet: header 4, first 4, count 1, then 16 frames.
     constexpr size_t kCount = 8;
     auto with = [&](size_t at, uint8_t v) {
@@ -104,11 +116,16 @@ TEST(WireFormat, BadPacketsAreRefused) {
         b[at] = v;
         return b;
     };
-    Inputs backwards = sixteenFrames();
+    Inputs backwards = fullPacket();
     backwards.hashFirst = backwards.first + 10;  // hashes of frames after the inputs it carries
-    Inputs runAhead = sixteenFrames();
-    runAhead.frame = runAhead.first + 17;  // running a frame it gave no input for
-    Inputs wrap = sixteenFrames();
+    Inputs runAhead = fullPacket();
+    runAhead.frame = static_cast<uint32_t>(runAhead.ack + 2 + kWindow);  // past its window
+    Inputs givesAhead = fullPacket();
+    givesAhead.first = static_cast<uint32_t>(givesAhead.ack + kWindow + kMaxDelay - 14);
+    Inputs hashesAhead = fullPacket();
+    hashesAhead.inputs.resize(4);
+    hashesAhead.ack = 1004;  // the last hash is of frame 1005, whose input it lacks
+    Inputs wrap = fullPacket();
     wrap.first = 0x7ffffff8U;
     Inputs tooManyKeys;
     tooManyKeys.inputs = {input(1)};
@@ -136,7 +153,9 @@ TEST(WireFormat, BadPacketsAreRefused) {
         {"count past the end", with(kCount, 15)},
         {"more keys than a frame holds", keys},
         {"hashes of frames after the inputs", encode(backwards)},
-        {"a frame run before its input", encode(runAhead)},
+        {"a frame run past the window", encode(runAhead)},
+        {"inputs given past the window", encode(givesAhead)},
+        {"hashes of frames whose input it lacks", encode(hashesAhead)},
         {"frames past the last", encode(wrap)},
         {"welcome with a delay of 5",
          [] {

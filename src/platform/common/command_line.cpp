@@ -47,7 +47,7 @@ constexpr const char* kUsage =
     "                    default) and play fighter 1\n"
     "  --join HOST[:PORT] join the player hosting at HOST and play fighter 2\n"
     "  --delay N         frames before a networked input takes effect, 0 to 4\n"
-    "                    (default 1); the host's is used\n"
+    "                    (default 1); for --host only: the host's is used\n"
     "  --netsim L,J,P    hold this side's outgoing packets L ms, give or take J ms,\n"
     "                    and drop P percent of its input packets\n"
     "  --help            this text\n"
@@ -285,6 +285,8 @@ bool Parser::networkAlone() {
     if (!out_.run.shots.empty()) return fail(std::string("--shot cannot be used with ") + which);
     if (join && seen("--seed"))
         return fail("--seed cannot be used with --join: the host's is used");
+    if (join && seen("--delay"))
+        return fail("--delay cannot be used with --join: the host's is used");
     return true;
 }
 

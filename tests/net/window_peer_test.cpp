@@ -1,0 +1,97 @@
+// The window's side of a networked match, run here on a stand-in window with a real clock
+// against a real headless program: what the other side hears of it.
+#include "net/window_peer.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "net/connection.h"
+#include "net/rollback_audio.h"
+#include "net_children.h"
+#include "platform/headless/headless_platform.h"
+
+namespace net {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace net::programs;
+
+// A window that keeps time as the real one does and shows nothing; from a given frame on, this
+// side's game is changed behind the other's back.
+struct StandInWindow : platform::HeadlessPlatform {
+    pelea::TForm1* form = nullptr;
+    int presents = 0;
+    int changeFrom = -1;
+    std::vector<int> lefts;  // where each picture was shown
+
+    uint64_t nowMs() override { return steadyMs(); }
+    void sleepMs(uint32_t ms) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+    void present(const media::Surface&, int offsetX) override {
+        lefts.push_back(offsetX);
+        if (changeFrom >= 0 && ++presents >= changeFrom) form->g.m.creditos = 9;
+    }
+};
+
+class WindowPeer : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::path(::testing::TempDir()) / ("pelea_netwin-" + std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        start_ = fs::current_path();
+        // The data files are hashed in the working folder, as the window does once in its own.
+        fs::current_path(kData);
+    }
+    void TearDown() override {
+        fs::current_path(start_);
+        fs::remove_all(dir_);
+    }
+    fs::path dir_, start_;
+};
+
+// The window finds its game out of step, says so for a few seconds and leaves: the other side
+// hears of it meanwhile, stops at the same frame with exit code 3 and leaves its replay.
+TEST_F(WindowPeer, ADesyncInTheWindowReachesTheOtherSide) {
+    const int port = freshPort();
+    {
+        std::ofstream(dir_ / "h.txt") << kHostScript;
+    }
+    Child host(dir_ / "host", {"--headless", "--host", std::to_string(port), "--frames", "3000",
+                               "--seed", "12", "--input", (dir_ / "h.txt").string(), "--data",
+                               kData});
+    NetOptions net;
+    net.join.host = "127.0.0.1";
+    net.join.port = port;
+    Connection connection;
+    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
+    StandInWindow window;
+    RollbackPlatform rollback(window);
+    pelea::TForm1 form(rollback, {true, connection.agreement.seed, false});
+    window.form = &form;
+    window.changeFrom = 40;
+    form.FormCreate();
+    const fs::path mine = dir_ / "window.pelea-replay";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string()),
+              3);
+    EXPECT_EQ(host.wait(std::chrono::seconds(10)), 3) << host.err();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_NE(host.err().find("out of step with the other player's at frame"), std::string::npos)
+        << host.err();
+    bool left = false;
+    for (const auto& e : fs::directory_iterator(dir_ / "host"))
+        left = left || e.path().filename().string().rfind("desync-host-", 0) == 0;
+    EXPECT_TRUE(left);
+    EXPECT_TRUE(fs::exists(mine));
+}
+
+}  // namespace
+}  // namespace net
