@@ -220,8 +220,9 @@ TEST_F(Netplay, ASilentNewcomerDoesNotBlockTheHost) {
     const int port = freshPort();
     Child h(folder("h"), {"--headless", "--host", std::to_string(port), "--frames", "600",
                           "--seed", "8", "--data", kData});
-    std::unique_ptr<EnetLink> silent;
+    // The link goes before the host it lives in.
     std::unique_ptr<EnetHost> socket;
+    std::unique_ptr<EnetLink> silent;
     std::string error;
     Address to;
     to.host = "127.0.0.1";

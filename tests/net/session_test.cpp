@@ -599,8 +599,12 @@ TEST(RollbackSession, InputsClaimedFarAheadAreNotStored) {
     }
     EXPECT_LE(one.peerKnown(), one.confirmed() + static_cast<int64_t>(Session::kInputRing));
     EXPECT_LE(one.frame(), one.peerKnown() + kWindow);
-    // A million inputs of six bytes would be 6 MB at least.
+    // A million inputs of six bytes would be 6 MB at least. Under AddressSanitizer freed blocks
+    // stay resident in its quarantine, so there the bounds above are the check and the plain
+    // build measures the memory.
+#if !defined(__SANITIZE_ADDRESS__)
     EXPECT_LT(residentKiB() - before, 1024) << before;
+#endif
 }
 
 TEST(Handshake, ADifferentGameOrDataIsRefusedOnBothSides) {
