@@ -1,5 +1,6 @@
 #include "platform/front_end.h"
 
+#include "options/soft_shake.h"
 #include "replay/run_watch.h"
 #include "replay/window_session.h"
 
@@ -44,6 +45,9 @@ int runWindowSession(platform::Platform& window, const platform::CommandLine& cl
     pelea::TForm1 form(session.gamePlatform(), session.startOptions());
     platform::FramePipeline pipeline(form);
     Drivers drivers(form, pipeline, session.training());
+    // With soft flashes the shake is calmed on the finished picture, before any line is drawn over it.
+    options::SoftShake calmer;
+    pipeline.watch(calmer);
     made(form);
     return session.run(pipeline);
 }

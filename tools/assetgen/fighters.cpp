@@ -121,7 +121,9 @@ FramePlacement fitted(const Frame& f, FramePlacement at, const Ink& ink, float n
     } else {
         s = std::min(1.0f, w / (right - left));
         const float pelvis = (at.pelvis.x - left) * s;  // from the ink's left edge
-        const float spare = w - (right - left) * s;
+        // Squeezed to the frame's width the ink fills it, give or take a rounding: never less
+        // than no room at all.
+        const float spare = std::max(0.0f, w - (right - left) * s);
         at.pelvis.x = std::clamp(a - pelvis, 0.0f, spare) + pelvis;
         at.sx *= s;
     }
