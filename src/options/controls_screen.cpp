@@ -32,8 +32,8 @@ constexpr int kKeyX[kFighters] = {160, 290};  // centres of the key and pad colu
 constexpr int kPadX[kFighters] = {220, 350};
 constexpr int kCellHalf = 30;
 constexpr int kLevelX = 160, kLevelStep = 12, kLevelWidth = 9, kLevelHeight = 9;
-constexpr int kMessageY = 238;
-constexpr int kHelpY = 254, kHelpLine = 12;
+constexpr int kMessageY = 248;
+constexpr int kHelpY = 262, kHelpLine = 12;
 constexpr int kRowRight = 390;
 
 constexpr const char* kControlLabels[kControls] = {

@@ -84,6 +84,40 @@ TEST(ControlsScreenPicture, TheRowsShowEachFightersKeyAndPadButton) {
     EXPECT_TRUE(shows("RESTAURAR LOS CONTROLES"));
 }
 
+TEST(ControlsScreenPicture, TheMessageLineCoversNoRowAndNoHelp) {
+    // Every pixel a message changes lies between the last row and the help lines.
+    const auto picture = [](bool refused) {
+        Game game;
+        Settings settings;
+        ControlsScreen screen(settings);
+        screen.open();
+        screen.key(SDL_SCANCODE_RETURN);
+        screen.key(refused ? SDL_SCANCODE_ESCAPE : SDL_SCANCODE_UP);
+        if (refused) {
+            screen.key(SDL_SCANCODE_RETURN);
+            screen.key(SDL_SCANCODE_P);  // the pause key: refused with a message
+        }
+        screen.draw(game.form);
+        const uint16_t* p = game.form.DXDraw1.Surface.pixels();
+        return std::vector<uint16_t>(p, p + media::Surface::kWidth * media::Surface::kHeight);
+    };
+    const std::vector<uint16_t> with = picture(true), without = picture(false);
+    const int lastRowBottom = 64 + 14 * ControlsScreen::kRows;
+    int changed = 0, top = media::Surface::kHeight, bottom = 0;
+    for (int y = 0; y < media::Surface::kHeight; ++y) {
+        for (int x = 0; x < media::Surface::kWidth; ++x) {
+            const size_t i = static_cast<size_t>(y * media::Surface::kWidth + x);
+            if (with[i] == without[i]) continue;
+            ++changed;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    EXPECT_GT(changed, 100);
+    EXPECT_GE(top, lastRowBottom);
+    EXPECT_LT(bottom, 262);  // the first help line's top
+}
+
 TEST(ControlsScreenPicture, TheVolumeRowsAndRestoreActOnTheSettings) {
     Settings settings;
     settings.controls.bindKey(1, Up, SDL_SCANCODE_W);
