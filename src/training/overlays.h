@@ -22,10 +22,11 @@ inline constexpr media::TColor kEffectColour = media::rgb(255, 230, 0);
 // the camera.
 void drawAreas(pelea::TForm1& form);
 
-// Each side's last inputs, newest on top: fighter 1 down the left edge, fighter 2 down the right.
+// Each side's last inputs, newest on top, as many as fit between the combo counter and the frame
+// meter: fighter 1 down the left edge, fighter 2 down the right.
 void drawInputs(pelea::TForm1& form, const std::array<InputHistory, 2>& inputs);
 
-// Two lines under the status line.
+// Three lines just above the frame meter, clear of the round's and the combo's texts.
 void drawFrameData(pelea::TForm1& form, const MoveData& move);
 
 // Both fighters' last 80 frames as two rows of cells along the bottom, above the key line:
