@@ -606,6 +606,30 @@ TEST(TrainingReset, HomePutsBothFightersBackWithFullLifeAtMidScreenOrInTheCorner
     }
 }
 
+TEST(TrainingCarried, TheRefillSettingCarriesOnAndBytesFromBeforeItStillDo) {
+    struct Case {
+        const char* what;
+        int dropped;  // bytes taken off the end of what the trainer carries
+        bool meters;  // the setting they were taken from
+        bool taken;
+        bool metersAfter;
+    };
+    const Case cases[] = {
+        {"as carried", 0, true, true, true},
+        {"without the setting's byte", 1, true, true, false},
+        {"cut short", 2, false, false, false},
+    };
+    for (const Case& c : cases) {
+        Treino from;
+        if (c.meters) from.key(keys::Refill);
+        std::vector<unsigned char> bytes = from.trainer.carried();
+        bytes.resize(bytes.size() - static_cast<size_t>(c.dropped));
+        Treino to;
+        EXPECT_EQ(to.trainer.carryOn(bytes), c.taken) << c.what;
+        EXPECT_EQ(to.trainer.refillsMeters(), c.metersAfter) << c.what;
+    }
+}
+
 TEST(TrainingDummy, EachModeDoesWhatItSays) {
     // Fighter 1 taps light punch at the listed frames with the dummy put 40 px in front; the
     // first three fall inside one combo window (43 frames after a hit), the last long after it.
