@@ -73,8 +73,8 @@ public:
     // One timer tick: a frame of the game; in a training fight a frame held, stepped or rewound.
     void tick() override;
     int heldKeyActedOn() const override;
-    // Outside a fight: whether training is armed, the dummy's mode, the overlays shown and the
-    // dummy's recording, which a new fight carries on with.
+    // Outside a fight: whether training is armed, the dummy's mode, the overlays shown, the
+    // dummy's recording and the refill setting, which a new fight carries on with.
     std::vector<unsigned char> carried() const override;
     bool carryOn(std::span<const unsigned char> bytes) override;
 
