@@ -37,10 +37,11 @@ constexpr int kFrameDataY = kMeterTop - 1 - 3 * kFrameDataLine;
 constexpr int kLineTextSize = 8;
 constexpr int kFrameDataTextSize = 7;
 
-// The key help: each key in yellow before what it does, above the special meters and the
-// bottom line, which it leaves to be read.
-constexpr int kHelpTop = 264;
-constexpr int kHelpBottom = 272;
+// The key help: each key in yellow before what it does, above what the bottom display and the
+// bottom line show (a full meter's "JUESU!" from 262, the stock counts, the meters, the level,
+// credits and version), which it leaves to be read.
+constexpr int kHelpTop = 251;
+constexpr int kHelpBottom = 259;
 constexpr int kHelpTextSize = 6;
 constexpr int kHelpKeyGap = 2, kHelpPairGap = 4;
 constexpr int kLeftArrow = 3;  // the icon that stands for the backspace key

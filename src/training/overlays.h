@@ -37,7 +37,7 @@ inline constexpr media::TColor kActiveColour = media::rgb(235, 40, 40);
 inline constexpr media::TColor kRecoveryColour = media::rgb(50, 110, 255);
 inline constexpr media::TColor kStunColour = media::rgb(255, 220, 0);
 inline constexpr media::TColor kFreeColour = media::rgb(120, 120, 120);
-inline constexpr int kMeterTop = 253;  // fighter 1's row; fighter 2's under it
+inline constexpr int kMeterTop = 241;  // fighter 1's row; fighter 2's under it
 inline constexpr int kMeterRow = 5, kMeterCell = 5;
 
 // The line under the top display: the dummy's mode and what the trainer is doing.

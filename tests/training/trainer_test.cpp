@@ -306,22 +306,33 @@ std::vector<bool> drawnPixels(pelea::TForm1& form, const std::function<void()>& 
     return out;
 }
 
-TEST(TrainingOverlays, InputsFrameDataAndStatusKeepClearOfTheRoundAndComboTexts) {
-    // The round's texts (its number, "MOCHA", "AGARRENSE") and each side's combo texts (the
+TEST(TrainingOverlays, NoneCoversTheGamesOwnTexts) {
+    // The round's texts (its number, "MOCHA", "AGARRENSE"), each side's combo texts (the
     // first-hit message and its second line, the counter shaking 5 pixels either way,
-    // "Mangazos"), where and as large as the game draws them; the overlays full: twenty rows of
-    // every button held 999 frames, three-digit frame data.
+    // "Mangazos"), a full meter's "JUESU!", the stock count and the bottom line, where and as
+    // large as the game draws them; the overlays full: rows of every button held 999 frames,
+    // three-digit frame data, the longest status, the frame meter and the key help.
     struct Text {
         const char* text;
         int x, y, size;  // x for fighter 1; fighter 2's mirrors it about 200
+        char align;
         bool sided;
     };
     const Text texts[] = {
-        {"3", 260, 85, 35, false},          {"MOCHA   ", 200, 100, 20, false},
-        {"AGARRENSE", 200, 120, 25, false}, {"Primer  Mangazo", 100, 80, 15, true},
-        {"QUE RICO! ", 100, 80, 15, true},  {"Ganaste un Ron", 120, 110, 10, true},
-        {"99", 25, 110, 25, true},          {"99", 35, 110, 25, true},
-        {"Mangazos", 50, 145, 12, true},
+        {"3", 260, 85, 35, 'c', false},
+        {"MOCHA   ", 200, 100, 20, 'c', false},
+        {"AGARRENSE", 200, 120, 25, 'c', false},
+        {"Primer  Mangazo", 100, 80, 15, 'c', true},
+        {"Ganaste un Ron", 120, 110, 10, 'c', true},
+        {"99", 25, 110, 25, 'c', true},
+        {"99", 35, 110, 25, 'c', true},
+        {"Mangazos", 50, 145, 12, 'c', true},
+        {"JUESU!", 85, 262, 15, 'c', true},
+        {"3", 182, 270, 12, 'c', true},
+        {"NIVEL-8", 200, 285, 10, 'c', false},
+        {"CREDITOS ", 300, 285, 10, '-', false},
+        {"99", 395, 285, 10, 'e', false},
+        {"V1.00", 0, 280, 12, '-', false},
     };
     Game game;
     pelea::TForm1& form = game.form;
@@ -339,13 +350,15 @@ TEST(TrainingOverlays, InputsFrameDataAndStatusKeepClearOfTheRoundAndComboTexts)
     const std::vector<bool> overlays = drawnPixels(form, [&] {
         drawInputs(form, inputs);
         drawFrameData(form, move);
+        drawFrameMeter(form, FrameMeter{});
         drawStatus(form, "MUÑECO: BLOQUEA TRAS EL GOLPE   RELLENA: VIDA Y PODER   ATRÁS");
+        drawKeyHelp(form);
     });
     for (const Text& t : texts) {
         for (int side = 1; side <= (t.sided ? 2 : 1); ++side) {
             const int x = side == 1 ? t.x : 400 - t.x;
-            const std::vector<bool> shown =
-                drawnPixels(form, [&] { form.texto(x, t.y, t.text, 'c', t.size, media::kWhite); });
+            const std::vector<bool> shown = drawnPixels(
+                form, [&] { form.texto(x, t.y, t.text, t.align, t.size, media::kWhite); });
             size_t overlap = 0, lit = 0;
             for (size_t i = 0; i < shown.size(); ++i) {
                 lit += shown[i];
