@@ -14,6 +14,8 @@ constexpr int Step = 119;       // F8: one frame forward (pauses first when runn
 constexpr int Record = 120;     // F9: start or stop recording the dummy
 constexpr int Playback = 121;   // F10: play the recording back on a loop, or stop
 constexpr int FillMeter = 122;  // F11: both meters and stocks full
+constexpr int Refill = 123;     // F12: the meters refill with the lives after a combo, or not
+constexpr int Reset = 36;       // Home: both fighters back to mid-screen, or a corner
 constexpr int Rewind = 8;       // Backspace, held: back through the last 300 frames
 
 }  // namespace training::keys

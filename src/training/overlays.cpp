@@ -1,5 +1,6 @@
 #include "training/overlays.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -15,25 +16,32 @@ constexpr media::TColor kKeyColour = media::rgb(255, 214, 48);
 constexpr media::TColor kHelpBand = media::rgb(16, 16, 24);
 constexpr int kCentre = 200;
 
-// The input columns: twenty rows from under the round lamps down to the meters. Fighter 1's
-// column reads frames, arrows, buttons from the left edge; fighter 2's mirrors it at the right.
-constexpr int kRowsTop = 88;
+// The input columns: rows from under the combo counter ("Mangazos", 145 and 12 points high)
+// down to the frame meter, so that no message of the game is covered. Fighter 1's column reads
+// frames, arrows, buttons from the left edge; fighter 2's mirrors it at the right.
+constexpr int kRowsTop = 164;
 constexpr int kRowHeight = 9;
+constexpr int kRowsShown = (kMeterTop - 1 - kRowsTop) / kRowHeight;
 constexpr int kArrowStep = 11;  // the 12-pixel arrows overlap by their blank margin
 constexpr int kArrowsWidth = 2 * kArrowStep + 2;
 constexpr int kInputTextSize = 7;
 constexpr int kCountWidth = 18;  // room for "999"
 constexpr int kMargin = 2;
 
-// Between the round lamps, then three short lines that keep clear of the input columns.
+// The status line between the round lamps, above the messages. The frame data's three lines
+// sit just above the frame meter, under the round's and the combo's texts, between the input
+// columns.
 constexpr int kStatusY = 70;
-constexpr int kFrameDataY = 82, kFrameDataLine = 10;
+constexpr int kFrameDataLine = 10;
+constexpr int kFrameDataY = kMeterTop - 1 - 3 * kFrameDataLine;
 constexpr int kLineTextSize = 8;
+constexpr int kFrameDataTextSize = 7;
 
-// The key help: each key in yellow before what it does, above the special meters and the
-// bottom line, which it leaves to be read.
-constexpr int kHelpTop = 264;
-constexpr int kHelpBottom = 272;
+// The key help: each key in yellow before what it does, above what the bottom display and the
+// bottom line show (a full meter's "JUESU!" from 262, the stock counts, the meters, the level,
+// credits and version), which it leaves to be read.
+constexpr int kHelpTop = 251;
+constexpr int kHelpBottom = 259;
 constexpr int kHelpTextSize = 6;
 constexpr int kHelpKeyGap = 2, kHelpPairGap = 4;
 constexpr int kLeftArrow = 3;  // the icon that stands for the backspace key
@@ -113,9 +121,9 @@ void drawAreas(TForm1& form) {
 }
 
 void drawInputs(TForm1& form, const std::array<InputHistory, 2>& inputs) {
-    for (int i = 0; i < inputs[0].count(); ++i)
+    for (int i = 0; i < std::min(inputs[0].count(), kRowsShown); ++i)
         leftRow(form, kRowsTop + i * kRowHeight, inputs[0].at(i));
-    for (int i = 0; i < inputs[1].count(); ++i)
+    for (int i = 0; i < std::min(inputs[1].count(), kRowsShown); ++i)
         rightRow(form, kRowsTop + i * kRowHeight, inputs[1].at(i));
 }
 
@@ -128,7 +136,8 @@ void drawFrameData(TForm1& form, const MoveData& move) {
         "DAÑO " + oneDecimal(move.damage) + "  COMBO " + std::to_string(move.combo),
     };
     for (int i = 0; i < 3; ++i) {
-        form.texto(kCentre, kFrameDataY + i * kFrameDataLine, lines[i], 'c', kLineTextSize, kWhite);
+        form.texto(kCentre, kFrameDataY + i * kFrameDataLine, lines[i], 'c', kFrameDataTextSize,
+                   kWhite);
     }
 }
 

@@ -22,10 +22,11 @@ inline constexpr media::TColor kEffectColour = media::rgb(255, 230, 0);
 // the camera.
 void drawAreas(pelea::TForm1& form);
 
-// Each side's last inputs, newest on top: fighter 1 down the left edge, fighter 2 down the right.
+// Each side's last inputs, newest on top, as many as fit between the combo counter and the frame
+// meter: fighter 1 down the left edge, fighter 2 down the right.
 void drawInputs(pelea::TForm1& form, const std::array<InputHistory, 2>& inputs);
 
-// Two lines under the status line.
+// Three lines just above the frame meter, clear of the round's and the combo's texts.
 void drawFrameData(pelea::TForm1& form, const MoveData& move);
 
 // Both fighters' last 80 frames as two rows of cells along the bottom, above the key line:
@@ -36,7 +37,7 @@ inline constexpr media::TColor kActiveColour = media::rgb(235, 40, 40);
 inline constexpr media::TColor kRecoveryColour = media::rgb(50, 110, 255);
 inline constexpr media::TColor kStunColour = media::rgb(255, 220, 0);
 inline constexpr media::TColor kFreeColour = media::rgb(120, 120, 120);
-inline constexpr int kMeterTop = 253;  // fighter 1's row; fighter 2's under it
+inline constexpr int kMeterTop = 241;  // fighter 1's row; fighter 2's under it
 inline constexpr int kMeterRow = 5, kMeterCell = 5;
 
 // The line under the top display: the dummy's mode and what the trainer is doing.

@@ -23,6 +23,48 @@ constexpr uint8_t kEndless = 99;         // a cicloFim that never runs out
 constexpr int16_t kOutOfReach = -20000;  // a drawing height that puts the areas far below
 constexpr uint8_t kBlockSpark = 19;      // the effect kind a blocked blow leaves
 
+// The position reset. Mid-screen is where a round starts: the camera at 100, the fighters 200
+// pixels apart about its centre. In a corner the camera is at its end, the cornered fighter at
+// the screen's margin and the other half that distance away. Fighter 1 stays on the left of the
+// dummy, so the left corner is fighter 1's and the right one the dummy's.
+struct Placement {
+    int32_t telaX, x1, x2;
+};
+constexpr Placement kMiddle{100, 200, 400};
+constexpr Placement kLeftCorner{0, 30, 130};
+constexpr Placement kRightCorner{200, 470, 570};
+constexpr uint8_t kStanding = 1;
+constexpr int32_t kFloor = 300;
+constexpr uint8_t kRoundSpeed = 8;  // the walk step a round starts with
+
+const Placement& placementFor(uint32_t held) {
+    const bool left = (held & media::isLeft) != 0, right = (held & media::isRight) != 0;
+    if (left && !right) return kLeftCorner;
+    if (right && !left) return kRightCorner;
+    return kMiddle;
+}
+
+// A fighter standing still on the floor with full life, as a round starts it, facing lado.
+void standAfresh(Lutador& l, int32_t x, uint8_t lado, uint8_t naFrente) {
+    l.x = x;
+    l.y = kFloor;
+    l.lado = lado;
+    l.naFrente = naFrente;
+    l.hp = l.hpBarra = kFullLife;
+    l.hpBarraEspera = 0.0;
+    l.pos = kStanding;
+    l.ciclo = 0;
+    l.cicloFim = kEndless;
+    l.grav = 0;
+    l.pulo = 0;
+    l.puloDir = 0;
+    l.angulo = l.giro = 0;
+    l.ataque = l.derruba = l.defesa = l.andaFrente = l.invencivel = 0;
+    l.t = l.f = l.recuo = 0;
+    l.hits = l.hitsTempo = 0;
+    l.velocidade = kRoundSpeed;
+}
+
 bool trainingKey(int vk) {
     switch (vk) {
         case keys::DummyMode:
@@ -34,6 +76,8 @@ bool trainingKey(int vk) {
         case keys::Record:
         case keys::Playback:
         case keys::FillMeter:
+        case keys::Refill:
+        case keys::Reset:
         case keys::Rewind:
             return true;
         default:
@@ -58,6 +102,14 @@ bool launched(const GameState& before, const GameState& after) {
         if (a.tipo != 0 && a.dono == 1 && a.ativo == 1 && before.efeitos[i].tipo == 0) {
             return true;
         }
+    }
+    return false;
+}
+
+// An effect that can still strike, whichever side it belongs to.
+bool liveEffect(const GameState& g) {
+    for (size_t i = 1; i <= pelea::kEffectSlots; ++i) {
+        if (g.efeitos[i].tipo != 0 && g.efeitos[i].ativo == 1) return true;
     }
     return false;
 }
@@ -147,6 +199,12 @@ void Trainer::fightKey(int virtualKey) {
                 form_.L(n).estoque = kFullStocks;
             }
             break;
+        case keys::Refill:
+            refillMeters_ = !refillMeters_;
+            break;
+        case keys::Reset:
+            resetAsked_ = true;
+            break;
         default:  // the rewind key
             ++rewindPresses_;
             break;
@@ -170,7 +228,9 @@ int Trainer::heldKeyActedOn() const {
 
 namespace {
 constexpr size_t kCarriedFlags = 7;  // armed, mode, three overlays, recording, playback
-constexpr size_t kCarriedBytes = kCarriedFlags + 2 + Recording::kFrames;
+constexpr size_t kTapeBytes = kCarriedFlags + 2 + Recording::kFrames;
+// Then the refill setting; a file written before it had one carries the tape alone.
+constexpr size_t kCarriedBytes = kTapeBytes + 1;
 }  // namespace
 
 std::vector<unsigned char> Trainer::carried() const {
@@ -186,11 +246,15 @@ std::vector<unsigned char> Trainer::carried() const {
     out[8] = static_cast<unsigned char>(observed_.recorded >> 8);
     std::copy(observed_.tape.states.begin(), observed_.tape.states.end(),
               out.begin() + kCarriedFlags + 2);
+    out[kTapeBytes] = refillMeters_;
     return out;
 }
 
 bool Trainer::carryOn(std::span<const unsigned char> bytes) {
-    if (bytes.size() != kCarriedBytes || bytes[1] >= kDummyModes) return false;
+    if (bytes.size() != kCarriedBytes && bytes.size() != kTapeBytes) return false;
+    if (bytes[1] >= kDummyModes) return false;
+    const bool meters = bytes.size() == kCarriedBytes && bytes[kTapeBytes] != 0;
+    if (bytes.size() == kCarriedBytes && bytes[kTapeBytes] > 1) return false;
     const auto recorded = static_cast<uint16_t>(bytes[7] | bytes[8] << 8);
     if (recorded > Recording::kFrames) return false;
     for (size_t i = 0; i < kCarriedFlags; ++i) {
@@ -202,7 +266,9 @@ bool Trainer::carryOn(std::span<const unsigned char> bytes) {
     observed_.recording = bytes[5] != 0;
     observed_.playback = bytes[6] != 0;
     observed_.recorded = recorded;
-    std::copy(bytes.begin() + kCarriedFlags + 2, bytes.end(), observed_.tape.states.begin());
+    std::copy(bytes.begin() + kCarriedFlags + 2, bytes.begin() + kTapeBytes,
+              observed_.tape.states.begin());
+    refillMeters_ = meters;
     return true;
 }
 
@@ -220,8 +286,8 @@ void Trainer::tick() {
 }
 
 void Trainer::plainFrame() {
-    // The configuration menu freezes the fight rather than leaving it: what training keeps (a
-    // life to refill, the rewind history, the frame data, the pause) waits for it.
+    // The configuration menu freezes the fight rather than leaving it: what training keeps (the
+    // rewind history, the frame data, the pause, a reset asked for) waits for it.
     if (form_.g.m.modoTela != tela::Config) leaveFight();
     feeding_ = false;
     form_.DXTimer1Timer();
@@ -252,6 +318,7 @@ void Trainer::leaveFight() {
     form_.L(2).humano = dummyHumano_;
     ring_.clear();
     paused_ = false;
+    resetAsked_ = false;
     steps_ = rewindPresses_ = 0;
 }
 
@@ -297,7 +364,9 @@ void Trainer::liveFrame() {
     const Observed start = observed_;
     keepRoundGoing();
     driveDummy();
-    Feed feed = feedFor(readDevices());
+    const Feed live = readDevices();
+    if (resetAsked_) resetPositions(live.keyboard);
+    Feed feed = feedFor(live);
     const Threat t = foresee(feed);
     guard(feed, t);
     keepLifeAboveZero(feed);
@@ -309,19 +378,47 @@ void Trainer::liveFrame() {
 
 // ---- between frames -------------------------------------------------------------------------
 
-// The clock never runs, and a life held up at the floor is refilled once the opponent's combo
-// is over.
+// The clock never runs, and the lives are full again whenever a combo is over.
 void Trainer::keepRoundGoing() {
     pelea::MatchState& m = form_.g.m;
     m.tempo = kClockFull;
     m.tempoSub = kClockSecond;
+    refillAfterCombo();
+}
+
+// A combo is over once neither combo counter runs (it can no longer grow), both fighters can
+// act again and nothing thrown can still strike: then both lives refill, and with the setting
+// both meters and stocks too. Nothing but the state record says when, so a rewind or the menu
+// leaves it as the fight was.
+void Trainer::refillAfterCombo() {
+    const Lutador& a = form_.L(1);
+    const Lutador& b = form_.L(2);
+    const bool over = a.hitsTempo == 0 && b.hitsTempo == 0 && isFreeState(a.pos) &&
+                      isFreeState(b.pos) && !liveEffect(form_.g);
+    if (!over) return;
     for (int n = 1; n <= 2; ++n) {
-        bool& refill = observed_.refill[static_cast<size_t>(n - 1)];
-        if (refill && form_.L(3 - n).hitsTempo == 0) {
-            form_.L(n).hp = kFullLife;
-            refill = false;
-        }
+        Lutador& l = form_.L(n);
+        l.hp = kFullLife;
+        if (!refillMeters_) continue;
+        l.especial = kFullMeter;
+        l.estoque = kFullStocks;
     }
+}
+
+// Home: both fighters stand afresh with full life where held left or right puts them, the
+// camera with them; whatever flew is gone, and a recording plays back from its start.
+void Trainer::resetPositions(uint32_t held) {
+    resetAsked_ = false;
+    const Placement& p = placementFor(held);
+    pelea::MatchState& m = form_.g.m;
+    m.telaX = p.telaX;
+    m.golpePausa = m.pausaEspecial = 0;
+    standAfresh(form_.L(1), p.x1, 1, 1);
+    standAfresh(form_.L(2), p.x2, 2, 0);
+    for (size_t i = 1; i <= pelea::kEffectSlots; ++i)
+        form_.g.efeitos[i].tipo = 0;
+    observed_.guarding = false;
+    observed_.playing = 0;
 }
 
 // The dummy is the computer while it fights, and its device otherwise.
@@ -389,7 +486,6 @@ void Trainer::keepLifeAboveZero(const Feed& feed) {
         const double life = ahead.lutador[static_cast<size_t>(n)].hp;
         if (life > 0.0) continue;
         form_.L(n).hp += kLifeFloor - life;
-        observed_.refill[static_cast<size_t>(n - 1)] = true;
     }
 }
 
@@ -437,7 +533,6 @@ void Trainer::observe(const GameState& before, const Feed& feed, bool live) {
     for (int n = 1; n <= 2; ++n) {
         if (form_.L(n).hp > 0.0) continue;
         form_.L(n).hp = kLifeFloor;
-        observed_.refill[static_cast<size_t>(n - 1)] = true;
     }
 }
 
@@ -465,7 +560,7 @@ void Trainer::drawOverlays() {
 }
 
 std::string Trainer::status() const {
-    std::string s = "ENTRENAMIENTO   MUÑECO: ";
+    std::string s = "MUÑECO: ";
     if (observed_.recording) {
         s += "GRABANDO " + std::to_string(observed_.recorded) + "/" +
              std::to_string(Recording::kFrames);
@@ -474,6 +569,7 @@ std::string Trainer::status() const {
     } else {
         s += modeName(mode_);
     }
+    s += refillMeters_ ? "   RELLENA: VIDA Y PODER" : "   RELLENA: VIDA";
     if (rewinding_) {
         s += "   ATRÁS";
     } else if (paused_) {

@@ -36,7 +36,6 @@ struct Observed {
     MoveData move;                       // fighter 1's last move
     FrameMeter meter;                    // both fighters' last 80 counted frames
     bool guarding = false;               // the dummy was hit: it blocks until the combo is over
-    std::array<bool, 2> refill{};        // a life kept above zero, refilled when the combo is over
     Recording tape;                      // the dummy's recorded inputs
     bool recording = false;              // a take is being recorded
     bool playback = false;               // the recording plays back on a loop
@@ -74,8 +73,8 @@ public:
     // One timer tick: a frame of the game; in a training fight a frame held, stepped or rewound.
     void tick() override;
     int heldKeyActedOn() const override;
-    // Outside a fight: whether training is armed, the dummy's mode, the overlays shown and the
-    // dummy's recording, which a new fight carries on with.
+    // Outside a fight: whether training is armed, the dummy's mode, the overlays shown, the
+    // dummy's recording and the refill setting, which a new fight carries on with.
     std::vector<unsigned char> carried() const override;
     bool carryOn(std::span<const unsigned char> bytes) override;
 
@@ -86,6 +85,8 @@ public:
     // A recording plays back (rewinding to before it was made stops it).
     bool playing() const { return observed_.playback && observed_.recorded > 0; }
     DummyMode mode() const { return mode_; }
+    // The meters refill with the lives when a combo is over (F12).
+    bool refillsMeters() const { return refillMeters_; }
     const Overlays& overlays() const { return overlays_; }
     const Observed& observed() const { return observed_; }
     size_t snapshots() const { return ring_.size(); }
@@ -119,6 +120,8 @@ private:
     Threat foresee(const Feed& feed);
     void guard(Feed& feed, const Threat& t);
     void keepLifeAboveZero(const Feed& feed);
+    void refillAfterCombo();
+    void resetPositions(uint32_t held);
 
     // The frame and after it.
     void runFrame(const Feed& feed, bool drawn, bool sound);
@@ -133,6 +136,8 @@ private:
     uint8_t dummyHumano_ = 0;  // fighter 2's own humano, given back when the fight is left
     DummyMode mode_ = DummyMode::Stand;
     Overlays overlays_;
+    bool refillMeters_ = false;
+    bool resetAsked_ = false;  // Home was pressed: the next frame that runs starts from the reset
     bool paused_ = false;
     int steps_ = 0;            // frame steps asked for while paused
     int rewindPresses_ = 0;    // rewind key presses since the last tick

@@ -224,9 +224,8 @@ TEST(MatchArchive, AMatchThatCannotBeKeptIsToldAndTheNextIsTriedAgain) {
     };
     for (const Case& c : cases) {
         fs::remove_all("replays");
-        const std::string folder = std::string(c.what).find("parent") != std::string::npos
-                                       ? "parent/replays"
-                                       : "replays";
+        const std::string folder =
+            std::string(c.what).find("parent") != std::string::npos ? "parent/replays" : "replays";
         c.breakIt();
         int minute = 0;
         MatchArchive archive(folder, [&minute] { return aDecemberAfternoon() + 60 * minute++; });
@@ -452,17 +451,21 @@ TEST(WindowRecording, AMatchPlayedInTheWindowIsKeptAndPlaysBack) {
         int64_t frame;
     };
     const Tamper tampers[] = {
-        {"a sum", [](std::string t) {
+        {"a sum",
+         [](std::string t) {
              const size_t at = t.find("\n10 sum ") + 9;
              t[at] = t[at] == '0' ? '1' : '0';
              return t;
-         }, 10},
-        {"the start state", [](std::string t) {
+         },
+         10},
+        {"the start state",
+         [](std::string t) {
              // The last byte of the state: the random generator's.
              const size_t at = t.find('\n', t.rfind("# state ")) - 1;
              t[at] = t[at] == '0' ? '1' : '0';
              return t;
-         }, 0},
+         },
+         0},
     };
     for (const Tamper& t : tampers) {
         std::ofstream("bad.pelea-replay") << t.change(text);
@@ -623,6 +626,10 @@ TEST(Viewer, HeadlessRecordingsOfEveryKindPlayWithEveryFrameChecked) {
          toFight + "100 key p\n100 set creditos 0\n101 key 5\n102 key p\n"},
         {"the game paused in a training fight", "--training",
          toFight + "100 key p\n101 set L2.hp 3\n102 key 5 p\n103 kb b3\n104 kb\n"},
+        {"refills of lives and meters, position resets, one rewound", "--training",
+         toFight + "95 key f12\n100 set L2.hp 40\n110 kb left\n111 key home\n112 kb\n"
+                   "120 kb right\n122 key home\n124 kb\n125 kb b3\n126 kb\n170 key home\n"
+                   "180 key backspace backspace\n"},
     };
     for (const Case& c : cases) {
         std::ofstream("s.txt") << c.script;
@@ -631,14 +638,16 @@ TEST(Viewer, HeadlessRecordingsOfEveryKindPlayWithEveryFrameChecked) {
                   0)
             << c.what << readFile("err.txt");
         EXPECT_EQ(runBinary("--headless --replay r.pelea-replay"), 0) << c.what;
-        EXPECT_EQ(showInWindow("r.pelea-replay"), 0) << c.what << "\n" << readFile("r.pelea-replay");
+        EXPECT_EQ(showInWindow("r.pelea-replay"), 0) << c.what << "\n"
+                                                     << readFile("r.pelea-replay");
     }
     // The program itself, in a window of SDL's dummy video driver: 200 frames take under six
     // seconds, and then it holds the last picture until the window is closed (here by the
     // signal SDL takes for closing).
-    const std::string viewerCall = "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout "
-                                   "--preserve-status -s TERM 15 '" PELEA_BINARY
-                                   "' --replay r.pelea-replay >out.txt 2>err.txt";
+    const std::string viewerCall =
+        "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout "
+        "--preserve-status -s TERM 15 '" PELEA_BINARY
+        "' --replay r.pelea-replay >out.txt 2>err.txt";
     const auto started = std::chrono::steady_clock::now();
     const int status = std::system(viewerCall.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << readFile("err.txt");
@@ -698,9 +707,15 @@ TEST(Viewer, TheStatusLineSaysWhatTheViewerDoesUntilAKeyHidesIt) {
         {"double speed", {{0, {Double}}}, 1000, "REPLAY   x2   72 / 300", false},
         {"paused after a step", {{0, {Step}}}, 1000, "REPLAY   x1   PAUSA   1 / 300", false},
         {"paused later", {{500, {Pause}}}, 1000, "REPLAY   x1   PAUSA   18 / 300", false},
-        {"half speed, then hidden", {{0, {Half}}, {300, {Status}}}, 1000,
-         "REPLAY   x1/2   6 / 300", false},
-        {"hidden, shown again", {{0, {Status}}, {100, {Status}}}, 1000, "REPLAY   x1   36 / 300",
+        {"half speed, then hidden",
+         {{0, {Half}}, {300, {Status}}},
+         1000,
+         "REPLAY   x1/2   6 / 300",
+         false},
+        {"hidden, shown again",
+         {{0, {Status}}, {100, {Status}}},
+         1000,
+         "REPLAY   x1   36 / 300",
          false},
         {"at the end", {}, 60'000, "REPLAY   x1   300 / 300", true},
     };

@@ -202,14 +202,13 @@ TEST(TrainingMenu, TheConfigurationMenuFreezesTrainingAsItFreezesTheFight) {
         int menuFrames;
         bool paused;
     };
-    const Case cases[] = {{"a glance at the menu", 1, false},
-                          {"a long look", 40, false},
-                          {"while paused", 10, true}};
+    const Case cases[] = {
+        {"a glance at the menu", 1, false}, {"a long look", 40, false}, {"while paused", 10, true}};
     for (const Case& c : cases) {
         Treino t(150, 200);
         t.key(keys::FrameData);
-        t.L(2).hp = 3.0;
         t.press(media::isButton3);
+        t.L(2).hp = 3.0;  // set once the punch has begun, or it would be refilled at once
         while (t.L(1).pontos == 0)
             t.tick();
         t.tick();
@@ -224,7 +223,7 @@ TEST(TrainingMenu, TheConfigurationMenuFreezesTrainingAsItFreezesTheFight) {
         ASSERT_EQ(t.game.m().modoTela, pelea::tela::Luta) << c.what;
         EXPECT_EQ(t.trainer.paused(), c.paused) << c.what;
         EXPECT_EQ(t.trainer.snapshots(), snapshots) << c.what;
-        EXPECT_EQ(t.trainer.observed().refill[1], seen.refill[1]) << c.what;
+        EXPECT_LE(t.L(2).hp, 1.0) << c.what << ": no refill while the combo runs";
         EXPECT_EQ(t.trainer.observed().move.pos, 5) << c.what;
         EXPECT_EQ(t.trainer.observed().inputs[0].count(), seen.inputs[0].count()) << c.what;
         if (c.paused) t.key(keys::Pause);
@@ -290,6 +289,84 @@ TEST(TrainingOverlays, BoxesAreDrawnAtTheirStagePixelsFacingEitherWay) {
         t.tick();
         EXPECT_NE(t.at(left, top + 100), blue) << c.x1;
         EXPECT_NE(t.at(l.x + c.attackL - telaX, top + 60), red) << c.x1;
+    }
+}
+
+// The pixels a drawing puts on a black screen.
+std::vector<bool> drawnPixels(pelea::TForm1& form, const std::function<void()>& draw) {
+    media::Surface& s = form.DXDraw1.Surface;
+    s.fill(media::kBlack);
+    draw();
+    std::vector<bool> out(media::Surface::kWidth * media::Surface::kHeight);
+    for (int y = 0; y < media::Surface::kHeight; ++y) {
+        for (int x = 0; x < media::Surface::kWidth; ++x)
+            out[static_cast<size_t>(y * media::Surface::kWidth + x)] =
+                s.colorAt(x, y) != media::kBlack;
+    }
+    return out;
+}
+
+TEST(TrainingOverlays, NoneCoversTheGamesOwnTexts) {
+    // The round's texts (its number, "MOCHA", "AGARRENSE"), each side's combo texts (the
+    // first-hit message and its second line, the counter shaking 5 pixels either way,
+    // "Mangazos"), a full meter's "JUESU!", the stock count and the bottom line, where and as
+    // large as the game draws them; the overlays full: rows of every button held 999 frames,
+    // three-digit frame data, the longest status, the frame meter and the key help.
+    struct Text {
+        const char* text;
+        int x, y, size;  // x for fighter 1; fighter 2's mirrors it about 200
+        char align;
+        bool sided;
+    };
+    const Text texts[] = {
+        {"3", 260, 85, 35, 'c', false},
+        {"MOCHA   ", 200, 100, 20, 'c', false},
+        {"AGARRENSE", 200, 120, 25, 'c', false},
+        {"Primer  Mangazo", 100, 80, 15, 'c', true},
+        {"Ganaste un Ron", 120, 110, 10, 'c', true},
+        {"99", 25, 110, 25, 'c', true},
+        {"99", 35, 110, 25, 'c', true},
+        {"Mangazos", 50, 145, 12, 'c', true},
+        {"JUESU!", 85, 262, 15, 'c', true},
+        {"3", 182, 270, 12, 'c', true},
+        {"NIVEL-8", 200, 285, 10, 'c', false},
+        {"CREDITOS ", 300, 285, 10, '-', false},
+        {"99", 395, 285, 10, 'e', false},
+        {"V1.00", 0, 280, 12, '-', false},
+    };
+    Game game;
+    pelea::TForm1& form = game.form;
+    std::array<InputHistory, 2> inputs;
+    for (int i = 0; i < 40; ++i) {
+        for (int k = 0; k < 999; ++k)
+            inputs[static_cast<size_t>(i % 2)].add(i % 4 < 2 ? 0xffu : 0xf9u);
+    }
+    MoveData move;
+    move.startup = move.active = move.recovery = 199;
+    move.onHit = {true, -199};
+    move.onBlock = {true, 199};
+    move.damage = 999.9;
+    move.combo = 99;
+    const std::vector<bool> overlays = drawnPixels(form, [&] {
+        drawInputs(form, inputs);
+        drawFrameData(form, move);
+        drawFrameMeter(form, FrameMeter{});
+        drawStatus(form, "MUÑECO: BLOQUEA TRAS EL GOLPE   RELLENA: VIDA Y PODER   ATRÁS");
+        drawKeyHelp(form);
+    });
+    for (const Text& t : texts) {
+        for (int side = 1; side <= (t.sided ? 2 : 1); ++side) {
+            const int x = side == 1 ? t.x : 400 - t.x;
+            const std::vector<bool> shown = drawnPixels(
+                form, [&] { form.texto(x, t.y, t.text, t.align, t.size, media::kWhite); });
+            size_t overlap = 0, lit = 0;
+            for (size_t i = 0; i < shown.size(); ++i) {
+                lit += shown[i];
+                overlap += shown[i] && overlays[i];
+            }
+            ASSERT_GT(lit, 0u) << t.text;
+            EXPECT_EQ(overlap, 0u) << t.text << " of fighter " << side;
+        }
     }
 }
 
@@ -367,12 +444,8 @@ TEST(TrainingFrameData, TheFrameMeterShowsEachFrameInItsColour) {
             for (int i = 0; i < m.count(); ++i) {
                 const Cell cell = m.at(n, i);
                 ++count[n - 1][static_cast<int>(cell)];
-                const media::TColor colours[] = {0,
-                                                 kStartupColour,
-                                                 kActiveColour,
-                                                 kRecoveryColour,
-                                                 kStunColour,
-                                                 kFreeColour};
+                const media::TColor colours[] = {
+                    0, kStartupColour, kActiveColour, kRecoveryColour, kStunColour, kFreeColour};
                 const int x = (400 - FrameMeter::kCells * kMeterCell) / 2 + i * kMeterCell;
                 const int y = kMeterTop + (n - 1) * kMeterRow;
                 EXPECT_EQ(t.at(x + 1, y + 1), shown(colours[static_cast<int>(cell)]))
@@ -425,6 +498,7 @@ TEST(TrainingRound, TheClockHoldsAndALifeThatWouldEndIsRefilledAfterTheCombo) {
          [](Treino& t) {
              t.game.form.criaefeito(t.L(2).x - 60, t.L(2).y - 100, 8, "A", 1);
              t.game.g().efeitos[1].derruba = 0;  // this one does not knock down by itself
+             t.L(2).hp = 3.0;                    // a live projectile: the fight is not calm
              t.tick();
          }},
     };
@@ -432,8 +506,8 @@ TEST(TrainingRound, TheClockHoldsAndALifeThatWouldEndIsRefilledAfterTheCombo) {
         Treino t(150, 200);
         t.game.m().limiteDeTempo = 1;
         t.game.m().tempo = 5;
-        t.L(2).hp = 3.0;
         c.blow(t);
+        if (t.L(1).hits == 0) t.L(2).hp = 3.0;  // the punch under way: the fight is not calm
         bool hit = false;
         for (int i = 0; i < 150 && !(hit && t.L(1).hitsTempo == 0); ++i) {
             hit = hit || t.L(1).hits > 0;
@@ -454,6 +528,118 @@ TEST(TrainingRound, TheClockHoldsAndALifeThatWouldEndIsRefilledAfterTheCombo) {
         EXPECT_EQ(t.game.m().finRound, 0) << c.what;
         EXPECT_EQ(t.game.m().tempo, 99) << c.what;
         EXPECT_FALSE(t.game.shows("TIME END    ")) << c.what;
+    }
+}
+
+TEST(TrainingRound, LivesAndWithTheSettingMetersRefillOnceAComboIsOverAndNotDuringIt) {
+    // Two heavy punches into a standing dummy: a combo, its counter running meanwhile. Life lost
+    // during it, the dummy's and fighter 1's alike, and a meter spent, stay as they are until
+    // the counters have run out and both fighters can act; then both lives are full, and with
+    // F12 both meters and stocks as well.
+    struct Case {
+        bool meters;
+        const char* status;
+    };
+    const Case cases[] = {{false, "RELLENA: VIDA"}, {true, "RELLENA: VIDA Y PODER"}};
+    for (const Case& c : cases) {
+        Treino t(150, 200);
+        if (c.meters) t.key(keys::Refill);
+        t.press(media::isButton3);
+        while (t.L(1).pontos == 0)
+            t.tick();
+        ASSERT_GT(t.L(1).hitsTempo, 0) << c.status;
+        t.L(1).hp = 40.0;
+        t.L(1).especial = t.L(2).especial = 10.0;
+        t.L(1).estoque = t.L(2).estoque = 0;
+        int during = 0;
+        for (int i = 0; i < 200 && t.L(1).hitsTempo != 0; ++i, ++during) {
+            EXPECT_LT(t.L(2).hp, 125.0) << c.status << " frame " << i;
+            EXPECT_EQ(t.L(1).hp, 40.0) << c.status << " frame " << i;
+            EXPECT_EQ(t.L(2).estoque, 0) << c.status << " frame " << i;
+            t.tick();
+        }
+        ASSERT_GT(during, 5) << c.status;
+        for (int i = 0; i < 60 && !(isFreeState(t.L(1).pos) && isFreeState(t.L(2).pos)); ++i)
+            t.tick();
+        t.tick();
+        EXPECT_EQ(t.L(1).hp, 125.0) << c.status;
+        EXPECT_EQ(t.L(2).hp, 125.0) << c.status;
+        for (int n = 1; n <= 2; ++n) {
+            EXPECT_EQ(t.L(n).especial == 102.0, c.meters) << c.status << " fighter " << n;
+            EXPECT_EQ(t.L(n).estoque, c.meters ? 3 : 0) << c.status << " fighter " << n;
+        }
+        EXPECT_TRUE(t.game.shows(std::string("MUÑECO: DE PIE   ") + c.status)) << c.status;
+    }
+}
+
+TEST(TrainingReset, HomePutsBothFightersBackWithFullLifeAtMidScreenOrInTheCornerHeld) {
+    // Mid-screen is where a round starts: the camera at 100, the fighters at 200 and 400. Held
+    // left, fighter 1 goes to the left margin (30) with the dummy 100 pixels on; held right, the
+    // dummy to the right margin (570, the camera at its end, 200) with fighter 1 100 pixels
+    // before it, which then takes its walking step of 8 towards it in that frame.
+    struct Case {
+        uint32_t held;
+        int32_t x1, x2, telaX;
+    };
+    const Case cases[] = {
+        {0, 200, 400, 100},
+        {media::isLeft, 30, 130, 0},
+        {media::isRight, 478, 570, 200},
+    };
+    for (const Case& c : cases) {
+        Treino t(330, 260);  // the sides swapped, off the middle
+        t.L(1).hp = 20.0;
+        t.L(2).hp = 1.0;
+        t.L(1).hits = 2;  // in the middle of fighter 1's combo, the dummy reeling in the air
+        t.L(1).hitsTempo = 30;
+        t.L(2).y = 220;
+        t.L(2).grav = -5;
+        t.L(2).pulo = 1;
+        t.L(2).pos = 17;
+        t.L(2).cicloFim = 8;
+        t.game.form.criaefeito(300, 200, 8, "A", 1);
+        t.key(keys::Pause);
+        t.key(keys::Reset);
+        t.tick();
+        EXPECT_EQ(t.L(1).x, 330) << c.held << ": a paused fight waits for the next frame";
+        t.key(keys::Pause);
+        t.game.plat.keyboard = c.held;
+        t.tick();
+        t.game.plat.keyboard = 0;
+        EXPECT_EQ(t.L(1).x, c.x1) << c.held;
+        EXPECT_EQ(t.L(2).x, c.x2) << c.held;
+        EXPECT_EQ(t.game.m().telaX, c.telaX) << c.held;
+        for (int n = 1; n <= 2; ++n) {
+            EXPECT_EQ(t.L(n).hp, 125.0) << c.held << " fighter " << n;
+            EXPECT_EQ(t.L(n).y, 300) << c.held << " fighter " << n;
+            EXPECT_EQ(t.L(n).lado, n) << c.held << " fighter " << n << " faces the other";
+        }
+        for (const pelea::Efeito& e : t.game.g().efeitos)
+            EXPECT_NE(e.tipo, 8) << c.held << ": the projectile is gone";
+    }
+}
+
+TEST(TrainingCarried, TheRefillSettingCarriesOnAndBytesFromBeforeItStillDo) {
+    struct Case {
+        const char* what;
+        int dropped;  // bytes taken off the end of what the trainer carries
+        bool meters;  // the setting they were taken from
+        bool taken;
+        bool metersAfter;
+    };
+    const Case cases[] = {
+        {"as carried", 0, true, true, true},
+        {"without the setting's byte", 1, true, true, false},
+        {"cut short", 2, false, false, false},
+    };
+    for (const Case& c : cases) {
+        Treino from;
+        if (c.meters) from.key(keys::Refill);
+        std::vector<unsigned char> bytes = from.trainer.carried();
+        bytes.resize(bytes.size() - static_cast<size_t>(c.dropped));
+        Treino to;
+        EXPECT_EQ(to.trainer.carryOn(bytes), c.taken) << c.what;
+        EXPECT_EQ(to.trainer.refillsMeters(), c.metersAfter) << c.what;
     }
 }
 
@@ -503,7 +689,7 @@ TEST(TrainingDummy, EachModeDoesWhatItSays) {
         if (c.computer) {
             EXPECT_TRUE(moved) << name;
         }
-        EXPECT_TRUE(t.game.shows(std::string("ENTRENAMIENTO   MUÑECO: ") + name)) << name;
+        EXPECT_TRUE(t.game.shows(std::string("MUÑECO: ") + name + "   RELLENA: VIDA")) << name;
     }
 }
 
@@ -573,7 +759,7 @@ TEST(TrainingFrameStep, EachStepAdvancesExactlyOneFrame) {
             stepped.tick();
             EXPECT_TRUE(sameState(stepped.game.g(), played.game.g())) << "held after " << s;
         }
-        EXPECT_TRUE(stepped.game.shows("ENTRENAMIENTO   MUÑECO: DE PIE   PAUSA"));
+        EXPECT_TRUE(stepped.game.shows("MUÑECO: DE PIE   RELLENA: VIDA   PAUSA"));
     }
 }
 
