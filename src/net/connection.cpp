@@ -100,6 +100,7 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
             out.sim = std::make_unique<SimulatedLink>(*out.enet, net.sim, 1, steadyMs);
             out.link = out.sim.get();
         }
+        out.socket->setOutage(net.outage, steadyMs());
         return 0;
     }
     out.socket = EnetHost::connect(net.join, kConnectMs, out.enet, error);
@@ -115,7 +116,10 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
     }
     const HandshakeResult r =
         joinHandshake(*out.link, self, out.agreement, error, kHandshakeMs, steadyMs);
-    if (r == HandshakeResult::Agreed) return 0;
+    if (r == HandshakeResult::Agreed) {
+        out.socket->setOutage(net.outage, steadyMs());
+        return 0;
+    }
     complain(error);
     if (r == HandshakeResult::Refused) {
         out.enet->close(300);
