@@ -3,10 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "net/session.h"
 #include "net/wire.h"
 #include "replay/replay_file.h"
 
 namespace net {
+
+// The session judges a silent peer; ENet must not give it up first.
+static_assert(kEnetTimeoutMs > kDropMs);
 
 namespace {
 

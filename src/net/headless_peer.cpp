@@ -263,15 +263,15 @@ int Peer::end(int code, const std::string& message) {
                  " plays it again");
     }
     const SessionStats& s = session_->stats();
-    std::fprintf(stderr,
-                 "pelea: netplay: %lld frames confirmed, %lld rollbacks (at most %d frames), %lld "
-                 "waits, %lld slips, %lld input packets dropped by --netsim, %lld datagrams "
-                 "dropped by --outage\n",
-                 static_cast<long long>(session_->confirmed()), static_cast<long long>(s.rollbacks),
-                 s.maxRollback, static_cast<long long>(s.waits), static_cast<long long>(s.slips),
-                 static_cast<long long>(connection_.sim ? connection_.sim->dropped() : 0),
-                 static_cast<long long>(connection_.socket ? connection_.socket->outageDropped()
-                                                           : 0));
+    std::fprintf(
+        stderr,
+        "pelea: netplay: %lld frames confirmed, %lld rollbacks (at most %d frames), %lld "
+        "waits, %lld slips, %lld input packets dropped by --netsim, %lld datagrams "
+        "dropped by --outage\n",
+        static_cast<long long>(session_->confirmed()), static_cast<long long>(s.rollbacks),
+        s.maxRollback, static_cast<long long>(s.waits), static_cast<long long>(s.slips),
+        static_cast<long long>(connection_.sim ? connection_.sim->dropped() : 0),
+        static_cast<long long>(connection_.socket ? connection_.socket->outageDropped() : 0));
     connection_.close(net_.sim);
     return code;
 }

@@ -151,7 +151,8 @@ void Session::take(const Inputs& m) {
     }
     // The peer has held the ping it echoes since it last heard this side (0: it has heard none
     // yet, and the hold says nothing).
-    if (m.pongId != 0) heardUsMs_ = std::max(heardUsMs_, now - std::min<uint64_t>(m.pongHoldMs, now));
+    if (m.pongId != 0)
+        heardUsMs_ = std::max(heardUsMs_, now - std::min<uint64_t>(m.pongHoldMs, now));
     const Ping& ping = pingSent_[m.pongId % pingSent_.size()];
     if (m.pongId != 0 && ping.id == m.pongId) {
         // The round trip, less the time the other side kept the ping before echoing it.
