@@ -3,10 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include "net/session.h"
 #include "net/wire.h"
 #include "replay/replay_file.h"
 
 namespace net {
+
+// The session judges a silent peer; ENet must not give it up first.
+static_assert(kEnetTimeoutMs > kDropMs);
 
 namespace {
 
@@ -100,6 +104,7 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
             out.sim = std::make_unique<SimulatedLink>(*out.enet, net.sim, 1, steadyMs);
             out.link = out.sim.get();
         }
+        out.socket->setOutage(net.outage, steadyMs());
         return 0;
     }
     out.socket = EnetHost::connect(net.join, kConnectMs, out.enet, error);
@@ -115,7 +120,10 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
     }
     const HandshakeResult r =
         joinHandshake(*out.link, self, out.agreement, error, kHandshakeMs, steadyMs);
-    if (r == HandshakeResult::Agreed) return 0;
+    if (r == HandshakeResult::Agreed) {
+        out.socket->setOutage(net.outage, steadyMs());
+        return 0;
+    }
     complain(error);
     if (r == HandshakeResult::Refused) {
         out.enet->close(300);

@@ -19,6 +19,7 @@ struct NetOptions {
     Address join;
     int delay = 1;  // the host's --delay
     NetSim sim;
+    Outage outage;  // --outage: this side's datagrams dropped for a while after the handshake
 };
 
 struct Connection {

@@ -2,6 +2,7 @@
 
 #include <enet/enet.h>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <thread>
@@ -16,6 +17,12 @@ bool portNumber(const std::string& s, int& out) {
     const char* end = s.data() + s.size();
     const auto [ptr, ec] = std::from_chars(s.data(), end, out);
     return !s.empty() && s[0] != '-' && ec == std::errc() && ptr == end && out >= 1 && out <= 65535;
+}
+
+// The sockets in an outage, for the intercept, which ENet hands only its own host.
+std::vector<EnetHost*>& darkSockets() {
+    static std::vector<EnetHost*> sockets;
+    return sockets;
 }
 
 // ENet is started once for the process and stopped at its end.
@@ -148,6 +155,8 @@ void EnetLink::leave() {
 }
 
 EnetHost::~EnetHost() {
+    auto& dark = darkSockets();
+    dark.erase(std::remove(dark.begin(), dark.end(), this), dark.end());
     arrivals_.clear();
     if (host_ != nullptr) enet_host_destroy(host_);
 }
@@ -228,7 +237,71 @@ std::unique_ptr<EnetLink> EnetHost::adopt(ENetPeer* peer) {
     return link;
 }
 
+void EnetHost::setOutage(const Outage& outage, uint64_t startMs) {
+    outage_ = outage;
+    outageStart_ = startMs;
+    if (host_ == nullptr || !outage.active()) return;
+    ENetAddress self{};
+    if (enet_socket_get_address(host_->socket, &self) != 0) return;
+    // Bound to every address or to one, the socket is reached over the loopback.
+    self.host = ENET_HOST_TO_NET_32(0x7F000001u);
+    selfHost_ = self.host;
+    selfPort_ = self.port;
+    host_->intercept = &EnetHost::intercept;
+    darkSockets().push_back(this);
+}
+
+void EnetHost::keepOutage() {
+    if (!outage_.active() || host_ == nullptr || selfPort_ == 0) return;
+    const uint64_t now = steadyMs();
+    const bool dark = now >= outageStart_ && outage_.covers(now - outageStart_);
+    if (dark == dark_) return;
+    dark_ = dark;
+    if (dark) {
+        for (size_t i = 0; i < host_->peerCount; ++i) {
+            ENetPeer* peer = &host_->peers[i];
+            if (peer->state == ENET_PEER_STATE_DISCONNECTED) continue;
+            hidden_.push_back({peer, peer->address.host, peer->address.port});
+            peer->address.host = selfHost_;
+            peer->address.port = selfPort_;
+        }
+        return;
+    }
+    // A slot that was given up and taken again meanwhile has an address of its own.
+    for (const Hidden& h : hidden_) {
+        if (h.peer->address.host == selfHost_ && h.peer->address.port == selfPort_) {
+            h.peer->address.host = h.host;
+            h.peer->address.port = h.port;
+        }
+    }
+    hidden_.clear();
+}
+
+// Called by ENet for each datagram the socket receives, before it looks at it: 1 throws it away.
+int EnetHost::intercept(ENetHost* raw, ENetEvent*) {
+    const auto& dark = darkSockets();
+    const auto it = std::find_if(dark.begin(), dark.end(),
+                                 [raw](const EnetHost* h) { return h->host_ == raw; });
+    if (it == dark.end() || !(*it)->dark_) return 0;
+    EnetHost& h = **it;
+    ENetAddress& from = raw->receivedAddress;
+    if (from.host == h.selfHost_ && from.port == h.selfPort_) {
+        ++h.outageDropped_;  // this side's own, sent into the dark
+        return 1;
+    }
+    // A hidden peer's datagram is taken as coming from where its peer now points.
+    for (const Hidden& p : h.hidden_) {
+        if (p.host == from.host && p.port == from.port) {
+            from.host = h.selfHost_;
+            from.port = h.selfPort_;
+            break;
+        }
+    }
+    return 0;
+}
+
 void EnetHost::service(int waitMs) {
+    keepOutage();
     ENetEvent event;
     auto wait = static_cast<enet_uint32>(waitMs < 0 ? 0 : waitMs);
     while (host_ != nullptr && enet_host_service(host_, &event, wait) > 0) {
@@ -264,6 +337,7 @@ void EnetHost::service(int waitMs) {
 }
 
 void EnetHost::flush() {
+    keepOutage();
     if (host_ != nullptr) enet_host_flush(host_);
 }
 

@@ -10,18 +10,20 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "net/link.h"
 
 typedef struct _ENetHost ENetHost;
 typedef struct _ENetPeer ENetPeer;
+typedef struct _ENetEvent ENetEvent;
 
 namespace net {
 
 inline constexpr int kDefaultPort = 7340;
 // ENet gives a peer up when its reliable datagrams go unacknowledged this long: later than the
-// session would.
+// session would (its drop time, kDropMs, is 10 s).
 inline constexpr uint64_t kEnetTimeoutMs = 12000;
 // Peers the host's socket holds at once: the player, the spectators, and newcomers that have not
 // said hello yet.
@@ -87,14 +89,39 @@ public:
     // The peers that connected since the last call.
     std::vector<std::unique_ptr<EnetLink>> takeArrivals();
 
+    // --outage: from startMs + atMs on the steady clock, for forMs, every datagram the socket
+    // sends its peers of then (the session's and ENet's own: acknowledgements, pings, resends)
+    // is dropped. ENet has no hook for what it sends, so the peers' addresses are pointed at this
+    // very socket meanwhile: what comes back to it is thrown away as it arrives, and what the
+    // peers send is taken as theirs. A newcomer's handshake is not dropped.
+    void setOutage(const Outage& outage, uint64_t startMs);
+    // Datagrams dropped by the outage so far.
+    int64_t outageDropped() const { return outageDropped_; }
+
 private:
     friend class EnetLink;
     EnetHost() = default;
     std::unique_ptr<EnetLink> adopt(ENetPeer* peer);
+    // Starts or ends the outage when its time comes; before ENet sends anything.
+    void keepOutage();
+    static int intercept(ENetHost* host, ENetEvent* event);
 
     ENetHost* host_ = nullptr;
     std::vector<std::unique_ptr<EnetLink>> arrivals_;
     bool listening_ = false;
+    Outage outage_;
+    uint64_t outageStart_ = 0;
+    bool dark_ = false;
+    uint32_t selfHost_ = 0;  // this socket's loopback address and port, in ENet's byte order
+    uint16_t selfPort_ = 0;
+    // The peers hidden by the outage, each with its real address and port.
+    struct Hidden {
+        ENetPeer* peer;
+        uint32_t host;
+        uint16_t port;
+    };
+    std::vector<Hidden> hidden_;
+    int64_t outageDropped_ = 0;
 };
 
 // Milliseconds from a steady clock.

@@ -109,6 +109,7 @@ private:
     int connect();
     int play(platform::InputScript script);
     int end(int code, const std::string& message);
+    void sayWaiting(std::optional<uint64_t>& since);
     void writeReplay(const std::string& path);
 
     const platform::HeadlessOptions& run_;
@@ -174,6 +175,7 @@ int Peer::play(platform::InputScript script) {
     LocalInput local(std::move(script));
     const auto total = static_cast<int64_t>(agreement_.frames);
     std::optional<uint64_t> finishedAt;
+    std::optional<uint64_t> waitingSince;  // said on stderr: waiting for the other's inputs
     while (true) {
         Session::Status status;
         bool ran = false;
@@ -184,6 +186,7 @@ int Peer::play(platform::InputScript script) {
                 return end(platform::kExitDone, "");
             }
             status = session_->tick(f.input, f.sets);
+            sayWaiting(waitingSince);
             if (status == Session::Status::Ran) {
                 local.take(f);
                 for (const int vk : f.localKeys)
@@ -223,6 +226,21 @@ int Peer::play(platform::InputScript script) {
     }
 }
 
+// One line when a wait for the other's inputs has lasted long enough to notice, one when the
+// frames run again.
+void Peer::sayWaiting(std::optional<uint64_t>& since) {
+    const int64_t frame = session_->frame();
+    if (!since && session_->waitNoticeDue()) {
+        since = steadyMs() - session_->waitedMs();
+        complain("waiting for the other player at frame " + std::to_string(frame) + " (" +
+                 std::to_string(session_->secondsLeft()) + " s before it is given up)");
+    } else if (since && session_->waitedMs() == 0) {
+        complain("the other player is back: frame " + std::to_string(frame) + " runs after " +
+                 std::to_string(steadyMs() - *since) + " ms of waiting");
+        since.reset();
+    }
+}
+
 void Peer::writeReplay(const std::string& path) {
     std::string problem;
     if (!session_->writeReplay(agreement_.seed, path, problem)) {
@@ -245,12 +263,15 @@ int Peer::end(int code, const std::string& message) {
                  " plays it again");
     }
     const SessionStats& s = session_->stats();
-    std::fprintf(stderr,
-                 "pelea: netplay: %lld frames confirmed, %lld rollbacks (at most %d frames), %lld "
-                 "waits, %lld slips, %lld input packets dropped by --netsim\n",
-                 static_cast<long long>(session_->confirmed()), static_cast<long long>(s.rollbacks),
-                 s.maxRollback, static_cast<long long>(s.waits), static_cast<long long>(s.slips),
-                 static_cast<long long>(connection_.sim ? connection_.sim->dropped() : 0));
+    std::fprintf(
+        stderr,
+        "pelea: netplay: %lld frames confirmed, %lld rollbacks (at most %d frames), %lld "
+        "waits, %lld slips, %lld input packets dropped by --netsim, %lld datagrams "
+        "dropped by --outage\n",
+        static_cast<long long>(session_->confirmed()), static_cast<long long>(s.rollbacks),
+        s.maxRollback, static_cast<long long>(s.waits), static_cast<long long>(s.slips),
+        static_cast<long long>(connection_.sim ? connection_.sim->dropped() : 0),
+        static_cast<long long>(connection_.socket ? connection_.socket->outageDropped() : 0));
     connection_.close(net_.sim);
     return code;
 }

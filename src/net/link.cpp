@@ -124,4 +124,20 @@ bool parseNetSim(const std::string& text, NetSim& out, std::string& error) {
     return true;
 }
 
+bool parseOutage(const std::string& text, Outage& out, std::string& error) {
+    const size_t a = text.find(',');
+    error = "--outage wants AT_MS,FOR_MS, got \"" + text + "\"";
+    if (a == std::string::npos) return false;
+    Outage o;
+    if (!number(text.substr(0, a), o.atMs) || !number(text.substr(a + 1), o.forMs)) return false;
+    if (o.atMs > kMaxOutageMs || o.forMs < 1 || o.forMs > kMaxOutageMs) {
+        error = "--outage \"" + text + "\": the start 0 to " + std::to_string(kMaxOutageMs) +
+                " ms, the length 1 to " + std::to_string(kMaxOutageMs) + " ms";
+        return false;
+    }
+    error.clear();
+    out = o;
+    return true;
+}
+
 }  // namespace net

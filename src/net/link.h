@@ -62,7 +62,8 @@ struct NetSim {
 };
 
 // --outage AT_MS,FOR_MS: every datagram this side sends is dropped for FOR_MS, from AT_MS after
-// the handshake.
+// the handshake (over ENet the socket drops them, ENet's own among them: see EnetHost).
+inline constexpr int kMaxOutageMs = 3600000;
 struct Outage {
     int atMs = 0;
     int forMs = 0;
@@ -114,5 +115,8 @@ private:
 // Parses "LATENCY_MS,JITTER_MS,LOSS_PERCENT" (latency and jitter 0 … 2000, jitter at most the
 // latency, loss 0 … 90); false with the problem in error.
 bool parseNetSim(const std::string& text, NetSim& out, std::string& error);
+// Parses "AT_MS,FOR_MS" (the start 0 … an hour, the length 1 ms … an hour); false with the
+// problem in error.
+bool parseOutage(const std::string& text, Outage& out, std::string& error);
 
 }  // namespace net

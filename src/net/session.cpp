@@ -36,6 +36,8 @@ Session::Status Session::tick(const FrameInput& local,
     if (run && frame_ - remoteEnd_ >= kWindow) {
         ++stats_.waits;
         run = false;
+        if (!short_) shortSinceMs_ = now_ ? now_() : 0;
+        short_ = true;
     } else if (run && pacing_ && holdForSync()) {
         ++stats_.slips;
         lastSlip_ = frame_;
@@ -46,6 +48,7 @@ Session::Status Session::tick(const FrameInput& local,
         send();
         return Status::Waiting;
     }
+    short_ = false;
     local_[localEnd_] = local;
     if (!sets.empty()) sets_[localEnd_] = sets;
     ++localEnd_;
@@ -68,6 +71,24 @@ Session::Status Session::idle() {
     return status;
 }
 
+uint64_t Session::silenceMs() const {
+    if (!now_) return 0;
+    const uint64_t now = now_();
+    const uint64_t since = std::min(lastHeardMs_, heardUsMs_);
+    return now > since ? now - since : 0;
+}
+
+uint64_t Session::waitedMs() const {
+    if (!short_ || !now_) return 0;
+    const uint64_t now = now_();
+    return now > shortSinceMs_ ? now - shortSinceMs_ : 0;
+}
+
+int Session::secondsLeft() const {
+    const uint64_t silence = silenceMs();
+    return silence >= kDropMs ? 0 : static_cast<int>((kDropMs - silence + 999) / 1000);
+}
+
 Session::Status Session::poll() {
     receive();
     rollBack();
@@ -75,7 +96,7 @@ Session::Status Session::poll() {
     compareHashes();
     if (desyncFrame_ >= 0) return Status::Desync;
     if (peerQuit_) return Status::PeerQuit;
-    const bool silent = now_ && now_() - lastHeardMs_ > kDropMs;
+    const bool silent = silenceMs() > kDropMs;
     if ((link_.lost() || silent) && !peerFinished_) return Status::PeerLost;
     return Status::Ran;
 }
@@ -128,6 +149,10 @@ void Session::take(const Inputs& m) {
         pongId_ = m.pingId;
         pongHeardMs_ = now;
     }
+    // The peer has held the ping it echoes since it last heard this side (0: it has heard none
+    // yet, and the hold says nothing).
+    if (m.pongId != 0)
+        heardUsMs_ = std::max(heardUsMs_, now - std::min<uint64_t>(m.pongHoldMs, now));
     const Ping& ping = pingSent_[m.pongId % pingSent_.size()];
     if (m.pongId != 0 && ping.id == m.pongId) {
         // The round trip, less the time the other side kept the ping before echoing it.

@@ -26,8 +26,12 @@ inline constexpr int kDefaultDelay = 1;
 // A side that sends no input packet in its turns (it ran all its frames) sends one this often
 // while the peer lacks some of its inputs.
 inline constexpr uint64_t kResendMs = 28;
-// A peer from which no whole, valid message has come for this long is given up.
-inline constexpr uint64_t kDropMs = 2000;
+// A peer from which no whole, valid message has come for this long, or which has heard nothing
+// of this side's for this long, is given up. A shorter silence either way is waited out.
+inline constexpr uint64_t kDropMs = 10000;
+// A side that has stood waiting for the peer's inputs this long says so until a frame runs
+// again: on screen in the window, on stderr headless.
+inline constexpr uint64_t kNoticeMs = 500;
 
 struct SessionStats {
     int64_t rollbacks = 0;     // times the state was restored
@@ -74,6 +78,16 @@ public:
     // Frames of the peer's input known so far.
     int64_t peerKnown() const { return remoteEnd_; }
     int delay() const { return delay_; }
+    // The silence between the two sides, the longer way round: since the last whole message
+    // from the peer, or since the peer last heard this side (its echoes say how long it has
+    // held the last ping it got).
+    uint64_t silenceMs() const;
+    // How long this side has stood waiting for the peer's inputs; 0 once a frame runs again.
+    uint64_t waitedMs() const;
+    // Whether this side has waited long enough to say so, and the whole seconds left before
+    // the peer is given up at this silence.
+    bool waitNoticeDue() const { return waitedMs() >= kNoticeMs; }
+    int secondsLeft() const;
     const SessionStats& stats() const { return stats_; }
     // The confirmed frames, for a replay (replayOf) and for whoever watches.
     const SessionLog& log() const { return log_; }
@@ -92,7 +106,7 @@ public:
     // The clock the round trip and the peer's silence are measured with.
     void setClock(std::function<uint64_t()> nowMs) {
         now_ = std::move(nowMs);
-        lastHeardMs_ = now_();
+        lastHeardMs_ = heardUsMs_ = now_();
     }
     // Stops running frames once this many are done (0: never).
     void setLastFrame(int64_t frames) { lastFrame_ = frames; }
@@ -174,6 +188,9 @@ private:
     std::array<Ping, 256> pingSent_{};
     std::function<uint64_t()> now_;
     uint64_t lastHeardMs_ = 0;  // when the last whole, valid message came from the peer
+    uint64_t heardUsMs_ = 0;    // when the peer last heard this side, as its echoes tell
+    bool short_ = false;        // the last turns waited for the peer's inputs ...
+    uint64_t shortSinceMs_ = 0;  // ... since then
     uint64_t lastSentMs_ = 0;
     bool waiting_ = false;     // the last turn ran no frame
     bool answerDue_ = false;   // inputs came while waiting: answer before the next turn

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "net/keys.h"
@@ -19,6 +20,7 @@ constexpr media::TColor kBand = media::rgb(16, 16, 24);
 constexpr int kCentre = 200;
 constexpr int kStatusTop = 266, kStatusBottom = 277, kStatusY = 267, kStatusSize = 7;
 constexpr int kMessageY = 140, kMessageSize = 9;
+constexpr int kWaitingY = 128, kSecondsY = 147, kSecondsSize = 12;
 constexpr uint64_t kMessageMs = 4000;  // how long the last word stays on screen
 constexpr uint32_t kSliceMs = 2;
 
@@ -73,6 +75,27 @@ void drawMessage(pelea::TForm1& form, std::string_view message) {
     form.texto(kCentre, kMessageY, message, 'c', kMessageSize, kMessageColour);
 }
 
+void drawWaiting(pelea::TForm1& form, int secondsLeft) {
+    form.barra(0, kWaitingTop, media::Surface::kWidth, kWaitingBottom, kBand);
+    form.texto(kCentre, kWaitingY, "ESPERANDO AL OTRO JUGADOR", 'c', kMessageSize, kStatusColour);
+    form.texto(kCentre, kSecondsY, std::to_string(secondsLeft), 'c', kSecondsSize, kStatusColour);
+}
+
+namespace {
+
+// The picture as it stands with the notice over it; the game's own picture is left as it was,
+// so a screen that draws only what changes finds it unmarked.
+void presentWaiting(pelea::TForm1& form, platform::Platform& window, int secondsLeft,
+                    media::Surface& keep) {
+    media::Surface& surface = form.DXDraw1.Surface;
+    keep = surface;
+    drawWaiting(form, secondsLeft);
+    window.present(surface, form.DXDraw1.Left);
+    surface = keep;
+}
+
+}  // namespace
+
 int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio& audio,
                   Connection& connection, const NetOptions& net, const std::string& recordPath) {
     Session session(form, *connection.link, net.host ? 1 : 2, connection.agreement.delay);
@@ -83,6 +106,7 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
     const auto last = static_cast<int64_t>(connection.agreement.frames);
     session.setLastFrame(last);
     FrameInput pending;  // shared keys pressed since the last frame this side ran
+    const auto kept = std::make_unique<media::Surface>();  // the picture under the notice
     bool showStatus = true;
     std::vector<int> keys;
     int code = 0;
@@ -128,6 +152,8 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
                 pending = FrameInput{};
                 if (showStatus) drawStatus(form, statusText(session.stats()));
                 window.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+            } else if (status == Session::Status::Waiting && session.waitNoticeDue()) {
+                presentWaiting(form, window, session.secondsLeft(), *kept);
             }
         } else {
             status = session.idle();

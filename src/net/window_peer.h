@@ -24,6 +24,11 @@ std::string statusText(const SessionStats& stats);
 // other player gone) when there is one.
 void drawStatus(pelea::TForm1& form, std::string_view status);
 void drawMessage(pelea::TForm1& form, std::string_view message);
+// The notice of a side waiting for the other's inputs: "ESPERANDO AL OTRO JUGADOR", and under
+// it the seconds left before the other is given up.
+void drawWaiting(pelea::TForm1& form, int secondsLeft);
+// Where the notice's band is, for whoever looks for it.
+inline constexpr int kWaitingTop = 124, kWaitingBottom = 168;
 
 // Runs the match until someone leaves; the exit code (0, or 1 the peer was lost, 3 a desync).
 // recordPath: the session's replay (empty: none, but a desync is still written, into the

@@ -30,6 +30,7 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
         const char* joinHost;
         int delay;
         NetSim sim;
+        Outage outage = {};
     };
     const Case cases[] = {
         {"--host", true, 7340, "", 1, {}},
@@ -45,6 +46,9 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
          "a.example",
          1,
          {0, 0, 90}},
+        {"--join h --outage 1500,1500 --netsim 20,0,0", false, 7340, "h", 1, {20, 0, 0},
+         {1500, 1500}},
+        {"--host --outage=0,3600000 --headless --frames 9", true, 7340, "", 1, {}, {0, 3600000}},
     };
     for (const Case& c : cases) {
         platform::CommandLine cl;
@@ -59,6 +63,8 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
         EXPECT_EQ(cl.net.sim.latencyMs, c.sim.latencyMs) << c.args;
         EXPECT_EQ(cl.net.sim.jitterMs, c.sim.jitterMs) << c.args;
         EXPECT_EQ(cl.net.sim.lossPercent, c.sim.lossPercent) << c.args;
+        EXPECT_EQ(cl.net.outage.atMs, c.outage.atMs) << c.args;
+        EXPECT_EQ(cl.net.outage.forMs, c.outage.forMs) << c.args;
     }
 }
 
@@ -91,6 +97,13 @@ TEST(NetCommandLine, BadOnesAreRefusedWithOneLine) {
         {"--host --netsim 10,20,5", "jitter at most the latency"},
         {"--host --netsim 60,20,91", "loss 0 to 90"},
         {"--host --netsim 3000,0,0", "latency 0 to 2000"},
+        {"--outage 10,10", "--outage needs --host or --join"},
+        {"--host --outage", "--outage needs a value"},
+        {"--host --outage 1500", "--outage wants AT_MS,FOR_MS, got \"1500\""},
+        {"--join h --outage 1,2,3", "--outage wants AT_MS,FOR_MS"},
+        {"--host --outage -1,5", "--outage wants AT_MS,FOR_MS"},
+        {"--host --outage 5,0", "the length 1 to 3600000 ms"},
+        {"--host --outage 3600001,5", "the start 0 to 3600000 ms"},
         {"--host --replay r.pelea-replay", "--replay cannot be used with --host"},
         {"--join h --demo", "--demo cannot be used with --join"},
         {"--host --training", "--training cannot be used with --host"},

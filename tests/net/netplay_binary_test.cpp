@@ -22,6 +22,7 @@
 
 #include "net/door.h"
 #include "net/enet_link.h"
+#include "net/session.h"
 #include "net_children.h"
 #include "support/files.h"
 
@@ -51,6 +52,8 @@ protected:
     }
     fs::path dir_;
 };
+// The tests that wait out the drop time: ctest gives them a label of their own.
+class NetplaySlow : public Netplay {};
 
 TEST_F(Netplay, TwoProgramsStayInStepThroughLatencyAndLoss) {
     struct Case {
@@ -247,23 +250,103 @@ TEST_F(Netplay, ASilentNewcomerDoesNotBlockTheHost) {
     keepUp.join();
 }
 
-TEST_F(Netplay, AVanishedPeerEndsTheMatchWithinThreeSeconds) {
-    for (const bool killHost : {false, true}) {
+// Everything one side sends is dropped for 1.5 s (--outage), ENet's own datagrams among them,
+// with --netsim pacing the match: both sides wait, say so, and play on when it ends.
+TEST_F(Netplay, AnOutageShorterThanTheDropTimeIsWaitedOut) {
+    const bool onHost[] = {true, false};
+    std::vector<std::unique_ptr<Child>> hosts, joiners;
+    for (const bool host : onHost) {
         const std::string port = std::to_string(freshPort());
-        Child h(folder(killHost ? "h1" : "h0"), {"--headless", "--host", port, "--frames",
-                                                 "1000000", "--netsim", "20,0,0", "--data", kData});
-        Child j(folder(killHost ? "j1" : "j0"),
-                {"--headless", "--join", "127.0.0.1:" + port, "--frames", "1000000", "--netsim",
-                 "20,0,0", "--data", kData});
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        Child& gone = killHost ? h : j;
-        Child& left = killHost ? j : h;
-        gone.kill();
-        const auto start = Clock::now();
-        EXPECT_EQ(left.wait(std::chrono::seconds(10)), 1) << left.err();
-        EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
-        EXPECT_NE(left.err().find("the other player was lost at frame"), std::string::npos)
-            << left.err();
+        const std::string n = host ? "0" : "1";
+        std::vector<std::string> h{"--headless", "--host", port, "--frames", "1000",
+                                   "--seed", "21", "--input", script("h" + n, kHostScript),
+                                   "--record", "r.pelea-replay", "--netsim", "20,0,0", "--data",
+                                   kData};
+        std::vector<std::string> j{"--headless", "--join", "127.0.0.1:" + port, "--frames",
+                                   "1000", "--input", script("j" + n, kJoinScript), "--record",
+                                   "r.pelea-replay", "--netsim", "20,0,0", "--data", kData};
+        for (const char* a : {"--outage", "1500,1500"})
+            (host ? h : j).push_back(a);
+        hosts.push_back(std::make_unique<Child>(folder("host" + n), h));
+        joiners.push_back(std::make_unique<Child>(folder("join" + n), j));
+    }
+    for (size_t i = 0; i < std::size(onHost); ++i) {
+        Child* both[] = {hosts[i].get(), joiners[i].get()};
+        for (Child* c : both) {
+            EXPECT_EQ(c->wait(std::chrono::seconds(30)), 0) << c->err();
+            const std::string e = c->err();
+            EXPECT_EQ(number(e, "frames confirmed"), 1000) << e;
+            EXPECT_NE(e.find("waiting for the other player at frame"), std::string::npos) << e;
+            // The wait lasts about as long as the outage.
+            const int64_t waited = number(e, "ms of waiting");
+            EXPECT_GT(waited, 1000) << e;
+            EXPECT_LT(waited, 2500) << e;
+        }
+        Child& dark = onHost[i] ? *hosts[i] : *joiners[i];
+        EXPECT_GT(number(dark.err(), "datagrams dropped by --outage"), 0) << dark.err();
+        EXPECT_EQ(readFile(hosts[i]->file("r.pelea-replay")),
+                  readFile(joiners[i]->file("r.pelea-replay")));
+    }
+}
+
+// The program itself refuses a bad --outage with exit code 2 and one line saying what.
+TEST_F(Netplay, ABadOutageIsRefused) {
+    const char* values[] = {"1500", "a,5", "5,0", "5,99999999"};
+    for (const char* v : values) {
+        Child c(folder(std::string("c") + v),
+                {"--headless", "--host", "1", "--frames", "9", "--outage", v});
+        EXPECT_EQ(c.wait(std::chrono::seconds(10)), 2) << v;
+        const std::string e = c.err();
+        EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+        EXPECT_NE(e.find("--outage"), std::string::npos) << e;
+    }
+}
+
+// The lines a program wrote on stderr that hold the words.
+int linesWith(const std::string& text, const std::string& words) {
+    int n = 0;
+    for (size_t at = text.find(words); at != std::string::npos; at = text.find(words, at + 1))
+        ++n;
+    return n;
+}
+
+// A silence past the drop time, whichever way: a killed joiner, a killed host, a host whose
+// datagrams are all dropped from 1 s on. Each side still there ends with one line, exit code 1,
+// once the drop time has passed and not long after.
+TEST_F(NetplaySlow, ASilencePastTheDropTimeEndsBothSides) {
+    enum class Silence { KillJoiner, KillHost, HostOutage };
+    const Silence cases[] = {Silence::KillJoiner, Silence::KillHost, Silence::HostOutage};
+    std::vector<std::unique_ptr<Child>> hosts, joiners;
+    for (const Silence c : cases) {
+        const std::string port = std::to_string(freshPort());
+        const std::string n = std::to_string(static_cast<int>(c));
+        std::vector<std::string> h{"--headless", "--host", port, "--frames", "1000000",
+                                   "--netsim", "20,0,0", "--data", kData};
+        if (c == Silence::HostOutage) {
+            h.push_back("--outage");
+            h.push_back("1000,30000");
+        }
+        hosts.push_back(std::make_unique<Child>(folder("h" + n), h));
+        joiners.push_back(std::make_unique<Child>(
+            folder("j" + n), std::vector<std::string>{"--headless", "--join", "127.0.0.1:" + port,
+                                                      "--frames", "1000000", "--netsim",
+                                                      "20,0,0", "--data", kData}));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+    const auto silent = Clock::now();
+    hosts[1]->kill();
+    joiners[0]->kill();
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        std::vector<Child*> left;
+        if (cases[i] != Silence::KillHost) left.push_back(hosts[i].get());
+        if (cases[i] != Silence::KillJoiner) left.push_back(joiners[i].get());
+        for (Child* c : left) {
+            EXPECT_EQ(c->wait(std::chrono::seconds(20)), 1) << c->err();
+            const auto after = Clock::now() - silent;
+            EXPECT_GT(after, std::chrono::milliseconds(kDropMs - 500)) << i;
+            EXPECT_LT(after, std::chrono::milliseconds(kDropMs + 3000)) << i;
+            EXPECT_EQ(linesWith(c->err(), "the other player was lost at frame"), 1) << c->err();
+        }
     }
 }
 

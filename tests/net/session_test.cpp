@@ -125,6 +125,11 @@ struct Outcome {
     SessionStats stats[2];
     int64_t mostPredicted = 0;  // the most frames a side ever ran past the other's input
     bool finished = false;
+    // Each side's waiting notice: whether it was due, the fewest seconds left it showed, and
+    // when (on the match's clock) the side gave the other up, 0 if never.
+    bool noticed[2] = {false, false};
+    int leastSecondsLeft[2] = {99, 99};
+    uint64_t lostAtMs[2] = {0, 0};
 };
 
 Outcome play(const Match& m) {
@@ -135,6 +140,10 @@ Outcome play(const Match& m) {
     sa.setOutage(m.hostOutage, 0);
     Peer a, b;
     Session one(a.form, sa, 1, m.delay), two(b.form, sb, 2, m.delay);
+    if (m.hostOutage.active()) {
+        one.setClock(clock);
+        two.setClock(clock);
+    }
     const Confirmed seenOne(one), seenTwo(two);
     Session* sessions[2] = {&one, &two};
     const Player players[2] = {m.one, m.two};
@@ -143,14 +152,18 @@ Outcome play(const Match& m) {
         for (int i = 0; i < 2; ++i) {
             Session& s = *sessions[i];
             if (i == 1 && turn % m.slowness != 0) continue;
-            if (s.frame() < m.frames) {
-                s.tick(players[i](i + 1, s.localFrame()));
-            } else {
-                s.idle();
-            }
+            if (out.lostAtMs[i] != 0) continue;
+            const Session::Status status =
+                s.frame() < m.frames ? s.tick(players[i](i + 1, s.localFrame())) : s.idle();
             out.mostPredicted = std::max(out.mostPredicted, s.frame() - s.peerKnown());
+            if (s.waitNoticeDue()) {
+                out.noticed[i] = true;
+                out.leastSecondsLeft[i] = std::min(out.leastSecondsLeft[i], s.secondsLeft());
+            }
+            if (status == Session::Status::PeerLost) out.lostAtMs[i] = now;
         }
         now += 4;
+        if (out.lostAtMs[0] != 0 && out.lostAtMs[1] != 0) break;
         if (one.confirmed() >= m.frames && two.confirmed() >= m.frames) {
             out.finished = true;
             break;
@@ -220,6 +233,43 @@ TEST(RollbackSession, AOneWayGapNeverFreezesEitherSide) {
             const std::string straight = straightRun(busy, busy, delay, m.frames);
             EXPECT_EQ(o.one, straight) << delay;
             EXPECT_EQ(o.two, straight) << delay;
+        }
+    }
+}
+
+// Everything side 1 sends is lost for a while, 1.6 s into the match: both sides stand waiting
+// with the notice counting down (side 1 hears side 2, but side 2's echoes tell it has heard
+// nothing back), and play on as a straight run when it ends; past the drop time both give up.
+TEST(RollbackSession, AnOutageIsWaitedOutUpToTheDropTime) {
+    struct Case {
+        int forMs;
+        bool finishes;
+        int leastSecondsLeft;  // the countdown's lowest, on both sides
+    };
+    const Case cases[] = {
+        {3000, true, 7}, {6500, true, 4}, {static_cast<int>(kDropMs) + 2000, false, 0}};
+    for (const Case& c : cases) {
+        Match m;
+        m.sim = NetSim{20, 0, 0};
+        m.frames = 900;
+        m.hostOutage = Outage{1600, c.forMs};
+        const Outcome o = play(m);
+        EXPECT_EQ(o.finished, c.finishes) << c.forMs;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_TRUE(o.noticed[i]) << c.forMs << " side " << i + 1;
+            EXPECT_EQ(o.leastSecondsLeft[i], c.leastSecondsLeft) << c.forMs << " side " << i + 1;
+            if (c.finishes) {
+                EXPECT_EQ(o.lostAtMs[i], 0u) << c.forMs;
+            } else {
+                // Given up once the silence passes the drop time, not before.
+                EXPECT_GT(o.lostAtMs[i], 1600 + kDropMs) << "side " << i + 1;
+                EXPECT_LT(o.lostAtMs[i], 1600 + kDropMs + 200) << "side " << i + 1;
+            }
+        }
+        if (c.finishes) {
+            const std::string straight = straightRun(busy, busy, m.delay, m.frames);
+            EXPECT_EQ(o.one, straight) << c.forMs;
+            EXPECT_EQ(o.two, straight) << c.forMs;
         }
     }
 }

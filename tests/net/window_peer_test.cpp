@@ -29,14 +29,25 @@ struct StandInWindow : platform::HeadlessPlatform {
     int presents = 0;
     int changeFrom = -1;
     std::vector<int> lefts;  // where each picture was shown
+    uint64_t speed = 1;      // the window's clock runs this many times as fast as the real one
+    const media::Surface* notice = nullptr;  // the waiting notice's picture, to count it
+    int noticed = 0;         // pictures shown with it
 
-    uint64_t nowMs() override { return steadyMs(); }
+    uint64_t nowMs() override { return steadyMs() * speed; }
     void sleepMs(uint32_t ms) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     }
-    void present(const media::Surface&, int offsetX) override {
+    void present(const media::Surface& picture, int offsetX) override {
         lefts.push_back(offsetX);
+        if (notice != nullptr && showsNotice(picture)) ++noticed;
         if (changeFrom >= 0 && ++presents >= changeFrom) form->g.m.creditos = 9;
+    }
+    // The notice's band and first line, as drawn on a picture of its own.
+    bool showsNotice(const media::Surface& picture) const {
+        for (int y = kWaitingTop + 1; y < kWaitingTop + 20; ++y)
+            for (int x = 0; x < media::Surface::kWidth; ++x)
+                if (picture.at(x, y) != notice->at(x, y)) return false;
+        return true;
     }
 };
 
@@ -91,6 +102,38 @@ TEST_F(WindowPeer, ADesyncInTheWindowReachesTheOtherSide) {
         left = left || e.path().filename().string().rfind("desync-host-", 0) == 0;
     EXPECT_TRUE(left);
     EXPECT_TRUE(fs::exists(mine));
+}
+
+// The headless side sends nothing for 1.5 s: the window waits with the notice over its picture
+// and plays on by itself; both record the same match.
+TEST_F(WindowPeer, TheWindowWaitsOutAnOutageWithTheNotice) {
+    const int port = freshPort();
+    Child host(dir_ / "host", {"--headless", "--host", std::to_string(port), "--frames", "300",
+                               "--seed", "12", "--outage", "1000,1500", "--record",
+                               "r.pelea-replay", "--data", kData});
+    NetOptions net;
+    net.join.host = "127.0.0.1";
+    net.join.port = port;
+    Connection connection;
+    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
+    StandInWindow window;
+    window.speed = 3;  // 300 frames in about 3 s
+    RollbackPlatform rollback(window);
+    pelea::TForm1 form(rollback, {true, connection.agreement.seed, false});
+    window.form = &form;
+    form.FormCreate();
+    platform::HeadlessPlatform plain;
+    pelea::TForm1 notice(plain, {true, 1, false});
+    notice.FormCreate();
+    drawWaiting(notice, 9);
+    window.notice = &notice.DXDraw1.Surface;
+    const fs::path mine = dir_ / "window.pelea-replay";
+    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string()),
+              0);
+    EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
+    // Shown for most of the outage, at least a picture a frame's time.
+    EXPECT_GT(window.noticed, 20);
+    EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(host.file("r.pelea-replay")));
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ constexpr const char* kUsage =
     "  pelea --headless --replay FILE [--trace FILE] [--shot F:FILE.png]... [--data DIR]\n"
     "        [--record FILE]\n"
     "  pelea --host [PORT] | --join HOST[:PORT]  [--delay N] [--netsim L,J,P] [--data DIR]\n"
-    "        [--record FILE] [--headless --frames N [--seed S] [--input FILE]]\n"
+    "        [--outage AT,FOR] [--record FILE]\n"
+    "        [--headless --frames N [--seed S] [--input FILE]]\n"
     "\n"
     "  --data DIR        folder of the game's files; without it, the folder named by\n"
     "                    PELEA_DATA, else the installed data (../share/pelea/data\n"
@@ -50,6 +51,8 @@ constexpr const char* kUsage =
     "                    (default 1); for --host only: the host's is used\n"
     "  --netsim L,J,P    hold this side's outgoing packets L ms, give or take J ms,\n"
     "                    and drop P percent of its input packets\n"
+    "  --outage AT,FOR   drop everything this side sends for FOR ms, AT ms after\n"
+    "                    the handshake (tests and tools)\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
 
@@ -229,6 +232,9 @@ bool Parser::option(const std::string& name) {
     } else if (name == "--netsim") {
         if (!value(name, v)) return false;
         if (!net::parseNetSim(v, out_.net.sim, error_)) return false;
+    } else if (name == "--outage") {
+        if (!value(name, v)) return false;
+        if (!net::parseOutage(v, out_.net.outage, error_)) return false;
     } else {
         return fail("unknown option \"" + name + "\" (try --help)");
     }
@@ -273,7 +279,7 @@ bool Parser::networkAlone() {
     const bool host = seen("--host"), join = seen("--join");
     if (host && join) return fail("--host and --join cannot be used together");
     if (!out_.networked) {
-        for (const char* option : {"--delay", "--netsim"}) {
+        for (const char* option : {"--delay", "--netsim", "--outage"}) {
             if (seen(option)) return fail(std::string(option) + " needs --host or --join");
         }
         return true;
