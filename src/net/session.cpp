@@ -45,7 +45,9 @@ Session::Status Session::tick(const FrameInput& local,
     }
     waiting_ = !run;
     if (!run) {
-        send();
+        // A side that waits in a tight loop says so once a frame's time, not once a turn: the
+        // packet it sent last already carries every input the peer lacks.
+        if (answerDue_ || !now_ || now_() - lastSentMs_ >= kResendMs) send();
         return Status::Waiting;
     }
     short_ = false;

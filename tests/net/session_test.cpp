@@ -473,6 +473,35 @@ TEST(RollbackSession, OneInputPacketGoesEachFrame) {
     }
 }
 
+// A headless side runs its turns in a tight loop (one a millisecond here) against a window that
+// runs one a frame: while it waits it still sends about one packet a frame, not one a turn.
+TEST(RollbackSession, ASideWaitingInATightLoopSendsAPacketAFrame) {
+    for (const NetSim& sim : {NetSim{0, 0, 0}, NetSim{40, 10, 5}}) {
+        uint64_t now = 0;
+        auto clock = [&now] { return now; };
+        auto [la, lb] = makeMemoryPair();
+        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
+        Peer a, b;
+        Session loop(a.form, sa, 1, 1), window(b.form, sb, 2, 1);
+        loop.setClock(clock);
+        window.setPacing(true);
+        window.setClock(clock);
+        constexpr int kTurns = 360;
+        for (int turn = 0; turn < kTurns; ++turn) {
+            window.tick(busy(2, window.localFrame()));
+            for (int ms = 0; ms < 28; ++ms, ++now) {
+                loop.tick(busy(1, loop.localFrame()));
+                window.idle();
+            }
+        }
+        // One a frame, and on a jittery link an answer out of turn to many of them; a packet a
+        // turn would be 28 a frame.
+        EXPECT_LE(loop.stats().packetsSent, 2 * kTurns) << sim.latencyMs;
+        EXPECT_GT(loop.confirmed(), kTurns - 20) << sim.latencyMs;
+        EXPECT_GT(window.confirmed(), kTurns - 20) << sim.latencyMs;
+    }
+}
+
 // A mixer that counts what it is asked to play.
 struct CountingMixer : media::AudioOut {
     int uploads = 0, plays = 0, stops = 0;
