@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -119,13 +120,22 @@ inline constexpr const char* kJoinScript =
     "1000 kb down b3\n1300 joy\n1700 kb right\n2100 joy left b1\n2500 kb\n2900 joy up\n";
 
 // The number written just before the words ("3000 frames confirmed"), or −1.
-inline int64_t number(const std::string& text, const std::string& words) {
-    size_t at = text.find(" " + words);
+inline int64_t number(const std::string& text, const std::string& words, size_t from = 0) {
+    size_t at = text.find(" " + words, from);
     if (at == std::string::npos) return -1;
     size_t start = at;
     while (start > 0 && std::isdigit(static_cast<unsigned char>(text[start - 1])) != 0)
         --start;
     return start == at ? -1 : std::stoll(text.substr(start, at - start));
+}
+
+// The largest of the numbers before every occurrence of words, -1 when there is none.
+inline int64_t largestNumber(const std::string& text, const std::string& words) {
+    int64_t largest = -1;
+    for (size_t at = text.find(" " + words); at != std::string::npos;
+         at = text.find(" " + words, at + 1))
+        largest = std::max(largest, number(text, words, at));
+    return largest;
 }
 
 }  // namespace net::programs

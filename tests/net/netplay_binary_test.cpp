@@ -277,8 +277,9 @@ TEST_F(Netplay, AnOutageShorterThanTheDropTimeIsWaitedOut) {
             const std::string e = c->err();
             EXPECT_EQ(number(e, "frames confirmed"), 1000) << e;
             EXPECT_NE(e.find("waiting for the other player at frame"), std::string::npos) << e;
-            // The wait lasts about as long as the outage.
-            const int64_t waited = number(e, "ms of waiting");
+            // The longest wait lasts about as long as the outage (a slow build may also wait
+            // shorter whiles of its own).
+            const int64_t waited = largestNumber(e, "ms of waiting");
             EXPECT_GT(waited, 1000) << e;
             EXPECT_LT(waited, 2500) << e;
         }
