@@ -41,14 +41,15 @@ SpectatorFeed::~SpectatorFeed() {
 
 void SpectatorFeed::admit(std::unique_ptr<EnetLink> link, const Watch& watch) {
     Message answer;
-    if (over_) {
-        answer = Refuse{RefuseReason::Over, self_.gameVersion};
-    } else if (watchers_.size() >= static_cast<size_t>(kMaxSpectators)) {
-        answer = Refuse{RefuseReason::Full, self_.gameVersion};
-    } else if (watch.gameVersion != self_.gameVersion) {
+    // What would keep it from ever watching is said first.
+    if (watch.gameVersion != self_.gameVersion) {
         answer = Refuse{RefuseReason::Version, self_.gameVersion};
     } else if (watch.dataHash != self_.dataHash) {
         answer = Refuse{RefuseReason::Data, self_.gameVersion};
+    } else if (over_) {
+        answer = Refuse{RefuseReason::Over, self_.gameVersion};
+    } else if (watchers_.size() >= static_cast<size_t>(kMaxSpectators)) {
+        answer = Refuse{RefuseReason::Full, self_.gameVersion};
     } else {
         link->send(Channel::Control, encode(Welcome{self_.gameVersion, self_.dataHash, self_.seed,
                                                     static_cast<uint8_t>(self_.delay), 0}));

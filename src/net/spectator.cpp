@@ -40,16 +40,17 @@ std::string where(const Address& a) {
 bool awaitAnswer(Link& link, Message& out) {
     const uint64_t end = steadyMs() + kAnswerMs;
     std::vector<uint8_t> bytes;
-    while (steadyMs() < end && !link.lost()) {
+    // What came is read before the goodbye that may have come with it.
+    while (true) {
         while (link.receive(bytes)) {
             if (decode(bytes, out) &&
                 (std::holds_alternative<Welcome>(out) || std::holds_alternative<Refuse>(out))) {
                 return true;
             }
         }
+        if (link.lost() || steadyMs() >= end) return false;
         link.pump(5);
     }
-    return false;
 }
 
 }  // namespace

@@ -300,9 +300,8 @@ bool Parser::networkAlone() {
         return true;
     }
     if (!out_.networked) {
-        for (const char* option : {"--delay", "--netsim"}) {
-            if (seen(option)) return fail(std::string(option) + " needs --host or --join");
-        }
+        if (seen("--delay")) return fail("--delay needs --host or --join");
+        if (seen("--netsim")) return fail("--netsim needs --host, --join or --spectate");
         return true;
     }
     const char* which = host ? "--host" : "--join";
