@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 
 constexpr int kConnectMs = 10000;
 constexpr uint64_t kAnswerMs = 10000;
-constexpr int kGoodbyeMs = 500;
-// The window shows the match this many frames behind the newest frame held, and catches up
-// blind when it is more than kFallenBehind behind.
+// The window shows the match this many frames behind the newest frame held, skips a frame a
+// tick when twice that behind, and catches up blind at once when more than kFallenBehind.
 constexpr int64_t kBehind = 3;
 constexpr int64_t kFallenBehind = 36;
 constexpr uint64_t kEndMs = 3000;
@@ -285,9 +284,14 @@ int runWindowSpectator(pelea::TForm1& form, platform::Platform& window, Connecti
         if (timer.idle(window.nowMs(), true)) {
             const bool over = status == Watcher::Status::Ended;
             const int64_t target = over ? watcher.held() : watcher.held() - kBehind;
-            if (target - watcher.shown() > kFallenBehind) {
+            // Far behind, it jumps to the newest frames; a little behind (its clock slower than
+            // the players'), it skips one frame a tick until it is back.
+            const int64_t gap = target - watcher.shown();
+            if (gap > kFallenBehind) {
                 while (watcher.shown() < target - 1)
                     watcher.run(false);
+            } else if (gap > 2 * kBehind) {
+                watcher.run(false);
             }
             if (watcher.shown() < target) {
                 watcher.run(true);
