@@ -75,18 +75,21 @@ void Connection::serveNewcomers() {
 }
 
 void Connection::close(const NetSim& s) {
+    // The other player's last word goes first: spectators never hold up a player.
+    if (link != nullptr && !link->lost()) {
+        link->pump(0);
+        if (sim) {
+            const uint64_t until =
+                steadyMs() + static_cast<uint64_t>(s.latencyMs + s.jitterMs) + 10;
+            while (steadyMs() < until)
+                sim->pump(5);
+        }
+        if (enet) enet->close(kGoodbyeMs);
+    }
     if (feed) {
         feed->finish(door.get(), kFeedFinishMs);
         feed.reset();
     }
-    if (link == nullptr || link->lost()) return;
-    link->pump(0);
-    if (sim) {
-        const uint64_t until = steadyMs() + static_cast<uint64_t>(s.latencyMs + s.jitterMs) + 10;
-        while (steadyMs() < until)
-            sim->pump(5);
-    }
-    if (enet) enet->close(kGoodbyeMs);
 }
 
 int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connection& out) {

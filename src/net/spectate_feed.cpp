@@ -86,7 +86,9 @@ bool SpectatorFeed::serveOne(Watcher& w, uint64_t now) {
     while (w.sent < frames && w.sent - w.acked < kFeedAhead) {
         const bool full = frames - w.sent >= static_cast<int64_t>(kFeedFrames);
         if (!full && !over_ && now - w.lastSentMs < kFeedEveryMs) break;
-        const Feed m = feedOf(*log_, w.sent, frames);
+        // The packet stays within the bound, and says how far the match has gone.
+        Feed m = feedOf(*log_, w.sent, std::min(frames, w.acked + kFeedAhead));
+        m.live = static_cast<uint32_t>(frames);
         w.sent += static_cast<int64_t>(m.count());
         w.lastSentMs = now;
         w.link->send(Channel::Control, encode(m));

@@ -33,7 +33,8 @@ inline constexpr uint64_t kSpectatorSilentMs = 12000;
 inline constexpr uint64_t kFeedFinishMs = 3000;
 inline constexpr uint64_t kFeedAliveMs = 2000;
 
-// The frames of `log` from `first` (before `frames`) that fit one feed packet.
+// The frames of `log` from `first` (before `frames`) that fit one feed packet; its live count is
+// `frames`.
 Feed feedOf(const SessionLog& log, int64_t first, int64_t frames);
 
 class SpectatorFeed {

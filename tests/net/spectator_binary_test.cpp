@@ -15,7 +15,11 @@
 #include <thread>
 #include <vector>
 
+#include "net/enet_link.h"
+#include "net/spectate_feed.h"
+#include "net/wire.h"
 #include "net_children.h"
+#include "replay/replay_file.h"
 
 namespace net {
 namespace {
@@ -72,7 +76,7 @@ TEST_F(Spectators, WatchTheWholeMatchAndCostThePlayersNothing) {
         {"about frame 300 d", 1200, -1, false, nullptr, 0, nullptr},
         {"about frame 300 e", 1200, -1, false, nullptr, 0, nullptr},
         {"killed", 300, 1200, false, nullptr, -3, nullptr},
-        {"slow to answer", 300, -1, false, "1500,0,0", 0, nullptr},
+        {"slow to answer", 300, -1, false, "2000,0,0", 0, nullptr},
         {"other data", 600, -1, true, nullptr, 2, "the host's data files differ from these"},
         {"ninth", 2500, -1, false, nullptr, 1, "has all the spectators it takes (8)"},
     };
@@ -108,14 +112,20 @@ TEST_F(Spectators, WatchTheWholeMatchAndCostThePlayersNothing) {
             if (cases[i].killMs == ms) watchers[i]->kill();
         }
     }
-    EXPECT_EQ(joiner->wait(40s), 0) << joiner->err();
-    // One coming now finds the match over; the host is still there, finishing the slow one.
+    // Once the host has said how its match went, one coming finds the match over: the host is
+    // still there, finishing the slow one.
+    const auto limit = Clock::now() + 40s;
+    while (host.err().find("frames confirmed") == std::string::npos && Clock::now() < limit)
+        std::this_thread::sleep_for(10ms);
     Child late(folder("late"), {"--headless", "--spectate", at, "--data", kData});
-    const auto joinerDone = Clock::now();
+    const auto matchDone = Clock::now();
+    EXPECT_EQ(joiner->wait(10s), 0) << joiner->err();
+    // The joiner hears the host's last word at once, whoever still watches.
+    EXPECT_LT(Clock::now() - matchDone, 1500ms);
     EXPECT_EQ(host.wait(10s), 0) << host.err();
     // The host stays for its spectators a few seconds at most.
-    EXPECT_LT(Clock::now() - joinerDone, 5s);
-    EXPECT_EQ(late.wait(15s), 1) << late.err();
+    EXPECT_LT(Clock::now() - matchDone, 5s);
+    EXPECT_EQ(late.wait(15s), 1) << late.err() << host.err();
     EXPECT_NE(late.err().find("has ended; there is nothing to watch"), std::string::npos)
         << late.err();
     EXPECT_EQ(lines(late.err()), 1) << late.err();
@@ -148,6 +158,51 @@ TEST_F(Spectators, WatchTheWholeMatchAndCostThePlayersNothing) {
             EXPECT_LT(joined, 1500) << c.name << ": " << w.err();
         }
     }
+}
+
+// A spectator that says hello and then never answers is sent the bound and no more, while the
+// players go on to the end and the host leaves it behind.
+TEST_F(Spectators, OneThatNeverAnswersIsSentNoMoreThanTheBound) {
+    const int port = freshPort();
+    const std::string at = "127.0.0.1:" + std::to_string(port);
+    Child host(folder("host"), {"--headless", "--host", std::to_string(port), "--frames", "20000",
+                                "--seed", "3", "--data", kData});
+    const fs::path start = fs::current_path();
+    fs::current_path(kData);  // the data files are hashed in the working folder
+    const uint64_t data = dataSetHash();
+    fs::current_path(start);
+    Address to;
+    to.host = "127.0.0.1";
+    to.port = port;
+    std::unique_ptr<EnetLink> link;
+    std::string error;
+    std::unique_ptr<EnetHost> socket = EnetHost::connect(to, 10000, link, error);
+    ASSERT_TRUE(socket) << error;
+    link->send(Channel::Control, encode(Watch{replay::gameVersion(), data}));
+    Child joiner(folder("join"), {"--headless", "--join", at, "--frames", "20000", "--data", kData});
+    bool welcomed = false;
+    int64_t frames = 0, live = 0;
+    const auto end = Clock::now() + 30s;
+    std::vector<uint8_t> bytes;
+    while (!link->lost() && Clock::now() < end) {
+        socket->service(10);
+        while (link->receive(bytes)) {
+            Message m;
+            if (!decode(bytes, m)) continue;
+            welcomed = welcomed || std::holds_alternative<Welcome>(m);
+            if (const auto* f = std::get_if<Feed>(&m)) {
+                frames += static_cast<int64_t>(f->count());
+                live = std::max<int64_t>(live, f->live);
+            }
+        }
+    }
+    EXPECT_TRUE(link->lost());
+    EXPECT_EQ(joiner.wait(10s), 0) << joiner.err();
+    EXPECT_EQ(host.wait(10s), 0) << host.err();
+    EXPECT_EQ(number(host.err(), "frames confirmed"), 20000) << host.err();
+    EXPECT_TRUE(welcomed);
+    EXPECT_EQ(frames, kFeedAhead);
+    EXPECT_GT(live, kFeedAhead);
 }
 
 TEST_F(Spectators, ABadAddressExitsTwoWithOneLine) {
