@@ -80,6 +80,9 @@ void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
     state.counters["blind_ms"] = blindMs;
     state.counters["us_per_blind_frame"] = blindMs * 1000.0 / static_cast<double>(kHour);
 }
-BENCHMARK(BM_SpectatorCatchesUpAnHour)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_SpectatorCatchesUpAnHour)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The netplay decoder on any datagram: it never reads past the bytes, and a message it accepts
-// keeps the format's bounds (inputs, and a spectator's feed) and encodes back to the very same bytes.
+// keeps the format's bounds (inputs, and a spectator's feed) and encodes back to the very same
+// bytes.
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -16,8 +16,8 @@ Feed feedOf(const SessionLog& log, int64_t first, int64_t frames) {
         if (m.keys.size() + one.keyCount + two.keyCount > kFeedKeys) break;
         const auto offset = static_cast<uint16_t>(f - first);
         const bool paused = !log.ran(f);
-        const bool extends = !m.paused.empty() && m.paused.back().first + m.paused.back().second ==
-                                                      offset;
+        const bool extends =
+            !m.paused.empty() && m.paused.back().first + m.paused.back().second == offset;
         if (paused && !extends && m.paused.size() == kFeedPauses) break;
         m.states.push_back(one.states);
         m.states.push_back(two.states);
@@ -59,10 +59,12 @@ void SpectatorFeed::admit(std::unique_ptr<EnetLink> link, const Watch& watch) {
     }
     const auto reason = std::get<Refuse>(answer).reason;
     if (reason == RefuseReason::Version) {
-        std::fprintf(stderr, "pelea: a spectator was turned away: it runs pelea %s, this is pelea %s\n",
+        std::fprintf(stderr,
+                     "pelea: a spectator was turned away: it runs pelea %s, this is pelea %s\n",
                      watch.gameVersion.c_str(), self_.gameVersion.c_str());
     } else if (reason == RefuseReason::Data) {
-        std::fputs("pelea: a spectator was turned away: its data files differ from these\n", stderr);
+        std::fputs("pelea: a spectator was turned away: its data files differ from these\n",
+                   stderr);
     }
     link->send(Channel::Control, encode(answer));
     link->leave();

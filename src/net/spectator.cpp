@@ -78,8 +78,8 @@ int connectSpectator(const NetOptions& net, Connection& out) {
         int code = platform::kExitFailure;
         switch (refuse->reason) {
             case RefuseReason::Version:
-                error = "the host runs pelea " + refuse->gameVersion + ", this is pelea " + version +
-                        "; a spectator needs the same version";
+                error = "the host runs pelea " + refuse->gameVersion + ", this is pelea " +
+                        version + "; a spectator needs the same version";
                 code = platform::kExitBadInput;
                 break;
             case RefuseReason::Data:
@@ -195,8 +195,8 @@ bool writeWatchedReplay(const Watcher& watcher, uint64_t seed, const std::string
     replay::Header header;
     header.seed = seed;
     header.data = replay::hashDataFiles();
-    return replay::writeFileAtomically(
-        path, replayOf(watcher.log(), seed, header, watcher.held()), problem);
+    return replay::writeFileAtomically(path, replayOf(watcher.log(), seed, header, watcher.held()),
+                                       problem);
 }
 
 namespace {
@@ -211,7 +211,8 @@ void record(const Watcher& watcher, uint64_t seed, const std::string& path) {
 }  // namespace
 
 int runHeadlessSpectator(const platform::HeadlessOptions& run, const NetOptions& net) {
-    const std::string recordPath = run.recordPath.empty() ? "" : replay::absolutePath(run.recordPath);
+    const std::string recordPath =
+        run.recordPath.empty() ? "" : replay::absolutePath(run.recordPath);
     if (!run.dataDir.empty()) {
         std::error_code ec;
         fs::current_path(run.dataDir, ec);
@@ -309,7 +310,8 @@ int runWindowSpectator(pelea::TForm1& form, platform::Platform& window, Connecti
             break;
         }
         connection.link->pump(0);
-        window.sleepMs(std::min<uint32_t>(2, static_cast<uint32_t>(timer.msUntilDue(window.nowMs()))));
+        window.sleepMs(
+            std::min<uint32_t>(2, static_cast<uint32_t>(timer.msUntilDue(window.nowMs()))));
     }
     if (!ending.empty()) {
         complain(ending == "FIN DE LA PARTIDA" ? "the match ended" : "the match's host was lost");

@@ -225,7 +225,8 @@ bool get(Reader& r, Feed& m) {
         if (k.offset >= count || (k.fighter != 1 && k.fighter != 2)) return false;
         if (i > 0) {
             const FeedKey& before = m.keys[i - 1];
-            if (k.offset < before.offset || (k.offset == before.offset && k.fighter < before.fighter))
+            if (k.offset < before.offset ||
+                (k.offset == before.offset && k.fighter < before.fighter))
                 return false;
             run = k.offset == before.offset && k.fighter == before.fighter ? run + 1 : 0;
         }

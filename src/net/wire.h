@@ -54,9 +54,9 @@ enum class Type : uint8_t {
     Inputs = 4,
     Quit = 5,
     Desync = 6,
-    Watch = 7,     // a spectator's hello
-    Feed = 8,      // confirmed frames for a spectator
-    FeedAck = 9,   // what the spectator holds
+    Watch = 7,    // a spectator's hello
+    Feed = 8,     // confirmed frames for a spectator
+    FeedAck = 9,  // what the spectator holds
 };
 
 // The joiner's first message: what it runs, so the host can refuse a different game.
@@ -136,9 +136,9 @@ struct FeedKey {
 // fighter 2's), and the runs of frames in which the game's frame did not run (P had stopped it).
 struct Feed {
     uint32_t first = 0;
-    uint32_t live = 0;             // frames the host has confirmed so far
-    std::vector<uint8_t> states;   // two a frame: fighter 1's, fighter 2's; 0 … 2 × kFeedFrames
-    std::vector<FeedKey> keys;     // 0 … kFeedKeys, at most kMaxKeysPerFrame a frame and fighter
+    uint32_t live = 0;            // frames the host has confirmed so far
+    std::vector<uint8_t> states;  // two a frame: fighter 1's, fighter 2's; 0 … 2 × kFeedFrames
+    std::vector<FeedKey> keys;    // 0 … kFeedKeys, at most kMaxKeysPerFrame a frame and fighter
     std::vector<std::pair<uint16_t, uint16_t>> paused;  // (offset, length), in order, apart
     size_t count() const { return states.size() / 2; }
 };

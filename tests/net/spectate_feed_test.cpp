@@ -1,6 +1,8 @@
 // The spectator's feed: any stretch of a session's log crosses in packets that fit a datagram,
 // comes out the same frame for frame, and runs on the spectator's game exactly as a replay of
 // that log does.
+#include "net/spectate_feed.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 
 #include "game/tform1.h"
 #include "net/link.h"
-#include "net/spectate_feed.h"
 #include "net/spectator.h"
 #include "platform/headless/headless_platform.h"
 #include "replay/replay_file.h"
@@ -53,7 +54,7 @@ TEST(SpectatorFeed, AnyLogCrossesInWholePacketsAndRunsAsItsReplay) {
         {"a long pause", 2000,
          [](int64_t f, FrameInput& a, FrameInput& b, bool& ran) {
              a = in(f % 40 < 2 ? 16 : 0, f == 300 ? std::vector<int>{kCredit} : std::vector<int>{});
-             b = in(f % 50 < 3 ? 16 : 4, f == 400   ? std::vector<int>{kCredit, kJoin}
+             b = in(f % 50 < 3 ? 16 : 4, f == 400                ? std::vector<int>{kCredit, kJoin}
                                          : f == 900 || f == 1500 ? std::vector<int>{kPause}
                                                                  : std::vector<int>{});
              ran = f < 900 || f >= 1500;

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -91,7 +91,11 @@ TEST_F(Spectators, WatchTheWholeMatchAndCostThePlayersNothing) {
     std::unique_ptr<Child> joiner;
     auto launch = [&](size_t i) {
         const Case& c = cases[i];
-        std::vector<std::string> args{"--headless", "--spectate", at, "--record", "r.pelea-replay",
+        std::vector<std::string> args{"--headless",
+                                      "--spectate",
+                                      at,
+                                      "--record",
+                                      "r.pelea-replay",
                                       "--data",
                                       c.otherData ? folder("empty").string() : std::string(kData)};
         if (c.netsim != nullptr) args.insert(args.end(), {"--netsim", c.netsim});
@@ -104,8 +108,8 @@ TEST_F(Spectators, WatchTheWholeMatchAndCostThePlayersNothing) {
             joiner = std::make_unique<Child>(
                 folder("join"),
                 std::vector<std::string>{"--headless", "--join", at, "--frames", "1500", "--input",
-                                         script("j.txt", kJoinScript), "--record",
-                                         "r.pelea-replay", "--netsim", "20,0,0", "--data", kData});
+                                         script("j.txt", kJoinScript), "--record", "r.pelea-replay",
+                                         "--netsim", "20,0,0", "--data", kData});
         }
         for (size_t i = 0; i < std::size(cases); ++i) {
             if (cases[i].startMs == ms) launch(i);
@@ -179,7 +183,8 @@ TEST_F(Spectators, OneThatNeverAnswersIsSentNoMoreThanTheBound) {
     std::unique_ptr<EnetHost> socket = EnetHost::connect(to, 10000, link, error);
     ASSERT_TRUE(socket) << error;
     link->send(Channel::Control, encode(Watch{replay::gameVersion(), data}));
-    Child joiner(folder("join"), {"--headless", "--join", at, "--frames", "20000", "--data", kData});
+    Child joiner(folder("join"),
+                 {"--headless", "--join", at, "--frames", "20000", "--data", kData});
     bool welcomed = false;
     int64_t frames = 0, live = 0;
     const auto end = Clock::now() + 30s;

@@ -32,7 +32,9 @@ struct StandInWindow : platform::HeadlessPlatform {
         keys.push_back('A');
         quit = false;
     }
-    void sleepMs(uint32_t ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void sleepMs(uint32_t ms) override {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
     // A picture counts as labelled when the status band holds lit text.
     void present(const media::Surface& s, int) override {
         ++presents;
@@ -45,7 +47,8 @@ struct StandInWindow : platform::HeadlessPlatform {
 };
 
 TEST(SpectatorWindow, ShowsTheMatchLabelledAndCatchesUpBlind) {
-    const fs::path dir = fs::path(testing::TempDir()) / ("pelea_spectate_win-" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::path(testing::TempDir()) / ("pelea_spectate_win-" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const fs::path start = fs::current_path();
@@ -62,9 +65,9 @@ TEST(SpectatorWindow, ShowsTheMatchLabelledAndCatchesUpBlind) {
     net.join.port = std::stoi(port);
     Connection connection;
     ASSERT_EQ(connectSpectator(net, connection), 0);
-    Child joiner(dir / "join", {"--headless", "--join", "127.0.0.1:" + port, "--frames", "900",
-                                "--input", (dir / "j.txt").string(), "--netsim", "20,0,0",
-                                "--data", kData});
+    Child joiner(dir / "join",
+                 {"--headless", "--join", "127.0.0.1:" + port, "--frames", "900", "--input",
+                  (dir / "j.txt").string(), "--netsim", "20,0,0", "--data", kData});
     StandInWindow window;
     {
         pelea::TForm1 form(window, {true, connection.agreement.seed, false});

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace net {
@@ -117,11 +117,14 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
              return f.first == want.first && f.live == want.live && f.states == want.states &&
                     f.paused == want.paused && f.keys.size() == want.keys.size() &&
                     std::equal(f.keys.begin(), f.keys.end(), want.keys.begin(),
-                               [&](const FeedKey& a, const FeedKey& b) { return key(a) == key(b); });
+                               [&](const FeedKey& a, const FeedKey& b) {
+                                   return key(a) == key(b);
+                               });
          }},
         {"a feed with nothing new", Feed{300, 300, {}, {}, {}},
          [](const Message& m) { return std::get<Feed>(m).count() == 0; }},
-        {"feed ack", FeedAck{4000}, [](const Message& m) { return std::get<FeedAck>(m).frames == 4000; }},
+        {"feed ack", FeedAck{4000},
+         [](const Message& m) { return std::get<FeedAck>(m).frames == 4000; }},
         {"refuse: the match is over", Refuse{RefuseReason::Over, "1.0"},
          [](const Message& m) { return std::get<Refuse>(m).reason == RefuseReason::Over; }},
     };

@@ -292,8 +292,8 @@ bool Parser::networkAlone() {
     if (host && join) return fail("--host and --join cannot be used together");
     if (out_.spectating) {
         // A spectator only watches: the match, its seed and its end are the players'.
-        for (const char* option : {"--host", "--join", "--delay", "--replay", "--demo", "--training",
-                                   "--trace", "--input", "--seed", "--frames"}) {
+        for (const char* option : {"--host", "--join", "--delay", "--replay", "--demo",
+                                   "--training", "--trace", "--input", "--seed", "--frames"}) {
             if (seen(option)) return fail(std::string(option) + " cannot be used with --spectate");
         }
         if (!out_.run.shots.empty()) return fail("--shot cannot be used with --spectate");
