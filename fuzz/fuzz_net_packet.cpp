@@ -1,5 +1,6 @@
 // The netplay decoder on any datagram: it never reads past the bytes, and a message it accepts
-// keeps the format's bounds and encodes back to the very same bytes.
+// keeps the format's bounds (inputs, and a spectator's feed) and encodes back to the very same
+// bytes.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -18,6 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         for (const net::FrameInput& f : in->inputs)
             if (f.keyCount > net::kMaxKeysPerFrame) __builtin_trap();
+    }
+    if (const auto* feed = std::get_if<net::Feed>(&m)) {
+        const size_t count = feed->count();
+        if (count > net::kFeedFrames || feed->states.size() != 2 * count ||
+            feed->keys.size() > net::kFeedKeys || feed->paused.size() > net::kFeedPauses ||
+            int64_t{feed->first} + static_cast<int64_t>(count) > int64_t{feed->live}) {
+            __builtin_trap();
+        }
+        for (const net::FeedKey& k : feed->keys)
+            if (k.offset >= count || (k.fighter != 1 && k.fighter != 2)) __builtin_trap();
+        for (const auto& [offset, length] : feed->paused)
+            if (length == 0 || size_t{offset} + length > count) __builtin_trap();
     }
     const std::vector<uint8_t> again = net::encode(m);
     if (again.size() != size || !std::equal(again.begin(), again.end(), data)) __builtin_trap();

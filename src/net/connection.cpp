@@ -28,9 +28,15 @@ bool acceptPlayer(Connection& out, const Side& self, int port, std::string& erro
     const uint64_t end = steadyMs() + kListenMs;
     while (steadyMs() < end) {
         out.socket->service(20);
+        out.feed->serve();
         std::unique_ptr<EnetLink> link;
         Message said;
         while (out.door->next(link, said)) {
+            // Spectators may come before the player: they watch from frame 0 once it starts.
+            if (const auto* watch = std::get_if<Watch>(&said)) {
+                out.feed->admit(std::move(link), *watch);
+                continue;
+            }
             const auto* hello = std::get_if<Hello>(&said);
             if (hello == nullptr) {
                 link->leave();
@@ -60,22 +66,34 @@ void Connection::serveNewcomers() {
     std::unique_ptr<EnetLink> newcomer;
     Message said;
     while (door->next(newcomer, said)) {
+        if (const auto* watch = std::get_if<Watch>(&said)) {
+            if (feed) feed->admit(std::move(newcomer), *watch);
+            continue;
+        }
         if (std::holds_alternative<Hello>(said)) {
             newcomer->send(Channel::Control, encode(Refuse{RefuseReason::Busy, replay::gameVersion()}));
         }
         newcomer->leave();
     }
+    if (feed) feed->serve();
 }
 
 void Connection::close(const NetSim& s) {
-    if (link == nullptr || link->lost()) return;
-    link->pump(0);
-    if (sim) {
-        const uint64_t until = steadyMs() + static_cast<uint64_t>(s.latencyMs + s.jitterMs) + 10;
-        while (steadyMs() < until)
-            sim->pump(5);
+    // The other player's last word goes first: spectators never hold up a player.
+    if (link != nullptr && !link->lost()) {
+        link->pump(0);
+        if (sim) {
+            const uint64_t until =
+                steadyMs() + static_cast<uint64_t>(s.latencyMs + s.jitterMs) + 10;
+            while (steadyMs() < until)
+                sim->pump(5);
+        }
+        if (enet) enet->close(kGoodbyeMs);
     }
-    if (enet) enet->close(kGoodbyeMs);
+    if (feed) {
+        feed->finish(door.get(), kFeedFinishMs);
+        feed.reset();
+    }
 }
 
 int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connection& out) {
@@ -90,7 +108,9 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
         out.socket = EnetHost::listen(net.port, error);
         if (out.socket) {
             out.door = std::make_unique<Door>(*out.socket, steadyMs);
+            out.feed = std::make_unique<SpectatorFeed>(*out.socket, self);
             if (!acceptPlayer(out, self, net.port, error)) {
+                out.feed.reset();
                 out.door.reset();
                 out.socket.reset();
             }

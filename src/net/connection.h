@@ -10,6 +10,7 @@
 #include "net/enet_link.h"
 #include "net/handshake.h"
 #include "net/link.h"
+#include "net/spectate_feed.h"
 
 namespace net {
 
@@ -25,14 +26,20 @@ struct NetOptions {
 struct Connection {
     std::unique_ptr<EnetHost> socket;
     std::unique_ptr<Door> door;  // the host's: newcomers
+    std::unique_ptr<SpectatorFeed> feed;  // the host's: whoever watches
     std::unique_ptr<EnetLink> enet;  // the other player
     std::unique_ptr<SimulatedLink> sim;
     Link* link = nullptr;  // the simulation when there is one, else the ENet link
     Agreement agreement;
 
-    // The host answers whoever comes while the match goes on.
+    // The host answers whoever comes while the match goes on, and feeds its spectators.
     void serveNewcomers();
-    // Lets what is still held or queued go out, then says goodbye.
+    // The session whose confirmed frames the host's spectators are fed.
+    void watch(const SessionLog& log) {
+        if (feed) feed->watch(log);
+    }
+    // Lets what is still held or queued go out, then says goodbye; the host's spectators get
+    // the rest of the match first (a few seconds at most).
     void close(const NetSim& sim);
 };
 

@@ -81,6 +81,8 @@ HandshakeResult joinHandshake(Link& link, const Side& self, Agreement& out, std:
                 error = kDataDiffers;
                 break;
             case RefuseReason::Busy:
+            case RefuseReason::Over:  // said to spectators only
+            case RefuseReason::Full:
                 error = kHostBusy;
                 break;
         }

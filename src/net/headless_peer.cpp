@@ -172,6 +172,7 @@ int Peer::play(platform::InputScript script) {
     session_ = std::make_unique<Session>(*form_, *link_, net_.host ? 1 : 2, agreement_.delay);
     session_->setLastFrame(agreement_.frames);
     session_->setClock(steadyMs);
+    connection_.watch(session_->log());
     LocalInput local(std::move(script));
     const auto total = static_cast<int64_t>(agreement_.frames);
     std::optional<uint64_t> finishedAt;

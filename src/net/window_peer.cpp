@@ -102,6 +102,7 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
     session.setAudio(&audio);
     session.setPacing(true);
     session.setClock(steadyMs);
+    connection.watch(session.log());
     // A headless peer runs a number of frames; the match ends with them.
     const auto last = static_cast<int64_t>(connection.agreement.frames);
     session.setLastFrame(last);

@@ -111,6 +111,31 @@ void put(Writer& w, const Quit& m) {
 void put(Writer& w, const Desync& m) {
     w.u32(m.frame);
 }
+void put(Writer& w, const Watch& m) {
+    w.text(m.gameVersion);
+    w.u64(m.dataHash);
+}
+void put(Writer& w, const Feed& m) {
+    w.u32(m.first);
+    w.u32(m.live);
+    w.u16(static_cast<uint16_t>(m.count()));
+    for (const uint8_t s : m.states)
+        w.u8(s);
+    w.u8(static_cast<uint8_t>(m.keys.size()));
+    for (const FeedKey& k : m.keys) {
+        w.u16(k.offset);
+        w.u8(k.fighter);
+        w.u8(k.code);
+    }
+    w.u8(static_cast<uint8_t>(m.paused.size()));
+    for (const auto& [offset, length] : m.paused) {
+        w.u16(offset);
+        w.u16(length);
+    }
+}
+void put(Writer& w, const FeedAck& m) {
+    w.u32(m.frames);
+}
 
 template <typename T>
 constexpr Type typeOf() {
@@ -119,6 +144,9 @@ constexpr Type typeOf() {
     if constexpr (std::is_same_v<T, Refuse>) return Type::Refuse;
     if constexpr (std::is_same_v<T, Inputs>) return Type::Inputs;
     if constexpr (std::is_same_v<T, Quit>) return Type::Quit;
+    if constexpr (std::is_same_v<T, Watch>) return Type::Watch;
+    if constexpr (std::is_same_v<T, Feed>) return Type::Feed;
+    if constexpr (std::is_same_v<T, FeedAck>) return Type::FeedAck;
     return Type::Desync;
 }
 
@@ -131,7 +159,7 @@ bool get(Reader& r, Welcome& m) {
 }
 bool get(Reader& r, Refuse& m) {
     uint8_t reason = 0;
-    if (!r.u8(reason) || reason < 1 || reason > 3) return false;
+    if (!r.u8(reason) || reason < 1 || reason > 5) return false;
     m.reason = static_cast<RefuseReason>(reason);
     return r.text(m.gameVersion);
 }
@@ -173,6 +201,52 @@ bool get(Reader& r, Quit& m) {
 }
 bool get(Reader& r, Desync& m) {
     return r.u32(m.frame) && m.frame <= 0x7fffffffU;
+}
+bool get(Reader& r, Watch& m) {
+    return r.text(m.gameVersion) && r.u64(m.dataHash);
+}
+// The frames stay within what the host confirmed and below 2^31; keys come in frame order,
+// fighter 1's before fighter 2's, no more than a frame holds; pause runs are in order, apart,
+// and within the frames.
+bool get(Reader& r, Feed& m) {
+    uint16_t count = 0;
+    if (!r.u32(m.first) || !r.u32(m.live) || !r.u16(count) || count > kFeedFrames) return false;
+    if (m.live > 0x7fffffffU || int64_t{m.first} + count > int64_t{m.live}) return false;
+    m.states.resize(size_t{count} * 2);
+    for (uint8_t& s : m.states)
+        if (!r.u8(s)) return false;
+    uint8_t keys = 0;
+    if (!r.u8(keys) || keys > kFeedKeys) return false;
+    m.keys.resize(keys);
+    size_t run = 0;
+    for (size_t i = 0; i < keys; ++i) {
+        FeedKey& k = m.keys[i];
+        if (!r.u16(k.offset) || !r.u8(k.fighter) || !r.u8(k.code)) return false;
+        if (k.offset >= count || (k.fighter != 1 && k.fighter != 2)) return false;
+        if (i > 0) {
+            const FeedKey& before = m.keys[i - 1];
+            if (k.offset < before.offset ||
+                (k.offset == before.offset && k.fighter < before.fighter))
+                return false;
+            run = k.offset == before.offset && k.fighter == before.fighter ? run + 1 : 0;
+        }
+        if (run >= kMaxKeysPerFrame) return false;
+    }
+    uint8_t pauses = 0;
+    if (!r.u8(pauses) || pauses > kFeedPauses) return false;
+    m.paused.resize(pauses);
+    int64_t end = -1;
+    for (auto& [offset, length] : m.paused) {
+        if (!r.u16(offset) || !r.u16(length) || length == 0 || offset <= end ||
+            int64_t{offset} + length > count) {
+            return false;
+        }
+        end = int64_t{offset} + length;
+    }
+    return true;
+}
+bool get(Reader& r, FeedAck& m) {
+    return r.u32(m.frames) && m.frames <= 0x7fffffffU;
 }
 
 template <typename T>
@@ -224,6 +298,12 @@ bool decode(std::span<const uint8_t> bytes, Message& out) {
             return read<Quit>(r, out);
         case Type::Desync:
             return read<Desync>(r, out);
+        case Type::Watch:
+            return read<Watch>(r, out);
+        case Type::Feed:
+            return read<Feed>(r, out);
+        case Type::FeedAck:
+            return read<FeedAck>(r, out);
     }
     return false;
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -46,7 +47,17 @@ struct FrameInput {
     bool addKey(int virtualKey);
 };
 
-enum class Type : uint8_t { Hello = 1, Welcome = 2, Refuse = 3, Inputs = 4, Quit = 5, Desync = 6 };
+enum class Type : uint8_t {
+    Hello = 1,
+    Welcome = 2,
+    Refuse = 3,
+    Inputs = 4,
+    Quit = 5,
+    Desync = 6,
+    Watch = 7,    // a spectator's hello
+    Feed = 8,     // confirmed frames for a spectator
+    FeedAck = 9,  // what the spectator holds
+};
 
 // The joiner's first message: what it runs, so the host can refuse a different game.
 struct Hello {
@@ -68,6 +79,8 @@ enum class RefuseReason : uint8_t {
     Version = 1,  // another version of the game
     Data = 2,     // other data files
     Busy = 3,     // the host is playing with someone else
+    Over = 4,     // to a spectator: the match has ended
+    Full = 5,     // to a spectator: the host has all the spectators it takes
 };
 
 struct Refuse {
@@ -99,7 +112,43 @@ struct Desync {
     uint32_t frame = 0;
 };
 
-using Message = std::variant<Hello, Welcome, Refuse, Inputs, Quit, Desync>;
+// A spectator's first message: what it runs, checked as a joiner's hello is.
+struct Watch {
+    std::string gameVersion;
+    uint64_t dataHash = 0;
+};
+
+// Frames in one feed packet at most, and key presses and pause runs among them.
+inline constexpr size_t kFeedFrames = 160;
+inline constexpr size_t kFeedKeys = 24;
+inline constexpr size_t kFeedPauses = 16;
+
+// One key press in a feed: its frame (as an offset from the packet's first), the fighter whose
+// side gave it, the key.
+struct FeedKey {
+    uint16_t offset = 0;
+    uint8_t fighter = 1;  // 1 or 2
+    uint8_t code = 0;
+};
+
+// Frames first … first + count − 1 of the match as the host confirmed them, for a spectator: the
+// two device sets of each frame, the keys given before them (in frame order, fighter 1's before
+// fighter 2's), and the runs of frames in which the game's frame did not run (P had stopped it).
+struct Feed {
+    uint32_t first = 0;
+    uint32_t live = 0;            // frames the host has confirmed so far
+    std::vector<uint8_t> states;  // two a frame: fighter 1's, fighter 2's; 0 … 2 × kFeedFrames
+    std::vector<FeedKey> keys;    // 0 … kFeedKeys, at most kMaxKeysPerFrame a frame and fighter
+    std::vector<std::pair<uint16_t, uint16_t>> paused;  // (offset, length), in order, apart
+    size_t count() const { return states.size() / 2; }
+};
+
+// The frames of the match the spectator holds (all before this one).
+struct FeedAck {
+    uint32_t frames = 0;
+};
+
+using Message = std::variant<Hello, Welcome, Refuse, Inputs, Quit, Desync, Watch, Feed, FeedAck>;
 
 std::vector<uint8_t> encode(const Message& m);
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/tform1.h"
+#include "net/spectator.h"
 #include "net/window_peer.h"
 #include "options/sdl/bound_controls.h"
 #include "options/sdl/options_platform.h"
@@ -107,7 +108,8 @@ int runNetWindow(const platform::CommandLine& cl) {
     if (!startVideo()) return platform::kExitFailure;
     if (cl.net.host) std::fprintf(stderr, "pelea: waiting for a player on port %d\n", cl.net.port);
     net::Connection connection;
-    int code = net::connectPeer(cl.net, 0, replay::clockSeed(), connection);
+    int code = cl.spectating ? net::connectSpectator(cl.net, connection)
+                             : net::connectPeer(cl.net, 0, replay::clockSeed(), connection);
     if (code != 0) {
         SDL_Quit();
         return code;
@@ -129,8 +131,10 @@ int runNetWindow(const platform::CommandLine& cl) {
                 form.DXDraw1.fullScreen = true;
                 sdl.initDisplay(true);
             }
-            code = net::runWindowPeer(form, window, rollback.rollbackAudio(), connection, cl.net,
-                                      cl.recordPath);
+            code = cl.spectating
+                       ? net::runWindowSpectator(form, window, connection, cl.net, cl.recordPath)
+                       : net::runWindowPeer(form, window, rollback.rollbackAudio(), connection,
+                                            cl.net, cl.recordPath);
         }
     }
     SDL_Quit();
@@ -156,10 +160,11 @@ int main(int argc, char** argv) {
         return platform::kExitDone;
     }
     if (!settleDataFolder(cl)) return platform::kExitBadInput;
+    if (cl.headless && cl.spectating) return net::runHeadlessSpectator(cl.run, cl.net);
     if (cl.headless && cl.networked) return net::runHeadlessPeer(cl.run, cl.net);
     if (cl.headless) return platform::runHeadless(cl.run);
     replay::Replay shown;
     if (!replay::prepareWindow(cl, shown)) return platform::kExitBadInput;
-    if (cl.networked) return runNetWindow(cl);
+    if (cl.networked || cl.spectating) return runNetWindow(cl);
     return runWindow(cl, shown);
 }

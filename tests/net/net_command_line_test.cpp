@@ -68,6 +68,32 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
     }
 }
 
+TEST(NetCommandLine, ASpectatorNeedsOnlyTheHost) {
+    struct Case {
+        const char* args;
+        const char* host;
+        int port;
+        bool headless;
+        int latencyMs;
+    };
+    const Case cases[] = {
+        {"--spectate 127.0.0.1", "127.0.0.1", 7340, false, 0},
+        {"--spectate box:9000 --headless --record r", "box", 9000, true, 0},
+        {"--spectate=h:1 --netsim 20,0,0 --scale 2", "h", 1, false, 20},
+    };
+    for (const Case& c : cases) {
+        platform::CommandLine cl;
+        std::string error;
+        ASSERT_TRUE(platform::parseCommandLine(words(c.args), cl, error))
+            << c.args << ": " << error;
+        EXPECT_TRUE(cl.spectating && !cl.networked) << c.args;
+        EXPECT_EQ(cl.net.join.host, c.host) << c.args;
+        EXPECT_EQ(cl.net.join.port, c.port) << c.args;
+        EXPECT_EQ(cl.headless, c.headless) << c.args;
+        EXPECT_EQ(cl.net.sim.latencyMs, c.latencyMs) << c.args;
+    }
+}
+
 TEST(NetCommandLine, BadOnesAreRefusedWithOneLine) {
     struct Case {
         const char* args;
@@ -90,7 +116,21 @@ TEST(NetCommandLine, BadOnesAreRefusedWithOneLine) {
         {"--host --delay -1", "--delay wants"},
         {"--delay 2", "--delay needs --host or --join"},
         {"--join h --delay 2", "--delay cannot be used with --join: the host's is used"},
-        {"--netsim 60,20,5", "--netsim needs --host or --join"},
+        {"--netsim 60,20,5", "--netsim needs --host, --join or --spectate"},
+        {"--spectate", "--spectate needs a host"},
+        {"--spectate :7340", "--spectate needs a host"},
+        {"--spectate box:", "--spectate \"box:\" has no port"},
+        {"--spectate box:0", "--spectate port \"0\" is not a port"},
+        {"--spectate box:70000", "--spectate port \"70000\""},
+        {"--spectate a:b:c", "IPv6 address goes in brackets"},
+        {"--spectate [::1]:7340", "IPv4 only"},
+        {"--spectate h --host", "--host cannot be used with --spectate"},
+        {"--spectate h --join g", "--join cannot be used with --spectate"},
+        {"--spectate h --delay 2", "--delay cannot be used with --spectate"},
+        {"--spectate h --headless --frames 9", "--frames cannot be used with --spectate"},
+        {"--spectate h --headless --input i", "--input cannot be used with --spectate"},
+        {"--spectate h --headless --shot 1:a.png", "--shot cannot be used with --spectate"},
+        {"--spectate h --spectate g", "--spectate is given twice"},
         {"--host --netsim 60,20", "--netsim wants LATENCY_MS,JITTER_MS,LOSS_PERCENT"},
         {"--host --netsim 60,20,5,1", "--netsim wants"},
         {"--host --netsim a,b,c", "--netsim wants"},

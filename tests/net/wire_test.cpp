@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace net {
@@ -34,6 +36,19 @@ Inputs fullPacket() {
     m.pingId = 65535;
     m.pongId = 7;
     m.pongHoldMs = 28;
+    return m;
+}
+
+// A feed of kFeedFrames frames from 5000 with keys on both sides and two pause runs.
+Feed fullFeed() {
+    Feed m;
+    m.first = 5000;
+    m.live = 5300;
+    for (size_t i = 0; i < 2 * kFeedFrames; ++i)
+        m.states.push_back(static_cast<uint8_t>(i * 13));
+    for (uint16_t i = 0; i < kFeedKeys; ++i)
+        m.keys.push_back({static_cast<uint16_t>(i * 6), static_cast<uint8_t>(1 + i % 2), 53});
+    m.paused = {{10, 5}, {16, 144}};
     return m;
 }
 
@@ -90,6 +105,28 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
          [](const Message& m) { return std::get<Quit>(m).reason == QuitReason::Finished; }},
         {"desync", Desync{123456},
          [](const Message& m) { return std::get<Desync>(m).frame == 123456; }},
+        {"watch", Watch{"1.0", 77},
+         [](const Message& m) {
+             return std::get<Watch>(m).gameVersion == "1.0" && std::get<Watch>(m).dataHash == 77;
+         }},
+        {"a full feed", fullFeed(),
+         [](const Message& m) {
+             const Feed& f = std::get<Feed>(m);
+             const Feed want = fullFeed();
+             auto key = [](const FeedKey& k) { return std::tuple(k.offset, k.fighter, k.code); };
+             return f.first == want.first && f.live == want.live && f.states == want.states &&
+                    f.paused == want.paused && f.keys.size() == want.keys.size() &&
+                    std::equal(f.keys.begin(), f.keys.end(), want.keys.begin(),
+                               [&](const FeedKey& a, const FeedKey& b) {
+                                   return key(a) == key(b);
+                               });
+         }},
+        {"a feed with nothing new", Feed{300, 300, {}, {}, {}},
+         [](const Message& m) { return std::get<Feed>(m).count() == 0; }},
+        {"feed ack", FeedAck{4000},
+         [](const Message& m) { return std::get<FeedAck>(m).frames == 4000; }},
+        {"refuse: the match is over", Refuse{RefuseReason::Over, "1.0"},
+         [](const Message& m) { return std::get<Refuse>(m).reason == RefuseReason::Over; }},
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> bytes = encode(c.message);
@@ -105,6 +142,13 @@ TEST(WireFormat, NumbersTravelLittleEndian) {
     const std::vector<uint8_t> bytes = encode(Desync{0x01020304});
     const std::vector<uint8_t> expected = {'P', 'N', kProtocolVersion, 6, 0x04, 0x03, 0x02, 0x01};
     EXPECT_EQ(bytes, expected);
+}
+
+// A full feed, changed.
+std::vector<uint8_t> feed(const std::function<void(Feed&)>& change) {
+    Feed f = fullFeed();
+    change(f);
+    return encode(f);
 }
 
 TEST(WireFormat, BadPacketsAreRefused) {
@@ -170,6 +214,26 @@ TEST(WireFormat, BadPacketsAreRefused) {
              return b;
          }()},
         {"quit for no reason", {'P', 'N', kProtocolVersion, 5, 0}},
+        {"refuse for an unknown reason", encode(Refuse{static_cast<RefuseReason>(6), "1.0"})},
+        {"feed past the frames confirmed", feed([](Feed& f) { f.live = f.first + 100; })},
+        {"feed past 2^31", feed([](Feed& f) { f.live = 0x80000000U; })},
+        {"feed key past its frames",
+         feed([](Feed& f) { f.keys.back().offset = kFeedFrames; })},
+        {"feed keys out of order", feed([](Feed& f) { f.keys[3].offset = 0; })},
+        {"feed key of fighter 3", feed([](Feed& f) { f.keys[0].fighter = 3; })},
+        {"feed keys of fighter 2 before fighter 1",
+         feed([](Feed& f) { f.keys = {{4, 2, 53}, {4, 1, 53}}; })},
+        {"more keys in a frame than it holds",
+         feed([](Feed& f) { f.keys.assign(kMaxKeysPerFrame + 1, FeedKey{7, 1, 53}); })},
+        {"more keys than a feed holds",
+         feed([](Feed& f) { f.keys.push_back({kFeedFrames - 1, 2, 1}); })},
+        {"pause runs that touch", feed([](Feed& f) { f.paused = {{10, 5}, {15, 2}}; })},
+        {"pause runs that overlap", feed([](Feed& f) { f.paused = {{10, 5}, {12, 2}}; })},
+        {"an empty pause run", feed([](Feed& f) { f.paused = {{10, 0}}; })},
+        {"a pause run past the frames", feed([](Feed& f) { f.paused = {{150, 11}}; })},
+        {"more frames than a feed holds",
+         feed([](Feed& f) { f.states.resize(2 * kFeedFrames + 2); })},
+        {"feed ack past 2^31", encode(FeedAck{0x80000000U})},
     };
     for (const Case& c : cases) {
         Message m;

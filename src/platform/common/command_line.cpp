@@ -22,6 +22,8 @@ constexpr const char* kUsage =
     "  pelea --host [PORT] | --join HOST[:PORT]  [--delay N] [--netsim L,J,P] [--data DIR]\n"
     "        [--outage AT,FOR] [--record FILE]\n"
     "        [--headless --frames N [--seed S] [--input FILE]]\n"
+    "  pelea --spectate HOST[:PORT] [--headless] [--record FILE] [--netsim L,J,P]\n"
+    "        [--data DIR]\n"
     "\n"
     "  --data DIR        folder of the game's files; without it, the folder named by\n"
     "                    PELEA_DATA, else the installed data (../share/pelea/data\n"
@@ -47,6 +49,9 @@ constexpr const char* kUsage =
     "  --host [PORT]     wait for one player to join over the network (port 7340 by\n"
     "                    default) and play fighter 1\n"
     "  --join HOST[:PORT] join the player hosting at HOST and play fighter 2\n"
+    "  --spectate HOST[:PORT] watch the match hosted at HOST from its first frame,\n"
+    "                    a few frames behind the players; headless, it ends with\n"
+    "                    their match (exit 0); a match already over: exit 1\n"
     "  --delay N         frames before a networked input takes effect, 0 to 4\n"
     "                    (default 1); for --host only: the host's is used\n"
     "  --netsim L,J,P    hold this side's outgoing packets L ms, give or take J ms,\n"
@@ -224,6 +229,19 @@ bool Parser::option(const std::string& name) {
                         "only; give an IPv4 address or name");
         }
         out_.networked = true;
+    } else if (name == "--spectate") {
+        if (!value(name, v)) return fail("--spectate needs a host: --spectate HOST[:PORT]");
+        // The address reads as --join's does, and its problems are said the same way.
+        if (!net::parseAddress(v, out_.net.join, error_)) {
+            if (error_.rfind("--join", 0) == 0) error_ = "--spectate" + error_.substr(6);
+            return false;
+        }
+        if (out_.net.join.v6) {
+            return fail("--spectate \"" + v +
+                        "\": IPv6 cannot be used, the network library (ENet 1.3) speaks IPv4 "
+                        "only; give an IPv4 address or name");
+        }
+        out_.spectating = true;
     } else if (name == "--delay") {
         if (!value(name, v)) return false;
         if (!parseNumber(v, out_.net.delay) || out_.net.delay > net::kMaxDelay) {
@@ -278,10 +296,20 @@ bool Parser::replayAlone() {
 bool Parser::networkAlone() {
     const bool host = seen("--host"), join = seen("--join");
     if (host && join) return fail("--host and --join cannot be used together");
+    if (out_.spectating) {
+        // A spectator only watches: the match, its seed and its end are the players'.
+        for (const char* option : {"--host", "--join", "--delay", "--outage", "--replay", "--demo",
+                                   "--training", "--trace", "--input", "--seed", "--frames"}) {
+            if (seen(option)) return fail(std::string(option) + " cannot be used with --spectate");
+        }
+        if (!out_.run.shots.empty()) return fail("--shot cannot be used with --spectate");
+        return true;
+    }
     if (!out_.networked) {
-        for (const char* option : {"--delay", "--netsim", "--outage"}) {
+        for (const char* option : {"--delay", "--outage"}) {
             if (seen(option)) return fail(std::string(option) + " needs --host or --join");
         }
+        if (seen("--netsim")) return fail("--netsim needs --host, --join or --spectate");
         return true;
     }
     const char* which = host ? "--host" : "--join";
@@ -307,7 +335,9 @@ bool Parser::check() {
         return true;
     }
     if (!windowOnly_.empty()) return fail(windowOnly_.front() + " is for the window only");
-    if (!framesGiven_ && out_.replayPath.empty()) return fail("--headless needs --frames N");
+    if (!framesGiven_ && out_.replayPath.empty() && !out_.spectating) {
+        return fail("--headless needs --frames N");
+    }
     for (const Shot& s : out_.run.shots) {
         if (framesGiven_ && s.frame >= out_.run.frames) {
             return fail("--shot frame " + std::to_string(s.frame) + " is past the last frame " +

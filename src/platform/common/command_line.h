@@ -23,6 +23,7 @@ struct CommandLine {
     std::string replayPath;  // the replay to play instead of the game
     HeadlessOptions run;     // the headless options; dataDir, demo and the replays are copied in
     bool networked = false;  // --host or --join
+    bool spectating = false;  // --spectate: net.join is the host to watch
     net::NetOptions net;
 };
 
