@@ -35,7 +35,7 @@ constexpr size_t kMaxReportedLines = 256;
 // Names whose decoded content is kept; the game uses about fifty.
 constexpr size_t kMaxKeptFiles = 256;
 
-std::atomic<uint64_t> filesReadSoFar{0};
+std::atomic<uint64_t> filesAskedSoFar{0}, filesReadSoFar{0};
 
 // --- reading a file and reporting it
 
@@ -565,6 +565,7 @@ bool decodePicture(const uint8_t* data, size_t size, Picture& out) {
 }
 
 LoadResult loadPicture(const std::string& path, Picture& out) {
+    filesAskedSoFar.fetch_add(1, std::memory_order_relaxed);
     static Kept<Picture> kept;
     FileIdentity id;
     const bool identified = identify(path, id);
@@ -600,6 +601,7 @@ bool decodeSound(const uint8_t* data, size_t size, SoundData& out) {
 }
 
 LoadResult loadSound(const std::string& path, SoundData& out) {
+    filesAskedSoFar.fetch_add(1, std::memory_order_relaxed);
     static Kept<SoundData> kept;
     static std::atomic<uint64_t> lastSource{0};
     FileIdentity id;
@@ -632,8 +634,9 @@ LoadResult loadSound(const std::string& path, SoundData& out) {
     return LoadResult::Ok;
 }
 
-uint64_t filesRead() {
-    return filesReadSoFar.load(std::memory_order_relaxed);
+FileCounts fileCounts() {
+    return {filesAskedSoFar.load(std::memory_order_relaxed),
+            filesReadSoFar.load(std::memory_order_relaxed)};
 }
 
 }  // namespace media

@@ -33,7 +33,10 @@ LoadResult loadSound(const std::string& path, SoundData& out);
 // WAVE of 1 or 2 channels at 1000 to 192000 Hz, or would decode to more than 64 MiB.
 bool decodeSound(const uint8_t* data, size_t size, SoundData& out);
 
-// Files read from disk since the start, for tests and benchmarks.
-uint64_t filesRead();
+// Pictures and sounds asked for, and files read from disk, since the start (for tests).
+struct FileCounts {
+    uint64_t asked = 0, read = 0;
+};
+FileCounts fileCounts();
 
 }  // namespace media
