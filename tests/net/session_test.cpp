@@ -337,6 +337,35 @@ TEST(RollbackSession, ARightPredictionCostsNoRollback) {
     }
 }
 
+// Side 2 holds each device set for 30 frames, as a player walking or crouching does.
+FrameInput holding(int, int64_t f) {
+    FrameInput in;
+    constexpr uint8_t kSets[] = {media::isRight, 0, media::isLeft | media::isButton3, media::isDown};
+    in.states = kSets[(f / 30) % 4];
+    return in;
+}
+
+// The guess holds the other's last set on: a held set costs a rollback only when it changes,
+// however late its inputs come.
+TEST(RollbackSession, AHeldSetCostsARollbackOnlyWhenItChanges) {
+    for (const NetSim& sim : {NetSim{100, 0, 0}, NetSim{60, 20, 5}}) {
+        Match m;
+        m.sim = sim;
+        m.two = holding;
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << sim.latencyMs;
+        EXPECT_EQ(o.one, straightRun(busy, holding, m.delay, m.frames)) << sim.latencyMs;
+        int64_t changes = 0;
+        uint8_t last = 0;  // the frames before the delay are empty
+        for (int64_t f = m.delay; f < m.frames; ++f) {
+            changes += holding(2, f).states != last ? 1 : 0;
+            last = holding(2, f).states;
+        }
+        EXPECT_GT(o.stats[0].rollbacks, 0) << sim.latencyMs;
+        EXPECT_LE(o.stats[0].rollbacks, changes) << sim.latencyMs;
+    }
+}
+
 TEST(RollbackSession, TheSideAheadWaitsForTheOther) {
     struct Case {
         const char* name;
@@ -667,6 +696,40 @@ TEST(RollbackSession, APeerThatLeavesOrVanishesEndsTheSession) {
         EXPECT_EQ(one.tick(busy(1, one.localFrame())),
                   vanish ? Session::Status::PeerLost : Session::Status::PeerQuit);
     }
+}
+
+// The other side's inputs for frames first … first + count − 1 (side 2 holding right), saying
+// it holds this side's up to `ack`.
+std::vector<uint8_t> peerInputs(int64_t first, int count, int32_t ack) {
+    Inputs m;
+    m.first = static_cast<uint32_t>(first);
+    for (int i = 0; i < count; ++i)
+        m.inputs.push_back(holding(2, 0));
+    m.ack = ack;
+    m.frame = static_cast<uint32_t>(first);
+    return encode(m);
+}
+
+// Packets overtake each other: one that comes late, from before the newest one, never moves the
+// acknowledgement back, so this side never sends again what the other already holds.
+TEST(RollbackSession, AnOldPacketsAckNeverMovesTheAcknowledgementBack) {
+    auto [la, lb] = makeMemoryPair();
+    Peer a;
+    Session one(a.form, *la, 1, 1);
+    std::vector<uint8_t> bytes;
+    for (int64_t f = 1; f <= 30; ++f) {
+        lb->send(Channel::Inputs, peerInputs(f, 1, static_cast<int32_t>(f - 1)));
+        one.tick(busy(1, one.localFrame()));
+    }
+    lb->send(Channel::Inputs, peerInputs(31, 1, 30));
+    lb->send(Channel::Inputs, peerInputs(25, 1, 20));  // sent before the one above
+    one.tick(busy(1, one.localFrame()));
+    EXPECT_EQ(one.peerAck(), 30);
+    Message last;
+    while (lb->receive(bytes))
+        ASSERT_TRUE(decode(bytes, last));
+    ASSERT_TRUE(std::holds_alternative<Inputs>(last));
+    EXPECT_EQ(std::get<Inputs>(last).first, 31u);
 }
 
 // A peer that keeps sending, but nothing that decodes (a damaged build, a stray program on the
