@@ -32,8 +32,11 @@ constexpr uint64_t kMaxConverterBytes = 4 * kMaxSoundBytes;
 constexpr uint32_t kMinRate = 1000;
 constexpr uint32_t kMaxRate = 192000;
 constexpr size_t kMaxReportedLines = 256;
-// Names whose decoded content is kept; the game uses about fifty.
+// Names whose decoded content is kept (the game uses about fifty), and the bytes kept at most:
+// the three tracks decoded take 22 MB, the twelve sheets 35 MB.
 constexpr size_t kMaxKeptFiles = 256;
+constexpr size_t kKeptPictureBytes = 32ULL * 1024 * 1024;
+constexpr size_t kKeptSoundBytes = 32ULL * 1024 * 1024;
 
 std::atomic<uint64_t> filesAskedSoFar{0}, filesReadSoFar{0};
 
@@ -150,6 +153,9 @@ bool identify(const std::string& path, FileIdentity& id) {
 // The files do not change while the game runs, so each is read and decoded once: a match
 // start run again after a rollback reads nothing. One entry a name; a file of that name that is
 // another (another folder, rewritten) replaces it. An invalid file is kept as such, and said once.
+// What is kept is bounded: past the budget the entries used longest ago go (a frame run again
+// loads what its live frame just loaded, which stays), so a session that meets every character
+// holds some 30 MB of pictures, not all 35 of the sheets.
 template <typename T>
 class Kept {
 public:
@@ -157,23 +163,42 @@ public:
         FileIdentity id;
         bool valid = false;
         std::shared_ptr<const T> content;
+        size_t bytes = 0;
+        uint64_t used = 0;
     };
+    explicit Kept(size_t budget) : budget_(budget) {}
     bool find(const std::string& path, const FileIdentity& id, Entry& out) {
         const std::lock_guard<std::mutex> guard(lock_);
         const auto it = entries_.find(path);
         if (it == entries_.end() || !(it->second.id == id)) return false;
+        it->second.used = ++clock_;
         out = it->second;
         return true;
     }
     void keep(const std::string& path, Entry e) {
         const std::lock_guard<std::mutex> guard(lock_);
-        if (entries_.size() >= kMaxKeptFiles && entries_.count(path) == 0) return;
+        if (const auto it = entries_.find(path); it != entries_.end()) {
+            held_ -= it->second.bytes;
+            entries_.erase(it);
+        }
+        while (!entries_.empty() && (held_ + e.bytes > budget_ || entries_.size() >= kMaxKeptFiles)) {
+            auto oldest = entries_.begin();
+            for (auto it = entries_.begin(); it != entries_.end(); ++it)
+                if (it->second.used < oldest->second.used) oldest = it;
+            held_ -= oldest->second.bytes;
+            entries_.erase(oldest);
+        }
+        if (e.bytes > budget_) return;
+        e.used = ++clock_;
+        held_ += e.bytes;
         entries_[path] = std::move(e);
     }
 
 private:
     std::mutex lock_;
     std::map<std::string, Entry> entries_;
+    size_t budget_, held_ = 0;
+    uint64_t clock_ = 0;
 };
 
 // --- pictures
@@ -566,7 +591,7 @@ bool decodePicture(const uint8_t* data, size_t size, Picture& out) {
 
 LoadResult loadPicture(const std::string& path, Picture& out) {
     filesAskedSoFar.fetch_add(1, std::memory_order_relaxed);
-    static Kept<Picture> kept;
+    static Kept<Picture> kept(kKeptPictureBytes);
     FileIdentity id;
     const bool identified = identify(path, id);
     Kept<Picture>::Entry entry;
@@ -583,7 +608,9 @@ LoadResult loadPicture(const std::string& path, Picture& out) {
     if (read == ReadResult::Ok) {
         why = decodeBmp(bytes.data(), bytes.size(), *decoded);
         if (!why.empty()) why = "not a valid BMP picture (" + why + ")";
-        if (identified) kept.keep(path, {id, why.empty(), why.empty() ? decoded : nullptr});
+        const size_t size = static_cast<size_t>(decoded->width()) *
+                            static_cast<size_t>(decoded->height()) * sizeof(TColor);
+        if (identified) kept.keep(path, {id, why.empty(), why.empty() ? decoded : nullptr, size});
     }
     if (!why.empty()) {
         report(path, why);
@@ -602,7 +629,7 @@ bool decodeSound(const uint8_t* data, size_t size, SoundData& out) {
 
 LoadResult loadSound(const std::string& path, SoundData& out) {
     filesAskedSoFar.fetch_add(1, std::memory_order_relaxed);
-    static Kept<SoundData> kept;
+    static Kept<SoundData> kept(kKeptSoundBytes);
     static std::atomic<uint64_t> lastSource{0};
     FileIdentity id;
     const bool identified = identify(path, id);
@@ -624,7 +651,8 @@ LoadResult loadSound(const std::string& path, SoundData& out) {
         why = decodeWave(bytes.data(), bytes.size(), *decoded);
         if (!why.empty()) why = "not a valid WAVE sound (" + why + ")";
         decoded->source = why.empty() ? ++lastSource : 0;
-        if (identified) kept.keep(path, {id, why.empty(), why.empty() ? decoded : nullptr});
+        const size_t size = decoded->samples.size() * sizeof(int16_t);
+        if (identified) kept.keep(path, {id, why.empty(), why.empty() ? decoded : nullptr, size});
     }
     if (!why.empty()) {
         report(path, why);
