@@ -39,10 +39,15 @@ void turn(int angle, double& s, double& c) {
 
 void ImageItem::clear() {
     picture_ = Picture();
+    stale_ = true;
     Restore();
 }
 
 void ImageItem::Restore() {
+    if (!stale_ && builtTransparent_ == Transparent && builtKey_ == TransparentColor) return;
+    stale_ = false;
+    builtTransparent_ = Transparent;
+    builtKey_ = TransparentColor;
     drawW_ = picture_.width();
     drawH_ = picture_.height();
     const size_t n = static_cast<size_t>(drawW_) * static_cast<size_t>(drawH_);

@@ -27,9 +27,19 @@ public:
     int PatternHeight = 0;
 
     // The picture as loaded; replace it with setPicture and call Restore to make it drawable.
+    // The same picture given again (a match start run again after a rollback cuts the same
+    // frames) changes nothing, and the Restore after it has nothing to rebuild.
     const Picture& picture() const { return picture_; }
-    void setPicture(const Picture& p) { picture_ = p; }
-    void setPicture(Picture&& p) { picture_ = std::move(p); }
+    void setPicture(const Picture& p) {
+        if (p == picture_) return;
+        picture_ = p;
+        stale_ = true;
+    }
+    void setPicture(Picture&& p) {
+        if (p == picture_) return;
+        picture_ = std::move(p);
+        stale_ = true;
+    }
     void clear();  // empties the picture and the drawable form
 
     int Width() const { return picture_.width(); }
@@ -62,6 +72,10 @@ private:
     // weight: 0 … 32, 32 opaque
     void drawScaled(Surface& dst, const Rect& r, int pattern, int weight) const;
     Picture picture_;
+    // The drawable form was built from picture_ with this key; stale_: the picture changed since.
+    bool stale_ = true;
+    bool builtTransparent_ = false;
+    TColor builtKey_ = 0;
     int drawW_ = 0, drawH_ = 0;
     std::vector<uint16_t> px_;       // drawW_·drawH_ RGB565 pixels
     std::vector<uint8_t> mask_;      // drawW_·drawH_, 1 = opaque (all 1 when not keyed)

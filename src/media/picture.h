@@ -18,6 +18,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     bool empty() const { return width_ <= 0 || height_ <= 0; }
+    // The same size and the same pixels.
+    bool operator==(const Picture&) const = default;
 
     // Resizes; the content is lost and every pixel becomes `fill`.
     void setSize(int width, int height, TColor fill = kWhite);

@@ -1,7 +1,5 @@
 #include "media/sound.h"
 
-#include <utility>
-
 #include "media/loaders.h"
 
 namespace media {
@@ -48,10 +46,9 @@ void WaveList::Stop(int i) {
 
 bool WaveList::LoadFromFile(int i, const std::string& path) {
     if (i < 0 || i >= Count()) return false;
-    SoundData data;
-    if (loadSound(path, data) != LoadResult::Ok) return false;
-    items_[static_cast<size_t>(i)].data = std::move(data);
-    return true;
+    // The loader leaves the item as it was unless the file loads, and copies nothing when the
+    // item already holds that file.
+    return loadSound(path, items_[static_cast<size_t>(i)].data) == LoadResult::Ok;
 }
 
 }  // namespace media

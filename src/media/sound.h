@@ -15,6 +15,9 @@ struct SoundData {
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
     std::vector<int16_t> samples;  // interleaved left, right
+    // The decoded file these samples are (a number the loader gives each, never reused), 0 for
+    // any other sound: a sound layer knows a file it was given before without comparing it.
+    uint64_t source = 0;
     bool empty() const { return samples.empty(); }
     size_t frames() const { return samples.size() / kChannels; }
 };

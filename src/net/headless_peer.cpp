@@ -181,7 +181,8 @@ int Peer::play(platform::InputScript script) {
         Session::Status status;
         bool ran = false;
         if (session_->frame() < total) {
-            const LocalInput::Frame f = local.peek(session_->localFrame());
+            LocalInput::Frame f = local.peek(session_->localFrame());
+            if (!net_.host) addJoinKeys(session_->frame(), form_->g, f.input);
             if (f.leave) {
                 link_->send(Channel::Control, encode(Quit{QuitReason::Left}));
                 return end(platform::kExitDone, "");

@@ -26,4 +26,16 @@ KeyRole keyRole(int virtualKey) {
     }
 }
 
+void addJoinKeys(int64_t frame, const pelea::GameState& g, FrameInput& input) {
+    namespace tela = pelea::tela;
+    if (frame == 0) {
+        input.addKey(pelea::vk::Digit5);
+        return;
+    }
+    const bool screenTakesJoins = g.m.modoTela == tela::Selecao || g.m.modoTela == tela::Luta;
+    if (screenTakesJoins && g.m.creditos > 0 && g.lutador[2].humano == 0) {
+        input.addKey(pelea::vk::Digit2);
+    }
+}
+
 }  // namespace net

@@ -1,6 +1,14 @@
 // What a key press means in a networked match.
 #pragma once
 
+#include <cstdint>
+
+#include "net/wire.h"
+
+namespace pelea {
+struct GameState;
+}
+
 namespace net {
 
 enum class KeyRole {
@@ -11,5 +19,11 @@ enum class KeyRole {
 };
 
 KeyRole keyRole(int virtualKey);
+
+// The joiner plays fighter 2 from the start, as a player who pressed the keys would: its first
+// input (the session's frame 0) carries a credit, and each input it gives while fighter 2 is not
+// a player, a credit is there and the screen takes joins carries the join key. They travel and
+// are recorded like any key, so the rules of joining apply unchanged.
+void addJoinKeys(int64_t frame, const pelea::GameState& g, FrameInput& input);
 
 }  // namespace net

@@ -29,6 +29,27 @@ void RollbackAudio::play(int handle, bool looped) {
     }
 }
 
+int RollbackAudio::upload(const media::SoundData& data) {
+    for (const Uploaded& u : uploaded_) {
+        const bool same = data.source != 0 ? u.source == data.source
+                                           : u.source == 0 && u.samples == data.samples.data();
+        if (same && u.size == data.samples.size()) return u.handle;
+    }
+    const int handle = out_.upload(data);
+    if (handle >= 0) {
+        uploaded_.push_back({data.source, data.samples.data(), data.samples.size(), handle});
+    }
+    return handle;
+}
+
+// A frame run again leaves the mixer as the live frames made it: the uploads that follow are
+// answered with the handles the mixer already gave.
+void RollbackAudio::reset() {
+    if (again()) return;
+    uploaded_.clear();
+    out_.reset();
+}
+
 // A stop is the game's own (the music on the select screen): it happens when it runs live; a
 // frame run again stops nothing that is heard.
 void RollbackAudio::stop(int handle) {

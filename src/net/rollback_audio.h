@@ -1,7 +1,9 @@
 // Sound across rollbacks: the frames run again after a correction are heard as what changed,
 // not twice. Live frames play as usual and are remembered; frames run again play nothing and
 // are noted; then a sound the corrected frames no longer make is cut short, and one they make
-// that was never heard is played now, late.
+// that was never heard is played now, late. A frame run again that brings the sound device up
+// anew (a match start) stops nothing and uploads nothing the mixer already holds: the mixer keeps
+// what the live frame gave it, the music playing on.
 #pragma once
 
 #include <array>
@@ -23,10 +25,10 @@ public:
     // anew plays.
     void correct(int64_t from, int64_t to);
 
-    int upload(const media::SoundData& data) override { return out_.upload(data); }
+    int upload(const media::SoundData& data) override;
     void play(int handle, bool looped) override;
     void stop(int handle) override;
-    void reset() override { out_.reset(); }
+    void reset() override;
 
 private:
     static constexpr size_t kFrames = 16;  // as many frames as a rollback can reach, and more
@@ -39,6 +41,17 @@ private:
         std::vector<Played> heard, again;
     };
     FrameSounds& at(int64_t f) { return frames_[static_cast<size_t>(f) % kFrames]; }
+    bool again() const { return frame_ >= 0 && !live_; }
+
+    // What the mixer holds since its last reset: a decoded file by its number, any other sound
+    // by where its samples are.
+    struct Uploaded {
+        uint64_t source;
+        const int16_t* samples;
+        size_t size;
+        int handle;
+    };
+    std::vector<Uploaded> uploaded_;
 
     media::AudioOut& out_;
     std::array<FrameSounds, kFrames> frames_{};

@@ -205,6 +205,10 @@ void Session::runFrame(int64_t f, bool live) {
     used_[f] = remoteFor(f);
     media::Surface& surface = form_.DXDraw1.Surface;
     const bool wasBlind = surface.blind, wasMute = form_.DXSound1.mute;
+    // Where the picture sits is this side's own (its nudges, applied outside the frames): the
+    // shared title screen's choice, made by either side and maybe on a guess, leaves it alone.
+    const int left = form_.DXDraw1.Left;
+    const bool fullScreen = form_.DXDraw1.fullScreen;
     if (!live) {
         surface.blind = true;
         // With the sound layer watching, frames run again make their sounds to it, unheard.
@@ -231,6 +235,8 @@ void Session::runFrame(int64_t f, bool live) {
     feedKeyboard_ = one.states;
     feedJoystick_ = two.states;
     if (!paused_) form_.DXTimer1Timer();
+    form_.DXDraw1.Left = left;
+    form_.DXDraw1.fullScreen = fullScreen;
     surface.blind = wasBlind;
     form_.DXSound1.mute = wasMute;
 }

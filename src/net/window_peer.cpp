@@ -145,6 +145,7 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
         Session::Status status = Session::Status::Waiting;
         if (timer.idle(window.nowMs(), true)) {
             FrameInput local = pending;
+            if (!net.host) addJoinKeys(session.frame(), form.g, local);
             const bool focused = window.foreground();
             local.states =
                 static_cast<uint8_t>(focused ? (window.keyboardRaw() | window.joystickRaw()) : 0);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -417,6 +418,48 @@ TEST_F(LoaderFiles, DamagedPicturesAreRefusedWithOneLine) {
     EXPECT_TRUE(decodePicture(plain.data(), plain.size(), p));
     EXPECT_EQ(p.width(), 4);
     EXPECT_EQ(p.height(), 3);
+}
+
+// A file is read once and then kept by name; a file of that name that is another (rewritten,
+// or in another folder) is read again and gives its own content.
+TEST_F(LoaderFiles, EachFileIsReadOnceUntilItIsAnother) {
+    const std::string file = path("kept.bmp");
+    fs::create_directory(path("other"));
+    write(file, damaged::bmpFile(4, 3));
+    write(path("other/kept.bmp"), damaged::bmpFile(5, 2));
+    write(path("kept.wav"), damaged::plainSound());
+    struct Case {
+        const char* name;
+        std::function<void()> before;
+        std::string file;
+        int width;
+        uint64_t reads;
+    };
+    const Case cases[] = {
+        {"first load", [] {}, file, 4, 1},
+        {"again", [] {}, file, 4, 0},
+        {"another folder", [] {}, path("other/kept.bmp"), 5, 1},
+        {"the first again", [] {}, file, 4, 0},
+        {"rewritten", [&] { write(file, damaged::bmpFile(7, 2)); }, file, 7, 1},
+    };
+    for (const Case& c : cases) {
+        c.before();
+        const uint64_t before = fileCounts().read;
+        Picture p;
+        ASSERT_EQ(loadPicture(c.file, p), LoadResult::Ok) << c.name;
+        EXPECT_EQ(p.width(), c.width) << c.name;
+        EXPECT_EQ(fileCounts().read - before, c.reads) << c.name;
+    }
+    // A sound loaded again into the item that holds it is the same sound, read once.
+    SoundData s, copy;
+    const uint64_t before = fileCounts().read;
+    ASSERT_EQ(loadSound(path("kept.wav"), s), LoadResult::Ok);
+    ASSERT_EQ(loadSound(path("kept.wav"), s), LoadResult::Ok);
+    ASSERT_EQ(loadSound(path("kept.wav"), copy), LoadResult::Ok);
+    EXPECT_EQ(fileCounts().read - before, 1u);
+    EXPECT_NE(s.source, 0u);
+    EXPECT_EQ(s.source, copy.source);
+    EXPECT_EQ(s.samples, copy.samples);
 }
 
 TEST_F(LoaderFiles, ReadErrorsNameTheSystemsReason) {

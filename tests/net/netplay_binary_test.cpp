@@ -217,6 +217,37 @@ TEST_F(Netplay, AMismatchedJoinerIsTurnedAwayAndTheHostGoesOnWaiting) {
     EXPECT_EQ(readFile(h.file("r.pelea-replay")), readFile(j.file("r.pelea-replay")));
 }
 
+// A joiner who presses nothing plays fighter 2 from its first frames: its recording holds the
+// credit and the join key it gave on its own, and played alone fighter 2 is a player from the
+// select screen on.
+TEST_F(Netplay, TheJoinerIsFighterTwoAtOnce) {
+    const std::string port = std::to_string(freshPort());
+    Child h(folder("h"), {"--headless", "--host", port, "--frames", "120", "--seed", "5",
+                          "--input", script("h.txt", "10 kb b1\n12 kb\n"), "--data", kData});
+    Child j(folder("j"), {"--headless", "--join", "127.0.0.1:" + port, "--frames", "120",
+                          "--record", "r.pelea-replay", "--data", kData});
+    EXPECT_EQ(h.wait(std::chrono::seconds(20)), 0) << h.err();
+    ASSERT_EQ(j.wait(std::chrono::seconds(10)), 0) << j.err();
+    const std::string recorded = readFile(j.file("r.pelea-replay"));
+    EXPECT_NE(recorded.find("\n1 key 5\n"), std::string::npos) << recorded.substr(0, 3000);
+    EXPECT_NE(recorded.find(" key 2\n"), std::string::npos);
+    Child replay(folder("replay"), {"--headless", "--replay", j.file("r.pelea-replay").string(),
+                                    "--trace", "t.jsonl", "--data", kData});
+    ASSERT_EQ(replay.wait(std::chrono::seconds(20)), 0) << replay.err();
+    std::istringstream trace(readFile(replay.file("t.jsonl")));
+    std::string line;
+    for (int f = 0; std::getline(trace, line); ++f) {
+        // Fighter 1's record, then fighter 2's.
+        const size_t two = line.find("\"humano\":", line.find("\"humano\":") + 1);
+        ASSERT_NE(two, std::string::npos) << f;
+        const bool select = line.rfind("{\"modoTela\":3,", 0) == 0;
+        if (f >= 20) {
+            EXPECT_TRUE(select) << f;
+            EXPECT_EQ(line.substr(two, 10), "\"humano\":1") << "frame " << f;
+        }
+    }
+}
+
 // Someone who connects first and never says hello holds no slot: the real joiner, coming after,
 // plays at once.
 TEST_F(Netplay, ASilentNewcomerDoesNotBlockTheHost) {

@@ -4,18 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game/tform1.h"
 #include "net/handshake.h"
 #include "net/link.h"
+#include "media/loaders.h"
 #include "net/rollback_audio.h"
+#include "net_children.h"
 #include "platform/common/script.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/headless/runner.h"
@@ -53,6 +60,46 @@ struct Peer {
         form.FormCreate();
         form.setBlindMute(true);
     }
+};
+
+// Two window-paced sides over links that hold each packet as `sim` says: a frame every 28 ms,
+// the network looked at every millisecond in between, as the window's timer does by default.
+struct Paced {
+    uint64_t now = 0;
+    std::pair<std::unique_ptr<MemoryLink>, std::unique_ptr<MemoryLink>> links = makeMemoryPair();
+    SimulatedLink sa, sb;
+    Session one, two;
+    Paced(pelea::TForm1& a, pelea::TForm1& b, const NetSim& sim)
+        : sa(*links.first, sim, 1, [this] { return now; }),
+          sb(*links.second, sim, 2, [this] { return now; }),
+          one(a, sa, 1, 1),
+          two(b, sb, 2, 1) {
+        for (Session* s : {&one, &two}) {
+            s->setPacing(true);
+            s->setClock([this] { return now; });
+        }
+    }
+    // Told of each look at the network between frames, before and after it.
+    struct Look {
+        std::function<void(Session&)> before, after;
+    };
+    // One frame's time on both sides.
+    void frame(Player p1 = busy, Player p2 = busy, const Look& look = {}) {
+        one.tick(p1(1, one.localFrame()));
+        two.tick(p2(2, two.localFrame()));
+        for (int ms = 0; ms < 28; ++ms, ++now) {
+            for (Session* s : {&one, &two}) {
+                if (look.before) look.before(*s);
+                s->idle();
+                if (look.after) look.after(*s);
+            }
+        }
+    }
+};
+struct PacedPeers {
+    Peer a, b;
+    Paced paced;
+    explicit PacedPeers(const NetSim& sim) : paced(a.form, b.form, sim) {}
 };
 
 // A game's hash after each frame, one line each.
@@ -340,6 +387,35 @@ TEST(RollbackSession, ARightPredictionCostsNoRollback) {
     }
 }
 
+// Side 2 holds each device set for 30 frames, as a player walking or crouching does.
+FrameInput holding(int, int64_t f) {
+    FrameInput in;
+    constexpr uint8_t kSets[] = {media::isRight, 0, media::isLeft | media::isButton3, media::isDown};
+    in.states = kSets[(f / 30) % 4];
+    return in;
+}
+
+// The guess holds the other's last set on: a held set costs a rollback only when it changes,
+// however late its inputs come.
+TEST(RollbackSession, AHeldSetCostsARollbackOnlyWhenItChanges) {
+    for (const NetSim& sim : {NetSim{100, 0, 0}, NetSim{60, 20, 5}}) {
+        Match m;
+        m.sim = sim;
+        m.two = holding;
+        const Outcome o = play(m);
+        ASSERT_TRUE(o.finished) << sim.latencyMs;
+        EXPECT_EQ(o.one, straightRun(busy, holding, m.delay, m.frames)) << sim.latencyMs;
+        int64_t changes = 0;
+        uint8_t last = 0;  // the frames before the delay are empty
+        for (int64_t f = m.delay; f < m.frames; ++f) {
+            changes += holding(2, f).states != last ? 1 : 0;
+            last = holding(2, f).states;
+        }
+        EXPECT_GT(o.stats[0].rollbacks, 0) << sim.latencyMs;
+        EXPECT_LE(o.stats[0].rollbacks, changes) << sim.latencyMs;
+    }
+}
+
 TEST(RollbackSession, TheSideAheadWaitsForTheOther) {
     struct Case {
         const char* name;
@@ -417,25 +493,11 @@ TEST(RollbackSession, TheSideAheadSlipsAFrameNowAndThenUntilTheClocksAgree) {
 // is the true one, whatever it is and however many packets went meanwhile.
 TEST(RollbackSession, ThePingIsTheTrueRoundTrip) {
     for (const int oneWay : {10, 64, 100, 250}) {
-        uint64_t now = 0;
-        auto clock = [&now] { return now; };
-        auto [la, lb] = makeMemoryPair();
-        const NetSim sim{oneWay, 0, 0};
-        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
-        Peer a, b;
-        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
-        for (Session* s : {&one, &two}) {
-            s->setPacing(true);
-            s->setClock(clock);
-        }
-        for (int turn = 0; turn < 150; ++turn) {
-            one.tick(busy(1, one.localFrame()));
-            two.tick(busy(2, two.localFrame()));
-            for (int ms = 0; ms < 28; ++ms, ++now) {
-                one.idle();
-                two.idle();
-            }
-        }
+        PacedPeers peers(NetSim{oneWay, 0, 0});
+        Paced& p = peers.paced;
+        for (int turn = 0; turn < 150; ++turn)
+            p.frame();
+        const Session &one = p.one, &two = p.two;
         // Within a millisecond or two of the clock's steps.
         EXPECT_NEAR(one.stats().pingMs, 2 * oneWay, 3) << oneWay;
         EXPECT_NEAR(two.stats().pingMs, 2 * oneWay, 3) << oneWay;
@@ -446,25 +508,12 @@ TEST(RollbackSession, ThePingIsTheTrueRoundTrip) {
 // and an answer out of turn only now and then, when inputs they were waiting for come.
 TEST(RollbackSession, OneInputPacketGoesEachFrame) {
     for (const NetSim& sim : {NetSim{0, 0, 0}, NetSim{40, 10, 5}}) {
-        uint64_t now = 0;
-        auto clock = [&now] { return now; };
-        auto [la, lb] = makeMemoryPair();
-        SimulatedLink sa(*la, sim, 1, clock), sb(*lb, sim, 2, clock);
-        Peer a, b;
-        Session one(a.form, sa, 1, 1), two(b.form, sb, 2, 1);
-        for (Session* s : {&one, &two}) {
-            s->setPacing(true);
-            s->setClock(clock);
-        }
+        PacedPeers peers(sim);
+        Paced& p = peers.paced;
         constexpr int kTurns = 360;  // ten seconds at the default speed
-        for (int turn = 0; turn < kTurns; ++turn) {
-            one.tick(busy(1, one.localFrame()));
-            two.tick(busy(2, two.localFrame()));
-            for (int ms = 0; ms < 28; ++ms, ++now) {
-                one.idle();
-                two.idle();
-            }
-        }
+        for (int turn = 0; turn < kTurns; ++turn)
+            p.frame();
+        const Session &one = p.one, &two = p.two;
         for (const Session* s : {&one, &two}) {
             EXPECT_GE(s->stats().packetsSent, kTurns) << sim.latencyMs;
             EXPECT_LE(s->stats().packetsSent, kTurns + kTurns / 4) << sim.latencyMs;
@@ -502,18 +551,132 @@ TEST(RollbackSession, ASideWaitingInATightLoopSendsAPacketAFrame) {
     }
 }
 
-// A mixer that counts what it is asked to play.
+// On the title screen the chooser moves to "FULLSCREEN" and confirms it.
+template <int Chooser>
+FrameInput choosesFullScreen(int side, int64_t f) {
+    FrameInput in;
+    if (side != Chooser || f >= 14) return in;
+    in.states = static_cast<uint8_t>(f < 12 ? media::isDown : media::isButton1);
+    return in;
+}
+
+// Full screen is each player's own: the title screen's choice, made by either side (and run on a
+// guess on the other), never moves this side's picture; only this side's nudges do.
+TEST(RollbackSession, OnlyThisSidesNudgesMoveItsPicture) {
+    for (const Player chooser : {&choosesFullScreen<1>, &choosesFullScreen<2>}) {
+        for (const NetSim& sim : {NetSim{0, 0, 0}, NetSim{100, 20, 0}}) {
+            PacedPeers peers(sim);
+            peers.b.form.FormKeyDown(pelea::vk::Period);  // side 2 nudges its picture right
+            for (int turn = 0; turn < 40; ++turn)
+                peers.paced.frame(chooser, chooser);
+            const int who = chooser == &choosesFullScreen<1> ? 1 : 2;
+            ASSERT_EQ(peers.a.form.g.m.modoTela, pelea::tela::Selecao) << who;
+            EXPECT_EQ(peers.a.form.g.m.itemMenu, 2) << who;
+            EXPECT_EQ(peers.a.form.DXDraw1.Left, 0) << who << ", " << sim.latencyMs << " ms";
+            EXPECT_EQ(peers.b.form.DXDraw1.Left, 1) << who << ", " << sim.latencyMs << " ms";
+        }
+    }
+}
+
+// A mixer that counts what it is asked to play, and knows which looped sounds play on and which
+// of its sounds are files (the music).
 struct CountingMixer : media::AudioOut {
     int uploads = 0, plays = 0, stops = 0;
-    int upload(const media::SoundData&) override { return uploads++; }
-    void play(int, bool) override { ++plays; }
-    void stop(int) override { ++stops; }
-    void reset() override { uploads = 0; }
+    std::vector<uint64_t> sources;
+    std::set<int> looping;
+    int upload(const media::SoundData& d) override {
+        sources.push_back(d.source);
+        return uploads++;
+    }
+    void play(int h, bool looped) override {
+        ++plays;
+        if (looped) looping.insert(h);
+    }
+    void stop(int h) override {
+        ++stops;
+        looping.erase(h);
+    }
+    void reset() override {
+        uploads = 0;
+        sources.clear();
+        looping.clear();
+    }
+    bool musicPlays() const {
+        return std::any_of(looping.begin(), looping.end(), [this](int h) {
+            return h >= 0 && h < static_cast<int>(sources.size()) && sources[static_cast<size_t>(h)] != 0;
+        });
+    }
 };
 struct HeardPlatform : platform::HeadlessPlatform {
     CountingMixer mixer;
     media::AudioOut& audio() override { return mixer; }
 };
+// A window's game: its sounds through the rollback sound layer to a mixer, its picture unseen.
+struct WindowSide {
+    HeardPlatform heard;
+    RollbackPlatform rollback{heard};
+    pelea::TForm1 form{rollback, pelea::StartOptions{true, kSeed, false}};
+    WindowSide() {
+        form.FormCreate();
+        form.DXDraw1.Surface.blind = true;
+    }
+};
+
+// The game's data folder as the working folder while the test runs.
+struct InDataFolder {
+    std::filesystem::path before = std::filesystem::current_path();
+    InDataFolder() { std::filesystem::current_path(programs::kData); }
+    ~InDataFolder() { std::filesystem::current_path(before); }
+};
+
+// Rollbacks between frames run the match start again (both sheets, the stage and the track are
+// loaded there): no file is read for them, and the music the live frame started plays on, on
+// both sides.
+TEST(RollbackSession, ARollbackAcrossAMatchStartReadsNoFileAndKeepsTheMusic) {
+    const InDataFolder data;
+    WindowSide a, b;
+    Paced p(a.form, b.form, NetSim{200, 0, 0});  // 7 frames each way
+    p.one.setAudio(&a.rollback.rollbackAudio());
+    p.two.setAudio(&b.rollback.rollbackAudio());
+    // Rollbacks that loaded files (a match start run again) after the live frames had started
+    // the music, the files they read, and those after which the music was gone.
+    int crossings = 0, silenced = 0;
+    uint64_t readsInRollbacks = 0;
+    media::FileCounts counts;
+    int64_t rollbacks = 0;
+    bool music = false;
+    const auto mixerOf = [&](const Session& s) -> const CountingMixer& {
+        return (&s == &p.one ? a : b).heard.mixer;
+    };
+    Paced::Look look;
+    look.before = [&](Session& s) {
+        counts = media::fileCounts();
+        rollbacks = s.stats().rollbacks;
+        music = mixerOf(s).musicPlays();
+    };
+    look.after = [&](Session& s) {
+        const media::FileCounts now = media::fileCounts();
+        if (s.stats().rollbacks == rollbacks || now.asked == counts.asked || !music) return;
+        ++crossings;
+        readsInRollbacks += now.read - counts.read;
+        if (!mixerOf(s).musicPlays()) ++silenced;
+    };
+    // Side 1's match starts at frame 35 and its music at 36; side 2's device set changes at 34,
+    // which side 1 hears of some 7 frames later.
+    const Player shaken = [](int side, int64_t f) {
+        FrameInput in = busy(side, f);
+        if (f == 34) in.states ^= media::isLeft;
+        return in;
+    };
+    for (int turn = 0; turn < 200; ++turn)
+        p.frame(busy, shaken, look);
+    ASSERT_EQ(a.form.g.m.modoTela, pelea::tela::Luta);
+    EXPECT_GT(crossings, 0);
+    EXPECT_EQ(readsInRollbacks, 0u);
+    EXPECT_EQ(silenced, 0);
+    EXPECT_TRUE(a.heard.mixer.musicPlays());
+    EXPECT_TRUE(b.heard.mixer.musicPlays());
+}
 
 // With the sound layer watching, frames run again make their sounds to it instead of being
 // mute: the game plays the same frames, and the late sounds are heard once.
@@ -612,6 +775,40 @@ TEST(RollbackSession, APeerThatLeavesOrVanishesEndsTheSession) {
         EXPECT_EQ(one.tick(busy(1, one.localFrame())),
                   vanish ? Session::Status::PeerLost : Session::Status::PeerQuit);
     }
+}
+
+// The other side's inputs for frames first … first + count − 1 (side 2 holding right), saying
+// it holds this side's up to `ack`.
+std::vector<uint8_t> peerInputs(int64_t first, int count, int32_t ack) {
+    Inputs m;
+    m.first = static_cast<uint32_t>(first);
+    for (int i = 0; i < count; ++i)
+        m.inputs.push_back(holding(2, 0));
+    m.ack = ack;
+    m.frame = static_cast<uint32_t>(first);
+    return encode(m);
+}
+
+// Packets overtake each other: one that comes late, from before the newest one, never moves the
+// acknowledgement back, so this side never sends again what the other already holds.
+TEST(RollbackSession, AnOldPacketsAckNeverMovesTheAcknowledgementBack) {
+    auto [la, lb] = makeMemoryPair();
+    Peer a;
+    Session one(a.form, *la, 1, 1);
+    std::vector<uint8_t> bytes;
+    for (int64_t f = 1; f <= 30; ++f) {
+        lb->send(Channel::Inputs, peerInputs(f, 1, static_cast<int32_t>(f - 1)));
+        one.tick(busy(1, one.localFrame()));
+    }
+    lb->send(Channel::Inputs, peerInputs(31, 1, 30));
+    lb->send(Channel::Inputs, peerInputs(25, 1, 20));  // sent before the one above
+    one.tick(busy(1, one.localFrame()));
+    EXPECT_EQ(one.peerAck(), 30);
+    Message last;
+    while (lb->receive(bytes))
+        ASSERT_TRUE(decode(bytes, last));
+    ASSERT_TRUE(std::holds_alternative<Inputs>(last));
+    EXPECT_EQ(std::get<Inputs>(last).first, 31u);
 }
 
 // A peer that keeps sending, but nothing that decodes (a damaged build, a stray program on the
