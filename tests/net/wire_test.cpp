@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -239,6 +242,23 @@ TEST(WireFormat, BadPacketsAreRefused) {
         Message m;
         EXPECT_FALSE(decode(c.bytes, m)) << c.name;
     }
+}
+
+// The packet fuzzer starts from these seeds: each must be a whole message of this protocol, or
+// the fuzzer starts from bytes refused at the version and never reaches the decoders.
+TEST(WireFormat, EveryPacketSeedOfTheFuzzerIsAMessage) {
+    const std::filesystem::path folder =
+        std::filesystem::path(PELEA_SOURCE_DIR) / "fuzz" / "corpus" / "net_packet";
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
+        Message m;
+        EXPECT_TRUE(decode(bytes, m)) << entry.path().filename();
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 10);
 }
 
 }  // namespace
