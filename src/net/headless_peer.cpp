@@ -120,6 +120,7 @@ private:
     Agreement agreement_;
     platform::HeadlessPlatform platform_;
     std::unique_ptr<pelea::TForm1> form_;
+    std::unique_ptr<platform::FramePipeline> pipeline_;
     std::unique_ptr<Session> session_;
 };
 
@@ -169,7 +170,9 @@ int Peer::play(platform::InputScript script) {
                                             pelea::StartOptions{true, agreement_.seed, false});
     form_->FormCreate();
     form_->setBlindMute(true);
+    pipeline_ = std::make_unique<platform::FramePipeline>(*form_);
     session_ = std::make_unique<Session>(*form_, *link_, net_.host ? 1 : 2, agreement_.delay);
+    session_->setPipeline(pipeline_.get());
     session_->setLastFrame(agreement_.frames);
     session_->setClock(steadyMs);
     connection_.watch(session_->log());
@@ -192,7 +195,7 @@ int Peer::play(platform::InputScript script) {
             if (status == Session::Status::Ran) {
                 local.take(f);
                 for (const int vk : f.localKeys)
-                    form_->FormKeyDown(vk);
+                    pipeline_->key(vk);
                 ran = true;
             }
         } else {

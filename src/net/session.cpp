@@ -222,8 +222,15 @@ void Session::runFrame(int64_t f, bool live) {
     media::DXTimer& timer = form_.DXTimer1;
     timer.Enabled = !paused_;
     for (const FrameInput* in : {&one, &two}) {
-        for (size_t k = 0; k < in->keyCount; ++k)
-            form_.FormKeyDown(in->keys[k]);
+        for (size_t k = 0; k < in->keyCount; ++k) {
+            if (pipeline_ == nullptr) {
+                form_.FormKeyDown(in->keys[k]);
+            } else if (live) {
+                pipeline_->key(in->keys[k]);
+            } else {
+                pipeline_->driver().keyDown(in->keys[k]);
+            }
+        }
     }
     if (const auto it = sets_.find(f); it != sets_.end()) {
         for (const platform::ScriptEvent& e : it->second)
@@ -234,7 +241,15 @@ void Session::runFrame(int64_t f, bool live) {
     ran_[f] = paused_ ? 0 : 1;
     feedKeyboard_ = one.states;
     feedJoystick_ = two.states;
-    if (!paused_) form_.DXTimer1Timer();
+    if (!paused_) {
+        if (pipeline_ == nullptr) {
+            form_.DXTimer1Timer();
+        } else if (live) {
+            pipeline_->tick();
+        } else {
+            pipeline_->driver().tick();
+        }
+    }
     form_.DXDraw1.Left = left;
     form_.DXDraw1.fullScreen = fullScreen;
     surface.blind = wasBlind;

@@ -16,9 +16,10 @@
 #include "media/input.h"
 #include "net/link.h"
 #include "net/rollback_audio.h"
-#include "net/wire.h"
-#include "platform/common/script.h"
 #include "net/session_log.h"
+#include "net/wire.h"
+#include "platform/common/frame_pipeline.h"
+#include "platform/common/script.h"
 
 namespace net {
 
@@ -115,6 +116,12 @@ public:
     // frames run again are mute.
     void setAudio(RollbackAudio* audio) { audio_ = audio; }
 
+    // The frames go along the front end's pipeline: the frame each turn runs first, and the
+    // keys given to it, pass through the pipeline and its watchers (which see each frame once,
+    // as it is shown); a frame run again goes to the pipeline's driver alone. Without one the
+    // game's own handlers run them.
+    void setPipeline(platform::FramePipeline* pipeline) { pipeline_ = pipeline; }
+
     void filter(uint32_t& keyboard, uint32_t& joystick) override;
 
     // Frames of inputs each side's ring keeps: a side in step with this one never gives an input
@@ -157,6 +164,7 @@ private:
     const FrameInput& inputOf(int fighter, int64_t f) const;
 
     pelea::TForm1& form_;
+    platform::FramePipeline* pipeline_ = nullptr;
     Link& link_;
     int side_, delay_;
     // By frame, in rings: this side's inputs from the first the peer lacks or this side has not

@@ -97,8 +97,10 @@ void presentWaiting(pelea::TForm1& form, platform::Platform& window, int seconds
 }  // namespace
 
 int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio& audio,
-                  Connection& connection, const NetOptions& net, const std::string& recordPath) {
+                  Connection& connection, const NetOptions& net, const std::string& recordPath,
+                  platform::FramePipeline& pipeline) {
     Session session(form, *connection.link, net.host ? 1 : 2, connection.agreement.delay);
+    session.setPipeline(&pipeline);
     session.setAudio(&audio);
     session.setPacing(true);
     session.setClock(steadyMs);
@@ -126,7 +128,7 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
                     pending.addKey(vk);
                     break;
                 case KeyRole::Local:
-                    form.FormKeyDown(vk);
+                    pipeline.key(vk);
                     break;
                 case KeyRole::Leave:
                     quit = true;

@@ -10,6 +10,7 @@
 #include "net/connection.h"
 #include "net/rollback_audio.h"
 #include "net/session.h"
+#include "platform/common/frame_pipeline.h"
 #include "platform/platform.h"
 
 namespace net {
@@ -34,7 +35,9 @@ inline constexpr int kWaitingTop = 124, kWaitingBottom = 168;
 // recordPath: the session's replay (empty: none, but a desync is still written, into the
 // replays folder).
 // audio: the sound layer the form plays through, corrected after each rollback.
+// pipeline: the front end's, on the form: the frames shown and this side's own keys go along it.
 int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio& audio,
-                  Connection& connection, const NetOptions& net, const std::string& recordPath);
+                  Connection& connection, const NetOptions& net, const std::string& recordPath,
+                  platform::FramePipeline& pipeline);
 
 }  // namespace net

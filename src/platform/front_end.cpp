@@ -1,6 +1,5 @@
 #include "platform/front_end.h"
 
-#include "options/soft_shake.h"
 #include "replay/run_watch.h"
 #include "replay/window_session.h"
 
@@ -39,6 +38,10 @@ Drivers::Drivers(pelea::TForm1& form, platform::FramePipeline& pipeline, bool tr
     pipeline.drive(trainer_);
 }
 
+WindowWatchers::WindowWatchers(platform::FramePipeline& pipeline) {
+    pipeline.watch(calmer_);
+}
+
 int runWindowSession(platform::Platform& window, const platform::CommandLine& cl,
                      const replay::Replay& shown, const std::function<void(pelea::TForm1&)>& made) {
     replay::WindowSession session(window, cl, shown);
@@ -46,8 +49,7 @@ int runWindowSession(platform::Platform& window, const platform::CommandLine& cl
     platform::FramePipeline pipeline(form);
     Drivers drivers(form, pipeline, session.training());
     // With soft flashes the shake is calmed on the finished picture, before any line is drawn over it.
-    options::SoftShake calmer;
-    pipeline.watch(calmer);
+    WindowWatchers watchers(pipeline);
     made(form);
     return session.run(pipeline);
 }

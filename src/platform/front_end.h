@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "game/tform1.h"
+#include "options/soft_shake.h"
 #include "platform/common/command_line.h"
 #include "platform/common/frame_pipeline.h"
 #include "platform/headless/runner.h"
@@ -26,6 +27,16 @@ public:
 
 private:
     training::Trainer trainer_;
+};
+
+// What every window puts on its pipeline to watch the frames it shows: the calmer shake of soft
+// flashes. They stay on the pipeline while this lives.
+class WindowWatchers {
+public:
+    explicit WindowWatchers(platform::FramePipeline& pipeline);
+
+private:
+    options::SoftShake calmer_;
 };
 
 // The window's session on a window already open: the game played (and recorded, every match

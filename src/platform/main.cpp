@@ -131,10 +131,12 @@ int runNetWindow(const platform::CommandLine& cl) {
                 form.DXDraw1.fullScreen = true;
                 sdl.initDisplay(true);
             }
+            platform::FramePipeline pipeline(form);
+            const front::WindowWatchers watchers(pipeline);
             code = cl.spectating
                        ? net::runWindowSpectator(form, window, connection, cl.net, cl.recordPath)
                        : net::runWindowPeer(form, window, rollback.rollbackAudio(), connection,
-                                            cl.net, cl.recordPath);
+                                            cl.net, cl.recordPath, pipeline);
         }
     }
     SDL_Quit();

@@ -91,7 +91,9 @@ TEST_F(WindowPeer, ADesyncInTheWindowReachesTheOtherSide) {
     form.FormCreate();
     const fs::path mine = dir_ / "window.pelea-replay";
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string()),
+    platform::FramePipeline pipeline(form);
+    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string(),
+                            pipeline),
               3);
     EXPECT_EQ(host.wait(std::chrono::seconds(10)), 3) << host.err();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
@@ -128,7 +130,9 @@ TEST_F(WindowPeer, TheWindowWaitsOutAnOutageWithTheNotice) {
     drawWaiting(notice, 9);
     window.notice = &notice.DXDraw1.Surface;
     const fs::path mine = dir_ / "window.pelea-replay";
-    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string()),
+    platform::FramePipeline pipeline(form);
+    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string(),
+                            pipeline),
               0);
     EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
     // Shown for most of the outage, at least a picture a frame's time.
