@@ -14,13 +14,42 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "support/files.h"
 
 namespace net::programs {
+
+// A test with a folder of its own, one per test process (other checkouts' suites run the same
+// tests at once), emptied before and removed after: folder(name) for a program's working folder,
+// script(name, text) for an input script written there.
+class ProgramsTest : public testing::Test {
+protected:
+    explicit ProgramsTest(std::string prefix) : prefix_(std::move(prefix)) {}
+    void SetUp() override {
+        dir_ = std::filesystem::path(testing::TempDir()) /
+               (prefix_ + "-" + std::to_string(::getpid())) /
+               testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_.parent_path()); }
+    std::filesystem::path folder(const std::string& name) const { return dir_ / name; }
+    std::string script(const std::string& name, const std::string& text) const {
+        const std::filesystem::path p = dir_ / name;
+        std::ofstream(p) << text;
+        return p.string();
+    }
+    std::filesystem::path dir_;
+
+private:
+    std::string prefix_;
+};
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

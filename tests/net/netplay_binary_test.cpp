@@ -34,23 +34,9 @@ using namespace net::programs;
 using Clock = std::chrono::steady_clock;
 using pelea::testing::readFile;
 
-class Netplay : public testing::Test {
+class Netplay : public ProgramsTest {
 protected:
-    void SetUp() override {
-        // One folder per test process: other checkouts' suites run the same tests at once.
-        dir_ = fs::path(testing::TempDir()) / ("pelea_net-" + std::to_string(::getpid())) /
-               testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_.parent_path()); }
-    fs::path folder(const std::string& name) const { return dir_ / name; }
-    std::string script(const std::string& name, const std::string& text) const {
-        const fs::path p = dir_ / name;
-        std::ofstream(p) << text;
-        return p.string();
-    }
-    fs::path dir_;
+    Netplay() : ProgramsTest("pelea_net") {}
 };
 // The tests that wait out the drop time: ctest gives them a label of their own.
 class NetplaySlow : public Netplay {};

@@ -28,22 +28,9 @@ namespace fs = std::filesystem;
 using namespace net::programs;
 using namespace std::chrono_literals;
 
-class Spectators : public testing::Test {
+class Spectators : public ProgramsTest {
 protected:
-    void SetUp() override {
-        dir_ = fs::path(testing::TempDir()) / ("pelea_spectate-" + std::to_string(::getpid())) /
-               testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_.parent_path()); }
-    fs::path folder(const std::string& name) const { return dir_ / name; }
-    std::string script(const std::string& name, const std::string& text) const {
-        const fs::path p = dir_ / name;
-        std::ofstream(p) << text;
-        return p.string();
-    }
-    fs::path dir_;
+    Spectators() : ProgramsTest("pelea_spectate") {}
 };
 
 int64_t lines(const std::string& text) {
