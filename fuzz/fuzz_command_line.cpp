@@ -25,8 +25,11 @@ std::vector<std::string> splitArguments(const uint8_t* data, size_t size) {
 }
 
 // What an accepted headless command line promises the runner.
-bool goodRun(const platform::HeadlessOptions& run) {
-    // A replay brings its own number of frames, known once the file is read.
+bool goodRun(const platform::CommandLine& cl) {
+    const platform::HeadlessOptions& run = cl.run;
+    // A replay brings its own number of frames, known once the file is read; a spectator
+    // watches until the players' match ends.
+    if (cl.spectating) return run.shots.empty();
     const bool replay = !run.replayPath.empty();
     if (!replay && run.frames < 1) return false;
     for (const platform::Shot& shot : run.shots) {
@@ -49,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (!error.empty()) __builtin_trap();
     // --help and --version answer before anything runs, so they promise the runner nothing.
-    if (cl.headless && !cl.help && !cl.version && !goodRun(cl.run)) __builtin_trap();
+    if (cl.headless && !cl.help && !cl.version && !goodRun(cl)) __builtin_trap();
     if (!cl.headless && (cl.scale < 0 || cl.scale > platform::kMaxScale)) __builtin_trap();
     return 0;
 }
