@@ -437,6 +437,7 @@ void commandLines() {
     commandLine("twice.bin", {"--headless", "--frames", "5", "--frames", "6"});
     commandLine("netplay.bin", {"--join", "127.0.0.1:7340", "--netsim", "80,10,2", "--outage",
                                 "3000,2000", "--headless", "--frames", "900"});
+    commandLine("rejoin.bin", {"--host", "--rejoin-wait", "600", "--headless", "--frames", "900"});
     commandLine("same-file.bin",
                 {"--headless", "--frames", "5", "--input", "/dev/null", "--trace", "/dev/null"});
 }
@@ -468,7 +469,8 @@ void dictionaries() {
                {"--headless\\x00", "--frames\\x00", "--seed\\x00", "--input\\x00", "--trace\\x00",
                 "--shot\\x00", "--data\\x00", "--demo\\x00", "--scale\\x00", "--fullscreen\\x00",
                 "--help\\x00", "-h\\x00", "--version\\x00", "--host\\x00", "--join\\x00",
-                "--delay\\x00", "--netsim\\x00", "--outage\\x00", "=", ":", ",", ".png"});
+                "--delay\\x00", "--netsim\\x00", "--outage\\x00", "--spectate\\x00",
+                "--rejoin-wait\\x00", "--record\\x00", "=", ":", ",", ".png"});
 }
 
 }  // namespace

@@ -70,12 +70,44 @@ void Connection::serveNewcomers() {
             if (feed) feed->admit(std::move(newcomer), *watch);
             continue;
         }
-        if (std::holds_alternative<Hello>(said)) {
+        const auto* hello = std::get_if<Hello>(&said);
+        if (hello != nullptr && rejoinFrames_ >= 0) {
+            Agreement ignored;
+            Message answer;
+            std::string why;
+            if (answerHello(*hello, self, ignored, answer, why)) {
+                // The match's own settings, and where it stands.
+                answer = Welcome{self.gameVersion, self.dataHash, agreement.seed,
+                                 static_cast<uint8_t>(agreement.delay), agreement.frames,
+                                 static_cast<uint32_t>(rejoinFrames_)};
+                newcomer->send(Channel::Control, encode(answer));
+                if (feed) feed->admitRejoiner(std::move(newcomer), rejoinFrames_);
+                continue;
+            }
+            newcomer->send(Channel::Control, encode(answer));
+            complain("a player was turned away: " + why + "; still waiting");
+        } else if (hello != nullptr) {
             newcomer->send(Channel::Control, encode(Refuse{RefuseReason::Busy, replay::gameVersion()}));
         }
         newcomer->leave();
     }
     if (feed) feed->serve();
+}
+
+bool Connection::takeRejoiner() {
+    if (!feed) return false;
+    std::unique_ptr<EnetLink> rejoiner = feed->takeRejoiner();
+    if (!rejoiner) return false;
+    rejoinFrames_ = -1;
+    sim.reset();
+    if (enet) enet->leave();
+    enet = std::move(rejoiner);
+    link = enet.get();
+    if (netsim.active()) {
+        sim = std::make_unique<SimulatedLink>(*enet, netsim, 1, steadyMs);
+        link = sim.get();
+    }
+    return true;
 }
 
 void Connection::close(const NetSim& s) {
@@ -103,12 +135,14 @@ int connectPeer(const NetOptions& net, uint32_t frames, uint64_t seed, Connectio
     self.frames = frames;
     self.seed = seed;
     self.delay = net.delay;
+    out.netsim = net.sim;
     std::string error;
     if (net.host) {
         out.socket = EnetHost::listen(net.port, error);
         if (out.socket) {
             out.door = std::make_unique<Door>(*out.socket, steadyMs);
             out.feed = std::make_unique<SpectatorFeed>(*out.socket, self);
+            out.self = self;
             if (!acceptPlayer(out, self, net.port, error)) {
                 out.feed.reset();
                 out.door.reset();

@@ -101,6 +101,7 @@ HandshakeResult joinHandshake(Link& link, const Side& self, Agreement& out, std:
     out.seed = w.seed;
     out.delay = w.delay;
     out.frames = w.frames;
+    out.from = w.from;
     return HandshakeResult::Agreed;
 }
 

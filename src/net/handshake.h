@@ -25,6 +25,9 @@ struct Agreement {
     uint64_t seed = 0;
     int delay = 1;
     uint32_t frames = 0;  // 0: until someone leaves
+    // A player joining the match again plays on from this frame, once it holds the ones before
+    // it (see net/rejoin.h).
+    uint32_t from = 0;
 };
 
 enum class HandshakeResult { Agreed, Refused, Failed };

@@ -7,6 +7,7 @@
 
 #include "game/tform1.h"
 #include "net/keys.h"
+#include "net/rejoin.h"
 #include "net/session.h"
 #include "platform/common/script.h"
 #include "platform/headless/headless_platform.h"
@@ -91,6 +92,15 @@ public:
         next_ = f.next;
         keyboard_ = f.keyboard;
         joystick_ = f.joystick;
+    }
+    // A player joining again starts at frame f: what the script gave before it is past, bar the
+    // device sets it left held.
+    void skipBefore(int64_t f) {
+        const auto& events = script_.events;
+        for (; next_ < events.size() && events[next_].frame < f; ++next_) {
+            if (events[next_].kind == EventKind::Keyboard) keyboard_ = events[next_].states;
+            if (events[next_].kind == EventKind::Joystick) joystick_ = events[next_].states;
+        }
     }
 
 private:
@@ -177,6 +187,16 @@ int Peer::play(platform::InputScript script) {
     session_->setClock(steadyMs);
     connection_.watch(session_->log());
     LocalInput local(std::move(script));
+    if (agreement_.from > 0) {
+        std::string problem;
+        const uint64_t start = steadyMs();
+        if (!catchUp(*session_, *link_, agreement_.from, problem))
+            return end(platform::kExitFailure, problem);
+        complain("joined the match again at frame " + std::to_string(session_->frame()) +
+                 " (caught up in " + std::to_string(steadyMs() - start) + " ms)");
+        local.skipBefore(session_->localFrame());
+    }
+    RejoinWait rejoin(connection_, *session_, net_.host ? net_.rejoinWaitMs : 0);
     const auto total = static_cast<int64_t>(agreement_.frames);
     std::optional<uint64_t> finishedAt;
     std::optional<uint64_t> waitingSince;  // said on stderr: waiting for the other's inputs
@@ -190,8 +210,8 @@ int Peer::play(platform::InputScript script) {
                 link_->send(Channel::Control, encode(Quit{QuitReason::Left}));
                 return end(platform::kExitDone, "");
             }
-            status = session_->tick(f.input, f.sets);
-            sayWaiting(waitingSince);
+            status = rejoin.after(session_->tick(f.input, f.sets));
+            if (!rejoin.waiting()) sayWaiting(waitingSince);
             if (status == Session::Status::Ran) {
                 local.take(f);
                 for (const int vk : f.localKeys)
@@ -199,7 +219,7 @@ int Peer::play(platform::InputScript script) {
                 ran = true;
             }
         } else {
-            status = session_->idle();
+            status = rejoin.after(session_->idle());
             if (!finishedAt) finishedAt = steadyMs();
             const bool peerHasAll = session_->peerAck() >= total - 1 || session_->peerFinished();
             if (session_->confirmed() >= total &&
@@ -226,6 +246,7 @@ int Peer::play(platform::InputScript script) {
             default:
                 break;
         }
+        link_ = connection_.link;  // a player joining again comes on a link of its own
         connection_.serveNewcomers();
         link_->pump(ran ? 0 : 1);
     }

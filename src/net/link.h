@@ -74,6 +74,12 @@ struct Outage {
     }
 };
 
+// --rejoin-wait SECONDS: how long a host waits for the other player to join again when that
+// player's game ended before the match did (a closed window, a crash, a network gone past the
+// drop time); 0 ends the match at once.
+inline constexpr uint64_t kRejoinWaitMs = 60000;
+inline constexpr int kMaxRejoinWaitS = 600;
+
 // Holds each outgoing packet for the latency plus or minus a random jitter (so input packets
 // overtake each other), and drops that share of the input packets; control messages are never
 // dropped and keep their order. The draws come from the seed, so a run is reproducible.

@@ -11,7 +11,7 @@
 namespace net {
 
 Session::Session(pelea::TForm1& form, Link& link, int side, int delay)
-    : form_(form), link_(link), side_(side), delay_(std::clamp(delay, 0, kMaxDelay)) {
+    : form_(form), link_(&link), side_(side), delay_(std::clamp(delay, 0, kMaxDelay)) {
     // Nobody gives an input for the first `delay` frames: they are known to be empty.
     localEnd_ = delay_;
     remoteEnd_ = delay_;
@@ -98,14 +98,16 @@ Session::Status Session::poll() {
     compareHashes();
     if (desyncFrame_ >= 0) return Status::Desync;
     if (peerQuit_) return Status::PeerQuit;
+    if (dropped_) return Status::PeerLost;
     const bool silent = silenceMs() > kDropMs;
-    if ((link_.lost() || silent) && !peerFinished_) return Status::PeerLost;
+    if ((link_->lost() || silent) && !peerFinished_) return Status::PeerLost;
     return Status::Ran;
 }
 
 void Session::receive() {
+    if (dropped_) return;
     std::vector<uint8_t> bytes;
-    while (link_.receive(bytes)) {
+    while (link_->receive(bytes)) {
         Message m;
         if (!decode(bytes, m)) continue;  // not ours, or damaged: ignored, no sign of life
         if (now_) lastHeardMs_ = now_();
@@ -127,14 +129,7 @@ void Session::take(const Inputs& m) {
         // what is kept stays the same size whatever a peer claims.
         if (f != remoteEnd_) continue;
         if (f >= confirmed_ + static_cast<int64_t>(kInputRing)) break;
-        remote_[f] = m.inputs[i];
-        lastRemote_ = m.inputs[i];
-        ++remoteEnd_;
-        // Inputs this side stood waiting for are answered at once, out of turn.
-        if (waiting_) answerDue_ = true;
-        if (f < frame_ && !(used_[f] == m.inputs[i])) {
-            rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
-        }
+        accept(f, m.inputs[i]);
     }
     // The peer cannot hold inputs this side has not given, nor run further past them than the
     // window.
@@ -161,6 +156,54 @@ void Session::take(const Inputs& m) {
         const uint64_t trip = now - ping.sentMs;
         stats_.pingMs = static_cast<int>(trip > m.pongHoldMs ? trip - m.pongHoldMs : 0);
     }
+}
+
+// The other side's input of frame f, the next one not known.
+void Session::accept(int64_t f, const FrameInput& in) {
+    remote_[f] = in;
+    lastRemote_ = in;
+    ++remoteEnd_;
+    // Inputs this side stood waiting for are answered at once, out of turn.
+    if (waiting_) answerDue_ = true;
+    if (f < frame_ && !(used_[f] == in)) {
+        rollbackFrom_ = rollbackFrom_ < 0 ? f : std::min(rollbackFrom_, f);
+    }
+}
+
+void Session::runConfirmed(const FrameInput& one, const FrameInput& two) {
+    const int64_t f = frame_;
+    local_[f] = side_ == 1 ? one : two;
+    remote_[f] = side_ == 1 ? two : one;
+    lastRemote_ = remote_[f];
+    remoteEnd_ = std::max(remoteEnd_, f + 1);
+    for (int64_t k = f + 1; k <= f + delay_; ++k)
+        local_[k] = FrameInput{};
+    localEnd_ = f + 1 + delay_;
+    peerAck_ = localEnd_ - 1;
+    peerFrame_ = f + 1;
+    runFrame(f, false);
+    ++frame_;
+    confirm();
+    // The frames come from the host: a sign of life however long the catching up takes.
+    if (now_) lastHeardMs_ = heardUsMs_ = now_();
+}
+
+void Session::rejoin(Link& link) {
+    link_ = &link;
+    const int64_t from = confirmed_;
+    remoteEnd_ = from;
+    lastRemote_ = from > 0 ? log_.input(3 - side_, from - 1) : FrameInput{};
+    for (int64_t f = from; f < from + delay_; ++f)
+        accept(f, FrameInput{});
+    peerAck_ = from - 1;
+    peerFrame_ = from;
+    peerAdvantage_ = 0;
+    peerHashes_ = {};
+    peerQuit_ = peerFinished_ = dropped_ = false;
+    pongId_ = 0;
+    pingSent_ = {};
+    stats_.pingMs = -1;
+    if (now_) lastHeardMs_ = heardUsMs_ = pongHeardMs_ = now_();
 }
 
 void Session::rollBack() {
@@ -285,7 +328,7 @@ void Session::compareHashes() {
         if (desyncFrame_ < 0 || own.frame < desyncFrame_) desyncFrame_ = own.frame;
     }
     if (desyncFrame_ >= 0) {
-        link_.send(Channel::Control, encode(Desync{static_cast<uint32_t>(desyncFrame_)}));
+        link_->send(Channel::Control, encode(Desync{static_cast<uint32_t>(desyncFrame_)}));
     }
 }
 
@@ -326,7 +369,7 @@ void Session::send() {
     lastSentMs_ = now;
     answerDue_ = false;
     ++stats_.packetsSent;
-    link_.send(Channel::Inputs, encode(m));
+    link_->send(Channel::Inputs, encode(m));
 }
 
 bool Session::writeReplay(uint64_t seed, const std::string& path, std::string& problem) const {

@@ -122,6 +122,20 @@ public:
     // game's own handlers run them.
     void setPipeline(platform::FramePipeline* pipeline) { pipeline_ = pipeline; }
 
+    // A player joining the match again, before its first turn: runs frame frame() blind and mute
+    // with both fighters' inputs as the host confirmed them, and confirms it. The `delay` inputs
+    // of this side after it are empty, as the host takes them when it plays on from there.
+    void runConfirmed(const FrameInput& one, const FrameInput& two);
+    // The host's: the other player's game ended, and a player joined again on `link` holding the
+    // confirmed frames. The match goes on from confirmed(): what the one gone gave past it went
+    // with it, the other side's inputs are empty for `delay` frames, then the newcomer's, and
+    // the frames run since on a guess are corrected as any others.
+    void rejoin(Link& link);
+    // The other player is given up now (its game ended, or a newcomer takes its place): nothing
+    // more is taken from its link, and the turns say it is lost (or gone, if it said so) until
+    // rejoin.
+    void dropPeer() { dropped_ = true; }
+
     void filter(uint32_t& keyboard, uint32_t& joystick) override;
 
     // Frames of inputs each side's ring keeps: a side in step with this one never gives an input
@@ -154,6 +168,7 @@ private:
     Status poll();
     void receive();
     void take(const Inputs& m);
+    void accept(int64_t f, const FrameInput& in);
     void compareHashes();
     void rollBack();
     void runFrame(int64_t f, bool live);
@@ -165,7 +180,7 @@ private:
 
     pelea::TForm1& form_;
     platform::FramePipeline* pipeline_ = nullptr;
-    Link& link_;
+    Link* link_;
     int side_, delay_;
     // By frame, in rings: this side's inputs from the first the peer lacks or this side has not
     // confirmed, to localEnd_; the peer's from confirmed_ to remoteEnd_ (known in order, the
@@ -182,7 +197,7 @@ private:
     int64_t peerAck_ = -1, peerFrame_ = 0, desyncFrame_ = -1;
     int peerAdvantage_ = 0;
     int64_t lastSlip_ = 0, lastFrame_ = 0;
-    bool pacing_ = false, peerQuit_ = false, peerFinished_ = false;
+    bool pacing_ = false, peerQuit_ = false, peerFinished_ = false, dropped_ = false;
     // P stops the game's time on both sides at the same frame: the session's frames go on (the
     // keys of either side still come in, P again among them) while the game's stand still.
     bool paused_ = false;

@@ -34,9 +34,41 @@ Feed feedOf(const SessionLog& log, int64_t first, int64_t frames) {
     return m;
 }
 
+void eachFrame(const Feed& m,
+               const std::function<void(const FrameInput&, const FrameInput&, bool)>& f) {
+    size_t key = 0, run = 0;
+    for (size_t i = 0; i < m.count(); ++i) {
+        FrameInput one, two;
+        one.states = m.states[2 * i];
+        two.states = m.states[2 * i + 1];
+        for (; key < m.keys.size() && m.keys[key].offset == i; ++key)
+            (m.keys[key].fighter == 1 ? one : two).addKey(m.keys[key].code);
+        while (run < m.paused.size() && m.paused[run].first + m.paused[run].second <= i)
+            ++run;
+        const bool paused = run < m.paused.size() && m.paused[run].first <= i;
+        f(one, two, !paused);
+    }
+}
+
 SpectatorFeed::~SpectatorFeed() {
     for (Watcher& w : watchers_)
         w.link->leave();
+    if (rejoiner_) rejoiner_->link->leave();
+}
+
+void SpectatorFeed::admitRejoiner(std::unique_ptr<EnetLink> link, int64_t frames) {
+    if (rejoiner_) rejoiner_->link->leave();
+    rejoiner_ = std::make_unique<Watcher>();
+    rejoiner_->link = std::move(link);
+    rejoiner_->lastHeardMs = steadyMs();
+    rejoiner_->upTo = frames;
+}
+
+std::unique_ptr<EnetLink> SpectatorFeed::takeRejoiner() {
+    if (!rejoiner_ || rejoiner_->acked < rejoiner_->upTo) return nullptr;
+    std::unique_ptr<EnetLink> link = std::move(rejoiner_->link);
+    rejoiner_.reset();
+    return link;
 }
 
 void SpectatorFeed::admit(std::unique_ptr<EnetLink> link, const Watch& watch) {
@@ -84,7 +116,8 @@ bool SpectatorFeed::serveOne(Watcher& w, uint64_t now) {
         }
     }
     if (w.link->lost() || now - w.lastHeardMs > kSpectatorSilentMs) return false;
-    const int64_t frames = log_ != nullptr ? log_->frames() : 0;
+    int64_t frames = log_ != nullptr ? log_->frames() : 0;
+    if (w.upTo >= 0) frames = std::min(frames, w.upTo);
     while (w.sent < frames && w.sent - w.acked < kFeedAhead) {
         const bool full = frames - w.sent >= static_cast<int64_t>(kFeedFrames);
         if (!full && !over_ && now - w.lastSentMs < kFeedEveryMs) break;
@@ -104,7 +137,7 @@ bool SpectatorFeed::serveOne(Watcher& w, uint64_t now) {
     }
     // The feed and this go in order on one reliable channel: a spectator told the end holds
     // the whole match when it hears it.
-    if (over_ && !w.told && w.sent == frames) {
+    if (over_ && w.upTo < 0 && !w.told && w.sent == frames) {
         w.link->send(Channel::Control, encode(Quit{QuitReason::Finished}));
         w.told = true;
     }
@@ -113,6 +146,10 @@ bool SpectatorFeed::serveOne(Watcher& w, uint64_t now) {
 
 void SpectatorFeed::serve() {
     const uint64_t now = steadyMs();
+    if (rejoiner_ && !serveOne(*rejoiner_, now)) {
+        rejoiner_->link->leave();
+        rejoiner_.reset();
+    }
     for (auto it = watchers_.begin(); it != watchers_.end();) {
         if (serveOne(*it, now)) {
             ++it;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +37,10 @@ inline constexpr uint64_t kFeedAliveMs = 2000;
 // The frames of `log` from `first` (before `frames`) that fit one feed packet; its live count is
 // `frames`.
 Feed feedOf(const SessionLog& log, int64_t first, int64_t frames);
+// Each frame of a feed packet in order: fighter 1's and fighter 2's inputs, and whether the
+// game's frame ran.
+void eachFrame(const Feed& m,
+               const std::function<void(const FrameInput&, const FrameInput&, bool)>& f);
 
 class SpectatorFeed {
 public:
@@ -59,6 +64,15 @@ public:
 
     size_t watching() const { return watchers_.size(); }
 
+    // A player joining the match again, welcomed already: fed the log's first `frames` frames
+    // (those confirmed when it came) as a spectator is, then handed back by takeRejoiner. One
+    // at a time; a newer one takes the place of the last.
+    void admitRejoiner(std::unique_ptr<EnetLink> link, int64_t frames);
+    // The player joining again, once it holds every frame it was to be fed; null before, and
+    // when it went away.
+    std::unique_ptr<EnetLink> takeRejoiner();
+    bool rejoining() const { return rejoiner_ != nullptr; }
+
 private:
     struct Watcher {
         std::unique_ptr<EnetLink> link;
@@ -66,6 +80,7 @@ private:
         int64_t sent = 0;   // frames sent to it
         uint64_t lastSentMs = 0, lastHeardMs = 0;
         bool told = false;  // it was told the end
+        int64_t upTo = -1;  // a player joining again is fed this many frames; −1 a spectator
     };
     bool serveOne(Watcher& w, uint64_t now);
 
@@ -73,6 +88,7 @@ private:
     Side self_;
     const SessionLog* log_ = nullptr;
     std::vector<Watcher> watchers_;
+    std::unique_ptr<Watcher> rejoiner_;
     bool over_ = false;
 };
 

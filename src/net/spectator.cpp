@@ -127,18 +127,9 @@ void Watcher::take(const Feed& m) {
     }
     // One reliable channel brings the feed whole and in order; anything else is not taken.
     if (int64_t{m.first} != held()) return;
-    size_t key = 0, run = 0;
-    for (size_t i = 0; i < m.count(); ++i) {
-        FrameInput one, two;
-        one.states = m.states[2 * i];
-        two.states = m.states[2 * i + 1];
-        for (; key < m.keys.size() && m.keys[key].offset == i; ++key)
-            (m.keys[key].fighter == 1 ? one : two).addKey(m.keys[key].code);
-        while (run < m.paused.size() && m.paused[run].first + m.paused[run].second <= i)
-            ++run;
-        const bool paused = run < m.paused.size() && m.paused[run].first <= i;
-        log_.add(one, two, !paused, nullptr);
-    }
+    eachFrame(m, [this](const FrameInput& one, const FrameInput& two, bool ran) {
+        log_.add(one, two, ran, nullptr);
+    });
 }
 
 Watcher::Status Watcher::receive() {

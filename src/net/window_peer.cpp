@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "net/keys.h"
+#include "net/rejoin.h"
 #include "replay/files.h"
 #include "replay/match_archive.h"
 #include "replay/replay_file.h"
@@ -101,10 +102,23 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
                   platform::FramePipeline& pipeline) {
     Session session(form, *connection.link, net.host ? 1 : 2, connection.agreement.delay);
     session.setPipeline(&pipeline);
-    session.setAudio(&audio);
     session.setPacing(true);
     session.setClock(steadyMs);
     connection.watch(session.log());
+    // A player joining again runs the match so far blind and mute, then plays on.
+    if (connection.agreement.from > 0) {
+        std::string problem;
+        if (!catchUp(session, *connection.link, connection.agreement.from, problem)) {
+            showEnd(form, window, *connection.link, "SE PERDIÓ AL OTRO JUGADOR");
+            complain(problem);
+            connection.close(net.sim);
+            form.FormClose();
+            return 1;
+        }
+        complain("joined the match again at frame " + std::to_string(session.frame()));
+    }
+    session.setAudio(&audio);
+    RejoinWait rejoin(connection, session, net.host ? net.rejoinWaitMs : 0);
     // A headless peer runs a number of frames; the match ends with them.
     const auto last = static_cast<int64_t>(connection.agreement.frames);
     session.setLastFrame(last);
@@ -151,16 +165,18 @@ int runWindowPeer(pelea::TForm1& form, platform::Platform& window, RollbackAudio
             const bool focused = window.foreground();
             local.states =
                 static_cast<uint8_t>(focused ? (window.keyboardRaw() | window.joystickRaw()) : 0);
-            status = session.tick(local);
+            status = rejoin.after(session.tick(local));
             if (status == Session::Status::Ran) {
                 pending = FrameInput{};
                 if (showStatus) drawStatus(form, statusText(session.stats()));
                 window.present(form.DXDraw1.Surface, form.DXDraw1.Left);
+            } else if (status == Session::Status::Waiting && rejoin.waiting()) {
+                presentWaiting(form, window, rejoin.secondsLeft(), *kept);
             } else if (status == Session::Status::Waiting && session.waitNoticeDue()) {
                 presentWaiting(form, window, session.secondsLeft(), *kept);
             }
         } else {
-            status = session.idle();
+            status = rejoin.after(session.idle());
         }
         if (status == Session::Status::Desync) {
             code = replay::kExitMismatch;

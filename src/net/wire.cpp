@@ -80,6 +80,7 @@ void put(Writer& w, const Welcome& m) {
     w.u64(m.seed);
     w.u8(m.delay);
     w.u32(m.frames);
+    w.u32(m.from);
 }
 void put(Writer& w, const Refuse& m) {
     w.u8(static_cast<uint8_t>(m.reason));
@@ -155,7 +156,8 @@ bool get(Reader& r, Hello& m) {
 }
 bool get(Reader& r, Welcome& m) {
     return r.text(m.gameVersion) && r.u64(m.dataHash) && r.u64(m.seed) && r.u8(m.delay) &&
-           m.delay <= kMaxDelay && r.u32(m.frames);
+           m.delay <= kMaxDelay && r.u32(m.frames) && r.u32(m.from) && m.from <= 0x7fffffffU &&
+           (m.frames == 0 || m.from <= m.frames);
 }
 bool get(Reader& r, Refuse& m) {
     uint8_t reason = 0;

@@ -14,7 +14,7 @@
 
 namespace net {
 
-inline constexpr uint8_t kProtocolVersion = 2;
+inline constexpr uint8_t kProtocolVersion = 3;
 // No side runs more than this many frames past the last input of the other's it holds.
 inline constexpr int kWindow = 8;
 // The input delay agreed at the handshake: 0 … kMaxDelay frames.
@@ -73,6 +73,9 @@ struct Welcome {
     uint64_t seed = 0;
     uint8_t delay = 1;
     uint32_t frames = 0;  // frames to run (the shorter of the two headless runs), 0 unbounded
+    // To a player joining a match again: the frames the host has confirmed, which it is fed
+    // (as a spectator is) before it plays on from there; 0 to a player starting the match.
+    uint32_t from = 0;
 };
 
 enum class RefuseReason : uint8_t {

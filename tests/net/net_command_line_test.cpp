@@ -31,9 +31,12 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
         int delay;
         NetSim sim;
         Outage outage = {};
+        uint64_t rejoinWaitMs = kRejoinWaitMs;
     };
     const Case cases[] = {
         {"--host", true, 7340, "", 1, {}},
+        {"--host --rejoin-wait 0", true, 7340, "", 1, {}, {}, 0},
+        {"--host 9 --rejoin-wait=600", true, 9, "", 1, {}, {}, 600000},
         {"--host 9000", true, 9000, "", 1, {}},
         {"--host=9001 --delay 0", true, 9001, "", 0, {}},
         {"--join 127.0.0.1", false, 7340, "127.0.0.1", 1, {}},
@@ -65,6 +68,7 @@ TEST(NetCommandLine, GoodOnesSayWhoHostsWhereAndHow) {
         EXPECT_EQ(cl.net.sim.lossPercent, c.sim.lossPercent) << c.args;
         EXPECT_EQ(cl.net.outage.atMs, c.outage.atMs) << c.args;
         EXPECT_EQ(cl.net.outage.forMs, c.outage.forMs) << c.args;
+        EXPECT_EQ(cl.net.rejoinWaitMs, c.rejoinWaitMs) << c.args;
     }
 }
 
@@ -144,6 +148,11 @@ TEST(NetCommandLine, BadOnesAreRefusedWithOneLine) {
         {"--host --outage -1,5", "--outage wants AT_MS,FOR_MS"},
         {"--host --outage 5,0", "the length 1 to 3600000 ms"},
         {"--host --outage 3600001,5", "the start 0 to 3600000 ms"},
+        {"--rejoin-wait 5", "--rejoin-wait needs --host"},
+        {"--join h --rejoin-wait 5", "--rejoin-wait cannot be used with --join"},
+        {"--spectate h --rejoin-wait 5", "--rejoin-wait cannot be used with --spectate"},
+        {"--host --rejoin-wait 601", "from 0 to 600, got \"601\""},
+        {"--host --rejoin-wait -1", "--rejoin-wait wants a whole number of seconds"},
         {"--host --replay r.pelea-replay", "--replay cannot be used with --host"},
         {"--join h --demo", "--demo cannot be used with --join"},
         {"--host --training", "--training cannot be used with --host"},

@@ -338,8 +338,10 @@ TEST_F(NetplaySlow, ASilencePastTheDropTimeEndsBothSides) {
     for (const Silence c : cases) {
         const std::string port = std::to_string(freshPort());
         const std::string n = std::to_string(static_cast<int>(c));
-        std::vector<std::string> h{"--headless", "--host", port, "--frames", "1000000",
-                                   "--netsim", "20,0,0", "--data", kData};
+        // The host gives up as the joiner does, without waiting for one to join again.
+        std::vector<std::string> h{"--headless", "--host",      port, "--frames", "1000000",
+                                   "--netsim",   "20,0,0",      "--data", kData,
+                                   "--rejoin-wait", "0"};
         if (c == Silence::HostOutage) {
             h.push_back("--outage");
             h.push_back("1000,30000");

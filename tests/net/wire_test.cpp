@@ -70,6 +70,7 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
     };
     const Hello hello{"1.0", 0xfedcba9876543210ULL, 3000};
     const Welcome welcome{"1.0", 42, 0xffffffffffffffffULL, 4, 2999};
+    const Welcome again{"1.0", 42, 7, 1, 0, 0x7fffffff};
     const Inputs inputs = fullPacket();
     Inputs first;
     first.first = 0;
@@ -91,8 +92,11 @@ TEST(WireFormat, EveryMessageComesBackAsItWasSent) {
         {"welcome", welcome,
          [&](const Message& m) {
              const auto& w = std::get<Welcome>(m);
-             return w.seed == welcome.seed && w.delay == 4 && w.frames == 2999 && w.dataHash == 42;
+             return w.seed == welcome.seed && w.delay == 4 && w.frames == 2999 &&
+                    w.dataHash == 42 && w.from == 0;
          }},
+        {"welcome to a player joining again", again,
+         [&](const Message& m) { return std::get<Welcome>(m).from == 0x7fffffffU; }},
         {"refuse", Refuse{RefuseReason::Data, "2.3"},
          [](const Message& m) {
              const auto& r = std::get<Refuse>(m);
@@ -207,9 +211,11 @@ TEST(WireFormat, BadPacketsAreRefused) {
         {"welcome with a delay of 5",
          [] {
              std::vector<uint8_t> b = encode(Welcome{"1.0", 1, 2, 4, 0});
-             b[b.size() - 5] = 5;
+             b[b.size() - 9] = 5;
              return b;
          }()},
+        {"welcome again past the frames to run", encode(Welcome{"1.0", 1, 2, 1, 300, 301})},
+        {"welcome again past 2^31", encode(Welcome{"1.0", 1, 2, 1, 0, 0x80000000U})},
         {"version name longer than allowed",
          [] {
              std::vector<uint8_t> b = encode(Hello{"1.0", 1, 0});

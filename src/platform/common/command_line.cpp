@@ -20,7 +20,7 @@ constexpr const char* kUsage =
     "  pelea --headless --replay FILE [--trace FILE] [--shot F:FILE.png]... [--data DIR]\n"
     "        [--record FILE]\n"
     "  pelea --host [PORT] | --join HOST[:PORT]  [--delay N] [--netsim L,J,P] [--data DIR]\n"
-    "        [--outage AT,FOR] [--record FILE]\n"
+    "        [--outage AT,FOR] [--rejoin-wait S] [--record FILE]\n"
     "        [--headless --frames N [--seed S] [--input FILE]]\n"
     "  pelea --spectate HOST[:PORT] [--headless] [--record FILE] [--netsim L,J,P]\n"
     "        [--data DIR]\n"
@@ -58,6 +58,9 @@ constexpr const char* kUsage =
     "                    and drop P percent of its input packets\n"
     "  --outage AT,FOR   drop everything this side sends for FOR ms, AT ms after\n"
     "                    the handshake (tests and tools)\n"
+    "  --rejoin-wait S   for --host: when the other player's game ends before the\n"
+    "                    match does, wait S seconds for them to --join again and\n"
+    "                    play on (0 to 600, default 60; 0 ends the match at once)\n"
     "  --help            this text\n"
     "  --version         the program's version\n";
 
@@ -253,6 +256,14 @@ bool Parser::option(const std::string& name) {
     } else if (name == "--outage") {
         if (!value(name, v)) return false;
         if (!net::parseOutage(v, out_.net.outage, error_)) return false;
+    } else if (name == "--rejoin-wait") {
+        if (!value(name, v)) return false;
+        int seconds = 0;
+        if (!parseNumber(v, seconds) || seconds > net::kMaxRejoinWaitS) {
+            return fail("--rejoin-wait wants a whole number of seconds from 0 to " +
+                        std::to_string(net::kMaxRejoinWaitS) + ", got \"" + v + "\"");
+        }
+        out_.net.rejoinWaitMs = static_cast<uint64_t>(seconds) * 1000;
     } else {
         return fail("unknown option \"" + name + "\" (try --help)");
     }
@@ -298,8 +309,9 @@ bool Parser::networkAlone() {
     if (host && join) return fail("--host and --join cannot be used together");
     if (out_.spectating) {
         // A spectator only watches: the match, its seed and its end are the players'.
-        for (const char* option : {"--host", "--join", "--delay", "--outage", "--replay", "--demo",
-                                   "--training", "--trace", "--input", "--seed", "--frames"}) {
+        for (const char* option :
+             {"--host", "--join", "--delay", "--outage", "--rejoin-wait", "--replay", "--demo",
+              "--training", "--trace", "--input", "--seed", "--frames"}) {
             if (seen(option)) return fail(std::string(option) + " cannot be used with --spectate");
         }
         if (!out_.run.shots.empty()) return fail("--shot cannot be used with --spectate");
@@ -309,6 +321,7 @@ bool Parser::networkAlone() {
         for (const char* option : {"--delay", "--outage"}) {
             if (seen(option)) return fail(std::string(option) + " needs --host or --join");
         }
+        if (seen("--rejoin-wait")) return fail("--rejoin-wait needs --host");
         if (seen("--netsim")) return fail("--netsim needs --host, --join or --spectate");
         return true;
     }
@@ -321,6 +334,8 @@ bool Parser::networkAlone() {
         return fail("--seed cannot be used with --join: the host's is used");
     if (join && seen("--delay"))
         return fail("--delay cannot be used with --join: the host's is used");
+    if (join && seen("--rejoin-wait"))
+        return fail("--rejoin-wait cannot be used with --join: the host waits, not the joiner");
     return true;
 }
 
