@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -137,6 +138,95 @@ TEST_F(WindowPeer, TheWindowWaitsOutAnOutageWithTheNotice) {
     EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
     // Shown for most of the outage, at least a picture a frame's time.
     EXPECT_GT(window.noticed, 20);
+    EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(host.file("r.pelea-replay")));
+}
+
+// Plays this side's part of a connected match in a stand-in window whose clock runs `speed`
+// times as fast as the real one; the exit code, and in `noticed` the pictures that showed the
+// waiting notice.
+int playInWindow(Connection& connection, const NetOptions& net, const fs::path& replay,
+                 uint64_t speed, int& noticed) {
+    StandInWindow window;
+    window.speed = speed;
+    RollbackPlatform rollback(window);
+    pelea::TForm1 form(rollback, {true, connection.agreement.seed, false});
+    window.form = &form;
+    form.FormCreate();
+    platform::HeadlessPlatform plain;
+    pelea::TForm1 notice(plain, {true, 1, false});
+    notice.FormCreate();
+    drawWaiting(notice, 9);
+    window.notice = &notice.DXDraw1.Surface;
+    platform::FramePipeline pipeline(form);
+    const int code = runWindowPeer(form, window, rollback.rollbackAudio(), connection, net,
+                                   replay.string(), pipeline);
+    noticed = window.noticed;
+    return code;
+}
+
+// The joiner leaves with Esc at frame 200 of 600; the window host stands still with the notice
+// until another joins (a second later), and they play the match out, recording it alike.
+TEST_F(WindowPeer, TheWindowHostWaitsWithTheNoticeForAPlayerToJoinAgain) {
+    const int port = freshPort();
+    const std::string at = "127.0.0.1:" + std::to_string(port);
+    {
+        std::ofstream(dir_ / "leave.txt") << "0 kb\n150 joy right\n200 key esc\n";
+    }
+    Child first(dir_ / "first", {"--headless", "--join", at, "--frames", "600", "--input",
+                                 (dir_ / "leave.txt").string(), "--data", kData});
+    NetOptions net;
+    net.host = true;
+    net.port = port;
+    Connection connection;
+    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
+    std::unique_ptr<Child> again;
+    std::thread comes([&] {
+        first.wait(std::chrono::seconds(20));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        again = std::make_unique<Child>(dir_ / "again",
+                                        std::vector<std::string>{"--headless", "--join", at,
+                                                                 "--frames", "600", "--record",
+                                                                 "r.pelea-replay", "--data",
+                                                                 kData});
+    });
+    int noticed = 0;
+    const fs::path mine = dir_ / "window.pelea-replay";
+    EXPECT_EQ(playInWindow(connection, net, mine, 4, noticed), 0);
+    comes.join();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->wait(std::chrono::seconds(10)), 0) << again->err();
+    EXPECT_NEAR(number(again->err(), "frames confirmed"), 600, 0) << again->err();
+    // A second of waiting at least, a picture a frame's time of it.
+    EXPECT_GT(noticed, 20);
+    EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(again->file("r.pelea-replay")));
+}
+
+// The window joins a match whose first joiner left at frame 200: it runs the match so far and
+// plays it out from there, both sides recording the same.
+TEST_F(WindowPeer, TheWindowJoinsAMatchAgainAndPlaysItOut) {
+    const int port = freshPort();
+    const std::string at = "127.0.0.1:" + std::to_string(port);
+    {
+        std::ofstream(dir_ / "h.txt") << kHostScript;
+        std::ofstream(dir_ / "leave.txt") << "0 kb\n200 key 5\n250 key 2\n300 key esc\n";
+    }
+    Child host(dir_ / "host", {"--headless", "--host", std::to_string(port), "--frames", "900",
+                               "--seed", "12", "--input", (dir_ / "h.txt").string(), "--record",
+                               "r.pelea-replay", "--data", kData});
+    Child first(dir_ / "first", {"--headless", "--join", at, "--frames", "900", "--input",
+                                 (dir_ / "leave.txt").string(), "--data", kData});
+    ASSERT_EQ(first.wait(std::chrono::seconds(20)), 0) << first.err();
+    NetOptions net;
+    net.join.host = "127.0.0.1";
+    net.join.port = port;
+    Connection connection;
+    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
+    EXPECT_NEAR(connection.agreement.from, 300, 10);
+    int noticed = 0;
+    const fs::path mine = dir_ / "window.pelea-replay";
+    EXPECT_EQ(playInWindow(connection, net, mine, 4, noticed), 0);
+    EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
+    EXPECT_EQ(number(host.err(), "frames confirmed"), 900) << host.err();
     EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(host.file("r.pelea-replay")));
 }
 
