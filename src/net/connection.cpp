@@ -71,7 +71,8 @@ void Connection::serveNewcomers() {
             continue;
         }
         const auto* hello = std::get_if<Hello>(&said);
-        if (hello != nullptr && rejoinFrames_ >= 0) {
+        // One player joining again at a time: while one is fed, another is told the host is busy.
+        if (hello != nullptr && rejoinFrames_ >= 0 && !rejoining()) {
             Agreement ignored;
             Message answer;
             std::string why;

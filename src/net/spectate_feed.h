@@ -66,7 +66,7 @@ public:
 
     // A player joining the match again, welcomed already: fed the log's first `frames` frames
     // (those confirmed when it came) as a spectator is, then handed back by takeRejoiner. One
-    // at a time; a newer one takes the place of the last.
+    // at a time.
     void admitRejoiner(std::unique_ptr<EnetLink> link, int64_t frames);
     // The player joining again, once it holds every frame it was to be fed; null before, and
     // when it went away.
