@@ -1,5 +1,7 @@
 // What a spectator who comes an hour into a match pays to catch up: the hour's confirmed frames
 // cut into feed packets, encoded, decoded, taken into its log and run blind and mute on its game.
+// And a player joining again an hour in: the same frames run in its session, each kept, logged
+// and hashed as a confirmed frame.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -10,6 +12,8 @@
 #include "game/tform1.h"
 #include "media/input.h"
 #include "net/link.h"
+#include "net/rejoin.h"
+#include "net/session.h"
 #include "net/spectate_feed.h"
 #include "net/spectator.h"
 #include "platform/headless/headless_platform.h"
@@ -81,6 +85,34 @@ void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
     state.counters["us_per_blind_frame"] = blindMs * 1000.0 / static_cast<double>(kHour);
 }
 BENCHMARK(BM_SpectatorCatchesUpAnHour)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3);
+
+void BM_RejoinerCatchesUpAnHour(benchmark::State& state) {
+    enterSpectatorData();
+    const net::SessionLog log = anHour();
+    for (auto _ : state) {
+        state.PauseTiming();
+        platform::HeadlessPlatform plat;
+        pelea::TForm1 form(plat, pelea::StartOptions{true, 5, false});
+        form.FormCreate();
+        form.setBlindMute(true);
+        auto [host, joiner] = net::makeMemoryPair();
+        net::Session session(form, *joiner, 2, net::kDefaultDelay);
+        state.ResumeTiming();
+        for (int64_t f = 0; f < kHour;) {
+            const net::Feed m = net::feedOf(log, f, kHour);
+            host->send(net::Channel::Control, net::encode(m));
+            f += static_cast<int64_t>(m.count());
+        }
+        std::string error;
+        if (!net::catchUp(session, *joiner, kHour, error)) state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(form.g);
+    }
+    state.counters["frames"] = static_cast<double>(kHour);
+}
+BENCHMARK(BM_RejoinerCatchesUpAnHour)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3);
