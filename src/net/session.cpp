@@ -203,6 +203,8 @@ void Session::rejoin(Link& link) {
     pongId_ = 0;
     pingSent_ = {};
     stats_.pingMs = -1;
+    // The wait for the newcomer was its own; a wait for its inputs starts afresh.
+    short_ = false;
     if (now_) lastHeardMs_ = heardUsMs_ = pongHeardMs_ = now_();
 }
 
