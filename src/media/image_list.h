@@ -64,7 +64,7 @@ private:
     struct Run {
         int32_t start, length;
     };
-    // The cut the picture is, or is to be: of the sheet's pixels so numbered (kept in `sheet`
+    // The cut the picture is, or is to be: of the sheet's pixels so numbered (kept in sheet_
     // while the cut waits).
     struct Cut {
         uint64_t sheetIdentity = 0;
