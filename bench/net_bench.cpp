@@ -51,9 +51,10 @@ void enterNetData() {
     (void)entered;
 }
 
-// A mixer that keeps its own copy of every sound it is given, as the window's does.
+// A mixer that keeps every sound it is given, as the window's does: it holds the samples (shared
+// with the item they came from) until it is reset.
 struct CopyingMixer : media::AudioOut {
-    std::vector<std::vector<int16_t>> sounds;
+    std::vector<media::Samples> sounds;
     int upload(const media::SoundData& data) override {
         sounds.push_back(data.samples);
         return static_cast<int>(sounds.size()) - 1;

@@ -78,7 +78,7 @@ public:
     media::ImageList DXImageListEfectos, DXImageListIcone, DXImageListCenario, DXImageListRetrato,
         DXImageListLutador, DXImageListLutadorInvert;
     media::WaveList DXWaveListSnd, DXWaveListVitoria, DXWaveListMusica;
-    media::Picture ImageLutador, ImageLutadorFrame, ImageRetrato, ImageRetratoInvert;
+    media::Picture ImageLutador, ImageRetrato, ImageRetratoInvert;
 
     // --- shared helpers
     int Random(int n);           // uniform 0 … n − 1 from the generator in the state record

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <utility>
 
 #include "media/pixel_blend.h"
 
@@ -37,7 +38,75 @@ void turn(int angle, double& s, double& c) {
 
 }  // namespace
 
+const Picture& ImageItem::picture() const {
+    cutNow();
+    return picture_;
+}
+
+bool ImageItem::empty() const {
+    if (!formPending_) return drawW_ == 0 || drawH_ == 0;
+    return formCutPending_ ? formCut_.width == 0 : formPicture_.empty();
+}
+
+void ImageItem::setPicture(const Picture& p) {
+    if (!pending_ && p == picture_) return;
+    pending_ = false;
+    sheet_ = Picture();
+    picture_ = p;
+    isCut_ = false;
+    stale_ = true;
+}
+
+void ImageItem::setPicture(Picture&& p) {
+    if (!pending_ && p == picture_) return;
+    pending_ = false;
+    sheet_ = Picture();
+    picture_ = std::move(p);
+    isCut_ = false;
+    stale_ = true;
+}
+
+void ImageItem::cut(const Picture& sheet, int left, int top, int width, int height,
+                    bool mirrored) {
+    if (width <= 0 || height <= 0) width = height = 0;
+    const Cut c{sheet.identity(), left, top, width, height, mirrored};
+    if (isCut_ && c == cut_) return;
+    cut_ = c;
+    isCut_ = true;
+    pending_ = true;
+    sheet_ = sheet;
+    stale_ = true;
+}
+
+void ImageItem::cutNow() const {
+    if (!pending_) return;
+    picture_.cut(sheet_, cut_.left, cut_.top, cut_.width, cut_.height, cut_.mirrored);
+    sheet_ = Picture();
+    pending_ = false;
+}
+
+void ImageItem::buildNow() const {
+    if (!formPending_) return;
+    formPending_ = false;
+    if (formCutPending_) {
+        // Mostly the cut the item still waits for: it is made once, for both.
+        if (isCut_ && cut_ == formCut_) {
+            cutNow();
+            formPicture_ = picture_;
+        } else {
+            formPicture_.cut(formSheet_, formCut_.left, formCut_.top, formCut_.width,
+                             formCut_.height, formCut_.mirrored);
+        }
+    }
+    build();
+    formPicture_ = Picture();
+    formSheet_ = Picture();
+}
+
 void ImageItem::clear() {
+    pending_ = false;
+    sheet_ = Picture();
+    isCut_ = false;
     picture_ = Picture();
     stale_ = true;
     Restore();
@@ -48,20 +117,30 @@ void ImageItem::Restore() {
     stale_ = false;
     builtTransparent_ = Transparent;
     builtKey_ = TransparentColor;
-    drawW_ = picture_.width();
-    drawH_ = picture_.height();
+    // Built when first needed, from what the item holds now: a frame run blind never draws it.
+    formPending_ = true;
+    formPicture_ = picture_;
+    formSheet_ = sheet_;
+    formCut_ = cut_;
+    formCutPending_ = pending_;
+}
+
+void ImageItem::build() const {
+    const Picture& picture = formPicture_;
+    drawW_ = picture.width();
+    drawH_ = picture.height();
     const size_t n = static_cast<size_t>(drawW_) * static_cast<size_t>(drawH_);
     px_.resize(n);
     mask_.resize(n);
     runs_.clear();
     rowRuns_.assign(static_cast<size_t>(drawH_) + 1, 0);
-    const TColor key = TransparentColor & 0xFFFFFF;
+    const TColor key = builtKey_ & 0xFFFFFF;
     for (int y = 0; y < drawH_; ++y) {
-        const TColor* in = picture_.row(y);
+        const TColor* in = picture.row(y);
         const size_t base = static_cast<size_t>(y) * static_cast<size_t>(drawW_);
         rowRuns_[static_cast<size_t>(y)] = static_cast<uint32_t>(runs_.size());
         for (int x = 0; x < drawW_; ++x) {
-            const bool opaque = !Transparent || (in[x] & 0xFFFFFF) != key;
+            const bool opaque = !builtTransparent_ || (in[x] & 0xFFFFFF) != key;
             px_[base + static_cast<size_t>(x)] = to565(in[x]);
             mask_[base + static_cast<size_t>(x)] = opaque ? 1 : 0;
             if (!opaque) continue;
@@ -76,12 +155,14 @@ void ImageItem::Restore() {
 }
 
 bool ImageItem::opaqueAt(int x, int y) const {
+    buildNow();
     if (x < 0 || y < 0 || x >= drawW_ || y >= drawH_) return false;
     return mask_[static_cast<size_t>(y) * static_cast<size_t>(drawW_) + static_cast<size_t>(x)] !=
            0;
 }
 
 bool ImageItem::patternRect(int pattern, Rect& out) const {
+    buildNow();
     if (empty() || pattern < 0) return false;
     const int pw = PatternWidth > 0 ? std::min(PatternWidth, drawW_) : drawW_;
     const int ph = PatternHeight > 0 ? std::min(PatternHeight, drawH_) : drawH_;

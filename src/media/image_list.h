@@ -26,28 +26,26 @@ public:
     int PatternWidth = 0;
     int PatternHeight = 0;
 
-    // The picture as loaded; replace it with setPicture and call Restore to make it drawable.
-    // The same picture given again (a match start run again after a rollback cuts the same
-    // frames) changes nothing, and the Restore after it has nothing to rebuild.
-    const Picture& picture() const { return picture_; }
-    void setPicture(const Picture& p) {
-        if (p == picture_) return;
-        picture_ = p;
-        stale_ = true;
-    }
-    void setPicture(Picture&& p) {
-        if (p == picture_) return;
-        picture_ = std::move(p);
-        stale_ = true;
-    }
+    // The picture as loaded; replace it with setPicture (or cut) and call Restore to make it
+    // drawable. The same picture given again (a match start run again after a rollback) changes
+    // nothing, and the Restore after it has nothing to rebuild.
+    const Picture& picture() const;
+    void setPicture(const Picture& p);
+    void setPicture(Picture&& p);
+    // The picture becomes the width × height rectangle at (left, top) of the sheet, mirrored or
+    // not (see Picture::cut). The pixels are cut, and the drawable form built, when first needed:
+    // frames run blind never need them, so a match start run again after a rollback cuts nothing,
+    // whichever sheets it loads. The very cut the item holds or awaits, asked for again (the same
+    // sheet's pixels, the same rectangle), changes nothing.
+    void cut(const Picture& sheet, int left, int top, int width, int height, bool mirrored);
     void clear();  // empties the picture and the drawable form
 
-    int Width() const { return picture_.width(); }
-    int Height() const { return picture_.height(); }
-    bool empty() const { return drawW_ == 0 || drawH_ == 0; }
+    int Width() const { return pending_ ? cut_.width : picture_.width(); }
+    int Height() const { return pending_ ? cut_.height : picture_.height(); }
+    bool empty() const;
 
-    // Rebuilds the drawable form from the picture and key; until then draws show the previous
-    // drawable form (or nothing).
+    // Rebuilds the drawable form from the picture and key (when it is first drawn: a frame run
+    // blind builds nothing); until then draws show the previous drawable form (or nothing).
     void Restore();
 
     void Draw(Surface& dst, int x, int y, int pattern) const;
@@ -66,21 +64,45 @@ private:
     struct Run {
         int32_t start, length;
     };
+    // The cut the picture is, or is to be: of the sheet's pixels so numbered (kept in sheet_
+    // while the cut waits).
+    struct Cut {
+        uint64_t sheetIdentity = 0;
+        int left = 0, top = 0, width = 0, height = 0;
+        bool mirrored = false;
+        bool operator==(const Cut& c) const {
+            return sheetIdentity == c.sheetIdentity && left == c.left && top == c.top &&
+                   width == c.width && height == c.height && mirrored == c.mirrored;
+        }
+    };
+    void cutNow() const;   // makes the waiting cut
+    void buildNow() const;  // builds the drawable form Restore asked for
+    void build() const;     // the drawable form of formPicture_ with the key it was asked with
     // The source rectangle of a pattern in the drawable form; false when the item has no such
     // pattern or nothing to draw.
     bool patternRect(int pattern, Rect& out) const;
     // weight: 0 … 32, 32 opaque
     void drawScaled(Surface& dst, const Rect& r, int pattern, int weight) const;
-    Picture picture_;
-    // The drawable form was built from picture_ with this key; stale_: the picture changed since.
+    // What is made when first needed is mutable: the picture of a waiting cut, and the drawable
+    // form, from the picture (or the cut) it had when Restore asked for it.
+    mutable Picture picture_;
+    mutable Picture sheet_;  // the sheet a waiting cut is made from
+    Cut cut_;
+    bool isCut_ = false;              // the picture is (or will be) cut_
+    mutable bool pending_ = false;    // the cut waits
+    mutable bool formPending_ = false;
+    mutable Picture formPicture_, formSheet_;
+    Cut formCut_;
+    bool formCutPending_ = false;
+    // The drawable form was (or is to be) built with this key; stale_: the picture changed since.
     bool stale_ = true;
     bool builtTransparent_ = false;
     TColor builtKey_ = 0;
-    int drawW_ = 0, drawH_ = 0;
-    std::vector<uint16_t> px_;       // drawW_·drawH_ RGB565 pixels
-    std::vector<uint8_t> mask_;      // drawW_·drawH_, 1 = opaque (all 1 when not keyed)
-    std::vector<Run> runs_;          // opaque runs, row by row
-    std::vector<uint32_t> rowRuns_;  // first run of row y at rowRuns_[y], end at rowRuns_[y+1]
+    mutable int drawW_ = 0, drawH_ = 0;
+    mutable std::vector<uint16_t> px_;       // drawW_·drawH_ RGB565 pixels
+    mutable std::vector<uint8_t> mask_;      // drawW_·drawH_, 1 = opaque (all 1 when not keyed)
+    mutable std::vector<Run> runs_;          // opaque runs, row by row
+    mutable std::vector<uint32_t> rowRuns_;  // first run of row y at rowRuns_[y], end at [y+1]
 };
 
 class ImageList {

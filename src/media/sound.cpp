@@ -4,6 +4,20 @@
 
 namespace media {
 
+const std::vector<int16_t>& Samples::vector() const {
+    static const std::vector<int16_t> none;
+    return data_ ? *data_ : none;
+}
+
+std::vector<int16_t>& Samples::own() {
+    if (!data_) {
+        data_ = std::make_shared<std::vector<int16_t>>();
+    } else if (data_.use_count() > 1) {
+        data_ = std::make_shared<std::vector<int16_t>>(*data_);
+    }
+    return *data_;
+}
+
 void DXSound::Initialize() {
     out_.reset();
     for (WaveList* list : lists_) {

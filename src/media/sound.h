@@ -4,17 +4,61 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace media {
 
+// Samples that copies share until one of them changes: a decoded track given to an item, and by
+// the item to the mixer, is one block of memory (a match start run again after a rollback that
+// draws another track copies none of it).
+class Samples {
+public:
+    Samples() = default;
+    Samples(std::vector<int16_t> v) { *this = std::move(v); }  // NOLINT: taken as a vector
+    Samples(std::initializer_list<int16_t> l) : Samples(std::vector<int16_t>(l)) {}
+    Samples& operator=(std::vector<int16_t> v) {
+        data_ = v.empty() ? nullptr : std::make_shared<std::vector<int16_t>>(std::move(v));
+        return *this;
+    }
+    Samples& operator=(std::initializer_list<int16_t> l) { return *this = std::vector<int16_t>(l); }
+
+    size_t size() const { return data_ ? data_->size() : 0; }
+    bool empty() const { return size() == 0; }
+    size_t capacity() const { return data_ ? data_->capacity() : 0; }
+    const int16_t* data() const { return data_ ? data_->data() : nullptr; }
+    int16_t* data() { return own().data(); }
+    int16_t operator[](size_t i) const { return (*data_)[i]; }
+    int16_t& operator[](size_t i) { return own()[i]; }
+    const int16_t* begin() const { return data(); }
+    const int16_t* end() const { return data() + size(); }
+    void resize(size_t n) { own().resize(n); }
+    void assign(size_t n, int16_t v) { own().assign(n, v); }
+    const std::vector<int16_t>& vector() const;
+    operator const std::vector<int16_t>&() const { return vector(); }  // NOLINT: read as one
+
+    friend bool operator==(const Samples& a, const Samples& b) {
+        return a.data_ == b.data_ || a.vector() == b.vector();
+    }
+    friend bool operator==(const Samples& a, const std::vector<int16_t>& b) {
+        return a.vector() == b;
+    }
+
+private:
+    // The samples, these alone, about to change.
+    std::vector<int16_t>& own();
+    std::shared_ptr<std::vector<int16_t>> data_;  // null when there are none
+};
+
 struct SoundData {
     static constexpr int kRate = 44100;
     static constexpr int kChannels = 2;
-    std::vector<int16_t> samples;  // interleaved left, right
+    Samples samples;  // interleaved left, right
     // The decoded file these samples are (a number the loader gives each, never reused), 0 for
     // any other sound: a sound layer knows a file it was given before without comparing it.
     uint64_t source = 0;

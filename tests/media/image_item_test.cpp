@@ -275,5 +275,59 @@ TEST(PictureCopyRect, ScalesMirrorsAndSkipsOutside) {
     }
 }
 
+// A frame cut out of a sheet into an item is what a fresh picture and a copyRect of equal
+// extents give (mirrored: the source rectangle reversed): white where it leaves the sheet.
+TEST(ImageItemCut, GivesTheRectangleAsACopyRectWould) {
+    const Picture sheet = numbered(5, 3);
+    struct Case {
+        int left, top, w, h;
+    };
+    const Case cases[] = {{1, 0, 3, 3}, {-2, 0, 4, 2}, {3, 1, 4, 3}, {6, 0, 2, 2}, {0, 0, 0, 3}};
+    for (const Case& c : cases) {
+        for (const bool mirrored : {false, true}) {
+            Picture want(c.w, c.h);
+            const int right = c.left + c.w;
+            want.copyRect(0, 0, c.w, c.h, sheet, mirrored ? right : c.left, c.top,
+                          mirrored ? c.left : right, c.top + c.h);
+            ImageItem item;
+            item.cut(sheet, c.left, c.top, c.w, c.h, mirrored);
+            EXPECT_EQ(item.Width(), want.width()) << c.left << "," << c.top << " " << mirrored;
+            EXPECT_TRUE(item.picture() == want) << c.left << "," << c.top << " " << mirrored;
+        }
+    }
+}
+
+// A cut is made when the item is first drawn: drawn blind (a frame run again) it copies nothing;
+// the same cut asked for again (a match start run again, its sheet loaded again) copies nothing
+// and keeps what is drawn; the sheet changed, it is cut anew.
+TEST(ImageItemCut, CopiesOnlyWhatIsDrawnAndNeverTheSameCutTwice) {
+    Picture sheet = numbered(6, 2);
+    ImageItem item;
+    const auto cut = [&item](const Picture& from) {
+        item.cut(from, 1, 0, 4, 2, true);
+        item.Restore();
+    };
+    Surface blind, seen;
+    blind.blind = true;
+    const uint64_t start = Picture::pixelsCopied();
+    const auto copied = [start] { return Picture::pixelsCopied() - start; };
+    cut(sheet);
+    item.Draw(blind, 0, 0, 0);
+    EXPECT_EQ(copied(), 0u);
+    item.Draw(seen, 0, 0, 0);
+    EXPECT_EQ(copied(), 8u) << "cut once, for the picture and its drawable form";
+    EXPECT_EQ(seen.at(0, 0), to565(sheet.pixel(4, 0)));
+    const Picture again = sheet;
+    cut(again);
+    item.Draw(seen, 0, 0, 0);
+    EXPECT_EQ(copied(), 8u);
+    sheet.setPixel(2, 1, kBlack);
+    const uint64_t changed = copied();
+    cut(sheet);
+    item.Draw(seen, 0, 0, 0);
+    EXPECT_EQ(copied() - changed, 8u);
+    EXPECT_EQ(seen.at(2, 1), to565(kBlack));
+}
+
 }  // namespace
 }  // namespace media

@@ -13,6 +13,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/damaged_files.h"
@@ -460,6 +461,13 @@ TEST_F(LoaderFiles, EachFileIsReadOnceUntilItIsAnother) {
     EXPECT_NE(s.source, 0u);
     EXPECT_EQ(s.source, copy.source);
     EXPECT_EQ(s.samples, copy.samples);
+    // Both items hold the one decoded copy, as does the kept file, and so do the pictures.
+    EXPECT_EQ(std::as_const(s.samples).data(), std::as_const(copy.samples).data());
+    Picture one, two;
+    ASSERT_EQ(loadPicture(file, one), LoadResult::Ok);
+    ASSERT_EQ(loadPicture(file, two), LoadResult::Ok);
+    EXPECT_EQ(std::as_const(one).row(0), std::as_const(two).row(0));
+    EXPECT_EQ(one.identity(), two.identity());
 }
 
 TEST_F(LoaderFiles, ReadErrorsNameTheSystemsReason) {

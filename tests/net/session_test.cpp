@@ -669,18 +669,20 @@ struct InDataFolder {
 };
 
 // Rollbacks between frames run the match start again (both sheets, the stage and the track are
-// loaded there): no file is read for them, and the music the live frame started plays on, on
-// both sides.
-TEST(RollbackSession, ARollbackAcrossAMatchStartReadsNoFileAndKeepsTheMusic) {
+// loaded there): no file is read for them, no pixel is cut or copied (the frames run again are
+// not drawn; side 1's live frames are), and the music the live frame started plays on, on both
+// sides.
+TEST(RollbackSession, ARollbackAcrossAMatchStartReadsAndCopiesNothingAndKeepsTheMusic) {
     const InDataFolder data;
     WindowSide a, b;
+    a.form.DXDraw1.Surface.blind = false;
     Paced p(a.form, b.form, NetSim{200, 0, 0});  // 7 frames each way
     p.one.setAudio(&a.rollback.rollbackAudio());
     p.two.setAudio(&b.rollback.rollbackAudio());
     // Rollbacks that loaded files (a match start run again) after the live frames had started
     // the music, the files they read, and those after which the music was gone.
     int crossings = 0, silenced = 0;
-    uint64_t readsInRollbacks = 0;
+    uint64_t readsInRollbacks = 0, pixelsInRollbacks = 0, pixels = 0;
     media::FileCounts counts;
     int64_t rollbacks = 0;
     bool music = false;
@@ -690,6 +692,7 @@ TEST(RollbackSession, ARollbackAcrossAMatchStartReadsNoFileAndKeepsTheMusic) {
     Paced::Look look;
     look.before = [&](Session& s) {
         counts = media::fileCounts();
+        pixels = media::Picture::pixelsCopied();
         rollbacks = s.stats().rollbacks;
         music = mixerOf(s).musicPlays();
     };
@@ -698,6 +701,7 @@ TEST(RollbackSession, ARollbackAcrossAMatchStartReadsNoFileAndKeepsTheMusic) {
         if (s.stats().rollbacks == rollbacks || now.asked == counts.asked || !music) return;
         ++crossings;
         readsInRollbacks += now.read - counts.read;
+        pixelsInRollbacks += media::Picture::pixelsCopied() - pixels;
         if (!mixerOf(s).musicPlays()) ++silenced;
     };
     // Side 1's match starts at frame 35 and its music at 36; side 2's device set changes at 34,
@@ -712,6 +716,7 @@ TEST(RollbackSession, ARollbackAcrossAMatchStartReadsNoFileAndKeepsTheMusic) {
     ASSERT_EQ(a.form.g.m.modoTela, pelea::tela::Luta);
     EXPECT_GT(crossings, 0);
     EXPECT_EQ(readsInRollbacks, 0u);
+    EXPECT_EQ(pixelsInRollbacks, 0u);
     EXPECT_EQ(silenced, 0);
     EXPECT_TRUE(a.heard.mixer.musicPlays());
     EXPECT_TRUE(b.heard.mixer.musicPlays());

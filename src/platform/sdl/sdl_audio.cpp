@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -48,7 +49,9 @@ int SdlAudio::upload(const media::SoundData& data) {
     auto sound = std::make_unique<Sound>();
     sound->samples = data.samples;
     const auto bytes = static_cast<Uint32>(sound->samples.size() * sizeof(int16_t));
-    sound->chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(sound->samples.data()), bytes);
+    // The mixer only reads a chunk's samples.
+    const int16_t* samples = std::as_const(sound->samples).data();
+    sound->chunk = Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(const_cast<int16_t*>(samples)), bytes);
     if (sound->chunk == nullptr) return -1;
     sounds_.push_back(std::move(sound));
     return static_cast<int>(sounds_.size()) - 1;

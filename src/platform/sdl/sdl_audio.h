@@ -39,7 +39,9 @@ public:
 
 private:
     struct Sound {
-        std::vector<int16_t> samples;  // the chunk plays straight from these
+        // The chunk plays straight from these, shared with the item they came from (which never
+        // changes them in place while they are shared).
+        media::Samples samples;
         Mix_Chunk* chunk = nullptr;
     };
     Mix_Chunk* chunkOf(int handle) const;
