@@ -51,6 +51,17 @@ net::SessionLog anHour() {
     return log;
 }
 
+// The hour cut into feed packets and sent as the host sends them; the packets sent.
+int64_t feedTheHour(const net::SessionLog& log, net::Link& host) {
+    int64_t packets = 0;
+    for (int64_t f = 0; f < kHour; ++packets) {
+        const net::Feed m = net::feedOf(log, f, kHour);
+        host.send(net::Channel::Control, net::encode(m));
+        f += static_cast<int64_t>(m.count());
+    }
+    return packets;
+}
+
 void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
     enterSpectatorData();
     const net::SessionLog log = anHour();
@@ -65,12 +76,7 @@ void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
         auto [host, spectator] = net::makeMemoryPair();
         net::Watcher watcher(form, *spectator);
         state.ResumeTiming();
-        packets = 0;
-        for (int64_t f = 0; f < kHour; ++packets) {
-            const net::Feed m = net::feedOf(log, f, kHour);
-            host->send(net::Channel::Control, net::encode(m));
-            f += static_cast<int64_t>(m.count());
-        }
+        packets = feedTheHour(log, *host);
         watcher.receive();
         const auto t0 = std::chrono::steady_clock::now();
         while (watcher.shown() < watcher.held())
@@ -101,11 +107,7 @@ void BM_RejoinerCatchesUpAnHour(benchmark::State& state) {
         auto [host, joiner] = net::makeMemoryPair();
         net::Session session(form, *joiner, 2, net::kDefaultDelay);
         state.ResumeTiming();
-        for (int64_t f = 0; f < kHour;) {
-            const net::Feed m = net::feedOf(log, f, kHour);
-            host->send(net::Channel::Control, net::encode(m));
-            f += static_cast<int64_t>(m.count());
-        }
+        feedTheHour(log, *host);
         std::string error;
         if (!net::catchUp(session, *joiner, kHour, error)) state.SkipWithError(error.c_str());
         benchmark::DoNotOptimize(form.g);

@@ -107,40 +107,6 @@ TEST_F(WindowPeer, ADesyncInTheWindowReachesTheOtherSide) {
     EXPECT_TRUE(fs::exists(mine));
 }
 
-// The headless side sends nothing for 1.5 s: the window waits with the notice over its picture
-// and plays on by itself; both record the same match.
-TEST_F(WindowPeer, TheWindowWaitsOutAnOutageWithTheNotice) {
-    const int port = freshPort();
-    Child host(dir_ / "host", {"--headless", "--host", std::to_string(port), "--frames", "300",
-                               "--seed", "12", "--outage", "1000,1500", "--record",
-                               "r.pelea-replay", "--data", kData});
-    NetOptions net;
-    net.join.host = "127.0.0.1";
-    net.join.port = port;
-    Connection connection;
-    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
-    StandInWindow window;
-    window.speed = 3;  // 300 frames in about 3 s
-    RollbackPlatform rollback(window);
-    pelea::TForm1 form(rollback, {true, connection.agreement.seed, false});
-    window.form = &form;
-    form.FormCreate();
-    platform::HeadlessPlatform plain;
-    pelea::TForm1 notice(plain, {true, 1, false});
-    notice.FormCreate();
-    drawWaiting(notice, 9);
-    window.notice = &notice.DXDraw1.Surface;
-    const fs::path mine = dir_ / "window.pelea-replay";
-    platform::FramePipeline pipeline(form);
-    EXPECT_EQ(runWindowPeer(form, window, rollback.rollbackAudio(), connection, net, mine.string(),
-                            pipeline),
-              0);
-    EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
-    // Shown for most of the outage, at least a picture a frame's time.
-    EXPECT_GT(window.noticed, 20);
-    EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(host.file("r.pelea-replay")));
-}
-
 // Plays this side's part of a connected match in a stand-in window whose clock runs `speed`
 // times as fast as the real one; the exit code, and in `noticed` the pictures that showed the
 // waiting notice.
@@ -162,6 +128,27 @@ int playInWindow(Connection& connection, const NetOptions& net, const fs::path& 
                                    replay.string(), pipeline);
     noticed = window.noticed;
     return code;
+}
+
+// The headless side sends nothing for 1.5 s: the window waits with the notice over its picture
+// and plays on by itself; both record the same match.
+TEST_F(WindowPeer, TheWindowWaitsOutAnOutageWithTheNotice) {
+    const int port = freshPort();
+    Child host(dir_ / "host", {"--headless", "--host", std::to_string(port), "--frames", "300",
+                               "--seed", "12", "--outage", "1000,1500", "--record",
+                               "r.pelea-replay", "--data", kData});
+    NetOptions net;
+    net.join.host = "127.0.0.1";
+    net.join.port = port;
+    Connection connection;
+    ASSERT_EQ(connectPeer(net, 0, 1, connection), 0);
+    const fs::path mine = dir_ / "window.pelea-replay";
+    int noticed = 0;
+    EXPECT_EQ(playInWindow(connection, net, mine, 3, noticed), 0);  // 300 frames in about 3 s
+    EXPECT_EQ(host.wait(std::chrono::seconds(10)), 0) << host.err();
+    // Shown for most of the outage, at least a picture a frame's time.
+    EXPECT_GT(noticed, 20);
+    EXPECT_EQ(pelea::testing::readFile(mine), pelea::testing::readFile(host.file("r.pelea-replay")));
 }
 
 // The joiner leaves with Esc at frame 200 of 600; the window host stands still with the notice
