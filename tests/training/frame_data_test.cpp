@@ -229,14 +229,13 @@ TEST(TrainingFrameData, TheAdvantageIsWhatPlayingItOutGives) {
                 EXPECT_EQ(r.move.total(), c.move.cicloFim) << what;
             }
             EXPECT_GE(r.move.startup, 1) << what;
-            if (c.move.special < 0) {
-                // The frame meter says the same: start-up counts the first active frame.
-                const MeterReading m = read(r.meter);
-                EXPECT_EQ(m.startup + 1, r.move.startup) << what;
-                EXPECT_EQ(m.active, r.move.active) << what;
-                EXPECT_EQ(m.recovery, r.move.recovery) << what;
-                EXPECT_EQ(m.advantage, a.frames) << what;
-            }
+            // The frame meter says the same, specials included: start-up counts the first
+            // active frame.
+            const MeterReading m = read(r.meter);
+            EXPECT_EQ(m.startup + 1, r.move.startup) << what;
+            EXPECT_EQ(m.active, r.move.active) << what;
+            EXPECT_EQ(m.recovery, r.move.recovery) << what;
+            EXPECT_EQ(m.advantage, a.frames) << what;
         }
     }
 }
