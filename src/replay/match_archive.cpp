@@ -114,8 +114,8 @@ bool isMatchFileName(std::string_view name) {
         if (name[at] != '-') return false;
     }
     if (name[10] != '_' || name[19] != '_') return false;
-    if (!digits(name, 0, 4) || !digits(name, 5, 2) || !digits(name, 8, 2) ||
-        !digits(name, 11, 2) || !digits(name, 14, 2) || !digits(name, 17, 2))
+    if (!digits(name, 0, 4) || !digits(name, 5, 2) || !digits(name, 8, 2) || !digits(name, 11, 2) ||
+        !digits(name, 14, 2) || !digits(name, 17, 2))
         return false;
     const std::string_view rest = name.substr(20, name.size() - 20 - ext.size());
     return rest.find("-vs-") != std::string_view::npos;
@@ -180,7 +180,7 @@ void MatchArchive::write(const Recorder& recorder, const Header& session, int64_
     const std::string text =
         recorder.text(h, start_, frames, whole, startKeyboard_, startJoystick_);
     if (!writeFileAtomically(path, text, problem)) {
-        fail("cannot write the match replay " + path + ": " + problem);
+        fail("cannot write the match replay " + path + ": " + problem, "write: " + problem);
         return;
     }
     written_.push_back(path);
@@ -221,12 +221,13 @@ void MatchArchive::prune() {
 
 // Each match that cannot be kept is told on the screen; stderr hears a reason once until a
 // match is kept again.
-void MatchArchive::fail(const std::string& message) {
+void MatchArchive::fail(const std::string& message, const std::string& reason) {
     ++failures_;
     notice_ = kNotSavedNotice;
     noticeFrames_ = kNoticeFrames;
-    if (message == lastComplaint_) return;
-    lastComplaint_ = message;
+    const std::string& said = reason.empty() ? message : reason;
+    if (said == lastComplaint_) return;
+    lastComplaint_ = said;
     std::fprintf(stderr, "pelea: %s\n", message.c_str());
 }
 

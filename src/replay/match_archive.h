@@ -61,7 +61,9 @@ private:
     void write(const Recorder& recorder, const Header& session, int64_t frames, bool whole);
     bool folderReady();
     void prune();
-    void fail(const std::string& message);
+    // stderr hears the message once for its reason (the message itself if none is given): a
+    // full disk is said for the first match it stops, not again for each that follows.
+    void fail(const std::string& message, const std::string& reason = {});
 
     std::string folder_;
     Clock clock_;

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "support/files.h"
+#include "support/full_disk.h"
 
 namespace options {
 namespace {
@@ -184,6 +185,14 @@ TEST(SettingsFile, AWriteThatFailsSaysOneLineAndLeavesTheOldFile) {
     EXPECT_FALSE(under.save());
     EXPECT_NE(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(readFile("pelea.ini"), before);
+    // A full disk: the old file stays whole and no half-written one is left beside it.
+    fs::remove(s.path + ".tmp-" + std::to_string(::getpid()));
+    {
+        const pelea::testing::FullDisk full(before.size() / 2);
+        EXPECT_FALSE(s.save());
+    }
+    EXPECT_EQ(readFile("pelea.ini"), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
 }
 
 TEST(SettingsFile, TheFileLivesInTheDesktopsConfigFolder) {

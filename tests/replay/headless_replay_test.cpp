@@ -10,9 +10,11 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "media/bmp_writer.h"
 #include "media/picture.h"
+#include "support/full_disk.h"
 
 namespace replay {
 namespace {
@@ -285,6 +287,62 @@ TEST_F(HeadlessReplay, OptionsAReplayGivesItselfAreRefused) {
     const std::string help = read("out.txt");
     EXPECT_NE(help.find("--replay FILE"), std::string::npos) << help;
     EXPECT_NE(help.find("--record FILE"), std::string::npos) << help;
+}
+
+// A disk that fills up during a run: each output that cannot be written is named in one line
+// and the run fails; a recording already at that path is kept whole, and neither a half-written
+// recording, a half picture nor a temporary file is left behind.
+TEST_F(HeadlessReplay, AFullDiskFailsTheRunNamingTheFileAndLeavesNoHalfFile) {
+    struct Case {
+        const char* output;
+        const char* option;
+        const char* file;
+        bool keepsTheOld;  // a file already there is left as it was
+        bool leftOut;      // nothing of the failed write is left at the path
+    };
+    const Case cases[] = {
+        {"a recording", "--record", "rec.pelea-replay", true, false},
+        {"a shot", "--shot 2000:", "shot.png", false, true},
+        {"a trace", "--trace", "trace.jsonl", false, false},
+    };
+    for (const Case& c : cases) {
+        for (const auto& e : fs::directory_iterator("."))
+            fs::remove_all(e.path());
+        write(c.file, "what was there before");
+        const std::string option = c.option;
+        const std::string args = "--headless --demo --seed 3 --frames 3000 --data '" PELEA_BUILD_DIR
+                                 "/data' " +
+                                 option + (option.back() == ':' ? "" : " ") + c.file;
+        int code = 0;
+        {
+            const pelea::testing::FullDisk full(16 * 1024);
+            code = run(args);
+        }
+        EXPECT_EQ(code, 1) << c.output << "\n" << stderr_;
+        EXPECT_EQ(count(stderr_, "\n"), 1u) << c.output << "\n" << stderr_;
+        EXPECT_NE(stderr_.find(c.file), std::string::npos) << c.output << "\n" << stderr_;
+        if (c.keepsTheOld) {
+            EXPECT_EQ(read(c.file), "what was there before") << c.output;
+        }
+        if (c.leftOut) {
+            EXPECT_FALSE(fs::exists(c.file)) << c.output;
+        }
+        std::vector<std::string> left;
+        for (const auto& e : fs::directory_iterator("."))
+            left.push_back(e.path().filename().string());
+        std::sort(left.begin(), left.end());
+        std::vector<std::string> expected = {"err.txt", "out.txt"};
+        if (!c.leftOut) expected.push_back(c.file);
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(left, expected) << c.output;
+    }
+    // With room again, the same run writes it whole.
+    EXPECT_EQ(run("--headless --demo --seed 3 --frames 3000 --data '" PELEA_BUILD_DIR
+                  "/data' --record rec.pelea-replay"),
+              0)
+        << stderr_;
+    EXPECT_EQ(run("--headless --replay rec.pelea-replay --data '" PELEA_BUILD_DIR "/data'"), 0)
+        << stderr_;
 }
 
 }  // namespace

@@ -27,6 +27,7 @@
 #include "replay/viewer.h"
 #include "replay/window_session.h"
 #include "support/files.h"
+#include "support/full_disk.h"
 #include "support/game_fixture.h"
 
 namespace replay {
@@ -216,11 +217,13 @@ TEST(MatchArchive, AMatchThatCannotBeKeptIsToldAndTheNextIsTriedAgain) {
         const char* what;
         std::function<void()> breakIt, mendIt;
     };
+    std::optional<pelea::testing::FullDisk> full;
     const Case cases[] = {
         {"the folder is a file", [] { std::ofstream("replays") << "x"; },
          [] { fs::remove("replays"); }},
         {"the folder's parent is a file", [] { std::ofstream("parent") << "x"; },
          [] { fs::remove("parent"); }},
+        {"the disk is full", [&full] { full.emplace(512); }, [&full] { full.reset(); }},
     };
     for (const Case& c : cases) {
         fs::remove_all("replays");
@@ -241,6 +244,8 @@ TEST(MatchArchive, AMatchThatCannotBeKeptIsToldAndTheNextIsTriedAgain) {
         EXPECT_EQ(archive.written().size(), 1u) << c.what << ": the next match is kept";
         EXPECT_EQ(archive.notice(), "") << c.what;
         EXPECT_EQ(replayFiles(folder).size(), 1u) << c.what;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+            << c.what << ": no half-written file is left";
     }
 }
 

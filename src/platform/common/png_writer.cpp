@@ -25,9 +25,14 @@ void fillRow(const media::Surface& surface, int y, Row& row) {
     }
 }
 
+// A failed write is said once, by the caller, naming the file: libpng's own line is not printed.
+void quietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
 // The libpng part; kept apart so that nothing with a destructor lives across setjmp.
 bool encode(std::FILE* file, const media::Surface& surface, Row& row) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, nullptr);
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -55,6 +60,8 @@ bool writePng(const std::string& path, const media::Surface& surface) {
     Row row{};
     const bool ok = encode(file, surface, row);
     const bool closed = std::fclose(file) == 0;
+    // A full disk leaves no half picture behind.
+    if (!ok || !closed) std::remove(path.c_str());
     return ok && closed;
 }
 
