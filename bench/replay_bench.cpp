@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -143,5 +145,41 @@ void BM_HourLongReplayWritten(benchmark::State& state) {
     fs::remove(path);
 }
 BENCHMARK(BM_HourLongReplayWritten)->Unit(benchmark::kMillisecond);
+
+// Eight hours of frames recorded, with --record (all of it held) or without (only what a match
+// under way needs): the slowest single frame, which a recording that moves what it holds as it
+// grows would make a hitch of, and what is held at the end.
+void eightHoursRecorded(benchmark::State& state, bool forgetting) {
+    constexpr int kEightHours = 8 * 3600 * 1000 / 28;
+    double worst = 0, held = 0;
+    for (auto _ : state) {
+        replay::Recorder recorder;
+        pelea::GameState g;
+        double slowest = 0;
+        for (int i = 0; i < kEightHours; ++i) {
+            g.m.pisca = static_cast<uint8_t>(i);
+            const auto t0 = std::chrono::steady_clock::now();
+            recorder.frameDone(g);
+            if (forgetting) recorder.forgetBefore(recorder.frames());
+            const std::chrono::duration<double, std::micro> took =
+                std::chrono::steady_clock::now() - t0;
+            slowest = std::max(slowest, took.count());
+        }
+        worst = slowest;
+        held = static_cast<double>(recorder.heldEntries());
+    }
+    state.counters["worst frame us"] = worst;
+    state.counters["entries held"] = held;
+}
+
+void BM_EightHoursRecordedWhole(benchmark::State& state) {
+    eightHoursRecorded(state, false);
+}
+BENCHMARK(BM_EightHoursRecordedWhole)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_EightHoursRecordedMatchesOnly(benchmark::State& state) {
+    eightHoursRecorded(state, true);
+}
+BENCHMARK(BM_EightHoursRecordedMatchesOnly)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -47,6 +47,9 @@ public:
                    const platform::FrameDriver* driver = nullptr);
     // The session ends: a match under way is kept as far as it went.
     void sessionEnds(const Recorder& recorder, const Header& session);
+    // The first frame of the recording the archive may still ask for, when the next frame to be
+    // recorded is `next`: the start of the match under way, else the next frame.
+    int64_t firstFrameNeeded(int64_t next) const { return inMatch_ ? start_ : next; }
 
     // The files written so far, for people and tests.
     const std::vector<std::string>& written() const { return written_; }

@@ -1,6 +1,5 @@
 #include "replay/recorder.h"
 
-#include <algorithm>
 #include <charconv>
 
 #include "platform/common/key_names.h"
@@ -9,9 +8,6 @@
 namespace replay {
 
 namespace {
-
-// A session's first hour at the default speed, so the first frames never reallocate.
-constexpr size_t kEntryReserve = 1 << 17;
 
 void appendNumber(std::string& out, int64_t v) {
     char buf[24];
@@ -55,29 +51,44 @@ std::string setLine(const platform::ScriptEvent& e) {
     return "set " + name + " " + value;
 }
 
+// The first block is made at once, so a session's first quarter of an hour allocates nothing.
 Recorder::Recorder() {
-    entries_.reserve(kEntryReserve);
+    blocks_.emplace_back(new Block);
+}
+
+void Recorder::append(const Entry& e) {
+    if ((count_ >> kBlockShift) - dropped_ == blocks_.size()) blocks_.emplace_back(new Block);
+    (*blocks_.back())[count_ & (kBlockEntries - 1)] = e;
+    ++count_;
+}
+
+void Recorder::forgetBefore(int64_t frame) {
+    // The front block goes once it is full and its last entry comes before the frame.
+    while (blocks_.size() > 1 && blocks_.front()->back().frame < frame) {
+        blocks_.pop_front();
+        ++dropped_;
+    }
 }
 
 void Recorder::key(int virtualKey) {
-    entries_.push_back({frames_, Kind::Key, static_cast<uint64_t>(virtualKey)});
+    append({frames_, Kind::Key, static_cast<uint64_t>(virtualKey)});
 }
 
 void Recorder::set(const platform::ScriptEvent& e) {
-    entries_.push_back({frames_, Kind::Set, setLines_.size()});
+    append({frames_, Kind::Set, setLines_.size()});
     setLines_.push_back(setLine(e));
 }
 
 void Recorder::states(uint32_t keyboard, uint32_t joystick) {
-    if (keyboard != keyboard_) entries_.push_back({frames_, Kind::Keyboard, keyboard});
-    if (joystick != joystick_) entries_.push_back({frames_, Kind::Joystick, joystick});
+    if (keyboard != keyboard_) append({frames_, Kind::Keyboard, keyboard});
+    if (joystick != joystick_) append({frames_, Kind::Joystick, joystick});
     keyboard_ = keyboard;
     joystick_ = joystick;
 }
 
 uint64_t Recorder::frameDone(const pelea::GameState& g) {
     const uint64_t hash = stateHash(g);
-    entries_.push_back({frames_, Kind::Sum, hash});
+    append({frames_, Kind::Sum, hash});
     ++frames_;
     return hash;
 }
@@ -106,10 +117,18 @@ std::string Recorder::text(const Header& header, int64_t from, int64_t frames, b
 void Recorder::appendEntries(std::string& out, int64_t from, int64_t frames, bool whole) const {
     bool keyLineOpen = false;
     int64_t lineFrame = -1;
-    const auto first = std::lower_bound(entries_.begin(), entries_.end(), from,
-                                        [](const Entry& e, int64_t f) { return e.frame < f; });
-    for (auto it = first; it != entries_.end(); ++it) {
-        Entry e = *it;
+    // The first held entry of frame `from` or later.
+    size_t first = dropped_ << kBlockShift, last = count_;
+    while (first < last) {
+        const size_t middle = first + (last - first) / 2;
+        if (entry(middle).frame < from) {
+            first = middle + 1;
+        } else {
+            last = middle;
+        }
+    }
+    for (size_t i = first; i < count_; ++i) {
+        Entry e = entry(i);
         if (e.frame > frames || (e.frame == frames && !whole)) break;
         e.frame -= from;
         if (keyLineOpen && (e.kind != Kind::Key || e.frame != lineFrame)) {

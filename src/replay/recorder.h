@@ -3,7 +3,11 @@
 // after each frame. Frames are counted by the recorder itself.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +46,13 @@ public:
     uint32_t keyboard() const { return keyboard_; }
     uint32_t joystick() const { return joystick_; }
 
+    // What comes before `frame` will not be asked for again: it may be freed, a block at a
+    // time, so a session that only keeps its matches holds no more than the match under way and
+    // a block. Texts asked for afterwards start at `frame` or later.
+    void forgetBefore(int64_t frame);
+    // The entries held, for people and tests.
+    size_t heldEntries() const { return count_ - (dropped_ << kBlockShift); }
+
 private:
     enum class Kind : uint8_t { Key, Set, Keyboard, Joystick, Sum };
     struct Entry {
@@ -49,9 +60,21 @@ private:
         Kind kind;
         uint64_t value;  // key code, state set, hash, or the index of a set line
     };
+    // Entries are kept in blocks of a fixed size: appending never moves those already there,
+    // so no frame of a long session copies the whole of it (as a growing array would, tens of
+    // megabytes after hours), and whole blocks at the front can be freed.
+    static constexpr size_t kBlockShift = 15, kBlockEntries = size_t{1} << kBlockShift;
+    using Block = std::array<Entry, kBlockEntries>;
+    void append(const Entry& e);
+    // Entry i, counted from the first ever recorded; i must be held.
+    const Entry& entry(size_t i) const {
+        return (*blocks_[(i >> kBlockShift) - dropped_])[i & (kBlockEntries - 1)];
+    }
     void appendEntries(std::string& out, int64_t from, int64_t frames, bool whole) const;
 
-    std::vector<Entry> entries_;
+    std::deque<std::unique_ptr<Block>> blocks_;
+    size_t dropped_ = 0;                 // blocks freed from the front
+    size_t count_ = 0;                   // entries ever recorded
     std::vector<std::string> setLines_;  // "set NAME VALUE"
     int64_t frames_ = 0;
     uint32_t keyboard_ = 0, joystick_ = 0;  // as last recorded

@@ -28,6 +28,9 @@ void WindowRecording::frameDone(const pelea::TForm1& form) {
     recorder_.frameDone(form.g);
     archive_.frameDone(form.g, recorder_, header_,
                        pipeline_ != nullptr ? &pipeline_->driver() : nullptr);
+    // Without --record only the match under way is wanted: a session left running for hours
+    // holds one match, not all it has played.
+    if (recordPath_.empty()) recorder_.forgetBefore(archive_.firstFrameNeeded(recorder_.frames()));
 }
 
 void WindowRecording::draw(pelea::TForm1& form) {

@@ -32,6 +32,7 @@ public:
     void draw(pelea::TForm1& form) override;
 
     const MatchArchive& archive() const { return archive_; }
+    const Recorder& recorder() const { return recorder_; }
 
 private:
     Header header_;

@@ -249,6 +249,52 @@ TEST(MatchArchive, AMatchThatCannotBeKeptIsToldAndTheNextIsTriedAgain) {
     }
 }
 
+// A window left running for hours, playing now and then: without --record only the match under
+// way is held, and the match files it writes are the same as when the whole session is held.
+TEST(WindowRecording, ALongSessionHoldsOnlyTheMatchUnderWayAndWritesTheSameMatches) {
+    pelea::testing::Game game;
+    WindowRecording forgetting(Header{}, "", "kept", [] { return aDecemberAfternoon(); });
+    WindowRecording whole(Header{}, "session.pelea-replay", "all",
+                          [] { return aDecemberAfternoon(); });
+    constexpr size_t kBlock = size_t{1} << 15;     // the recorder's block of entries
+    constexpr int kIdle = 150000, kMatch = 90000;  // an hour and a half idle, 40 minutes of match
+    int64_t frames = 0;
+    const auto play = [&](uint8_t screen, int n) {
+        game.m().modoTela = screen;
+        for (int i = 0; i < n; ++i, ++frames) {
+            game.m().pisca = static_cast<uint8_t>(frames);  // every frame's state differs
+            forgetting.frameDone(game.form);
+            whole.frameDone(game.form);
+        }
+    };
+    for (int match = 0; match < 2; ++match) {
+        play(pelea::tela::Selecao, kIdle);
+        EXPECT_LE(forgetting.recorder().heldEntries(), 2 * kBlock) << "idle before match " << match;
+        play(pelea::tela::Luta, kMatch);
+        EXPECT_GE(forgetting.recorder().heldEntries(), static_cast<size_t>(kMatch))
+            << "match " << match << " is held whole";
+        EXPECT_LE(forgetting.recorder().heldEntries(), kMatch + 2 * kBlock) << "match " << match;
+        play(pelea::tela::Selecao, 1);
+    }
+    EXPECT_EQ(whole.recorder().heldEntries(), static_cast<size_t>(frames)) << "--record holds all";
+    ASSERT_EQ(forgetting.archive().written().size(), 2u);
+    ASSERT_EQ(whole.archive().written().size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const std::string text = readFile(forgetting.archive().written()[i]);
+        EXPECT_EQ(text, readFile(whole.archive().written()[i])) << "match " << i;
+        // The match alone, each of its frames with its sum, across the recorder's blocks.
+        Replay r;
+        ReplayError error;
+        ASSERT_TRUE(parseReplay(text, r, error)) << error.line << ": " << error.message;
+        EXPECT_EQ(r.frames, kMatch + 1) << "match " << i;
+        size_t sums = 0;
+        for (size_t at = text.find(" sum "); at != std::string::npos;
+             at = text.find(" sum ", at + 1))
+            ++sums;
+        EXPECT_EQ(sums, static_cast<size_t>(kMatch + 1)) << "match " << i;
+    }
+}
+
 TEST(WindowRecording, AMatchNotKeptIsSaidOnTheScreenForAWhile) {
     std::ofstream("replays") << "in the way";
     pelea::testing::Game game;
