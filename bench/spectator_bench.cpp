@@ -62,6 +62,16 @@ int64_t feedTheHour(const net::SessionLog& log, net::Link& host) {
     return packets;
 }
 
+// A game that catches up: started, blind and mute.
+struct BlindGame {
+    platform::HeadlessPlatform plat;
+    pelea::TForm1 form{plat, pelea::StartOptions{true, 5, false}};
+    BlindGame() {
+        form.FormCreate();
+        form.setBlindMute(true);
+    }
+};
+
 void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
     enterSpectatorData();
     const net::SessionLog log = anHour();
@@ -69,10 +79,8 @@ void BM_SpectatorCatchesUpAnHour(benchmark::State& state) {
     double blindMs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        platform::HeadlessPlatform plat;
-        pelea::TForm1 form(plat, pelea::StartOptions{true, 5, false});
-        form.FormCreate();
-        form.setBlindMute(true);
+        BlindGame game;
+        pelea::TForm1& form = game.form;
         auto [host, spectator] = net::makeMemoryPair();
         net::Watcher watcher(form, *spectator);
         state.ResumeTiming();
@@ -100,10 +108,8 @@ void BM_RejoinerCatchesUpAnHour(benchmark::State& state) {
     const net::SessionLog log = anHour();
     for (auto _ : state) {
         state.PauseTiming();
-        platform::HeadlessPlatform plat;
-        pelea::TForm1 form(plat, pelea::StartOptions{true, 5, false});
-        form.FormCreate();
-        form.setBlindMute(true);
+        BlindGame game;
+        pelea::TForm1& form = game.form;
         auto [host, joiner] = net::makeMemoryPair();
         net::Session session(form, *joiner, 2, net::kDefaultDelay);
         state.ResumeTiming();
@@ -114,9 +120,6 @@ void BM_RejoinerCatchesUpAnHour(benchmark::State& state) {
     }
     state.counters["frames"] = static_cast<double>(kHour);
 }
-BENCHMARK(BM_RejoinerCatchesUpAnHour)
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(3);
+BENCHMARK(BM_RejoinerCatchesUpAnHour)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 }  // namespace
